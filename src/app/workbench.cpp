@@ -1,0 +1,309 @@
+#include "app/workbench.h"
+
+#include "app/waitwindow.h"
+#include "export/playerexport.h"
+#include "mainwindow/hiddentextbuffer.h"
+#include "mainwindow/layouttable.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/signwindow.h"
+#include "platform/twips.h"
+#include "workspace/projectfiles.h"
+#include "workspace/projectsaver.h"
+#include "workspace/settingsfile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QString kFirstStartText = QStringLiteral(
+    "This is the first start of QRB program in this directory, or you've deleted 'QRB_DATA.DAT' file for debugging!");
+const QString kDirectoryPrompt =
+    QStringLiteral("Input your WARZONE 2100 directory path") + QStringLiteral("\r\n\r\n") +
+    QStringLiteral("Do not input last '\\' character !");
+
+void centreOnScreen(QWidget& w)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
+    }
+}
+
+} // namespace
+
+Workbench::Workbench(const Services& services, QObject* parent)
+    : QObject(parent), m_services(services),
+      m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
+      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver))
+{
+    m_saver->setSignShower([this] { showSign(); });
+    installCommands();
+}
+
+Workbench::~Workbench()
+{
+    delete m_sign;
+    delete m_wait;
+}
+
+WaitWindow* Workbench::waitWindow() const
+{
+    return m_wait;
+}
+
+SignWindow* Workbench::signWindow() const
+{
+    return m_sign;
+}
+
+void Workbench::setCommand(const QString& name, Command command)
+{
+    m_commands.insert(name, std::move(command));
+}
+
+void Workbench::installCommands()
+{
+    setCommand(QStringLiteral("Command1"), [this](MainWindow& w) { m_export->exportScripts(w); });
+    setCommand(QStringLiteral("Command2"), [this](MainWindow& w) { m_export->generateVariableFiles(w); });
+    setCommand(QStringLiteral("Command4"), [this](MainWindow& w) { m_saver->manualSave(w); });
+    setCommand(QStringLiteral("Image8"), [this](MainWindow& w) { switchLayout(w); });
+    setCommand(QStringLiteral("Command5"), [this](MainWindow& w) { switchLayout(w); });
+    setCommand(QStringLiteral("Command6"), [this](MainWindow& w) { switchLayout(w); });
+}
+
+void Workbench::runCommand(MainWindow& window, const QString& name)
+{
+    const auto it = m_commands.constFind(name);
+    if (it != m_commands.constEnd())
+        (*it)(window);
+}
+
+void Workbench::connectLayout(MainWindow& window)
+{
+    connect(&window, &MainWindow::commandClicked, this,
+            [this, w = &window](const QString& name) { runCommand(*w, name); });
+    connect(&window, &MainWindow::closeRequested, this,
+            [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
+    // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
+    connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });
+    connect(window.forceSaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->forceSave(*w); });
+}
+
+void Workbench::start()
+{
+    m_wait = new WaitWindow;
+    m_wait->setAttribute(Qt::WA_DeleteOnClose);
+    m_wait->adjustSize();
+    centreOnScreen(*m_wait);
+    connect(m_wait, &WaitWindow::elapsed, this, [this] {
+        loadForm800();
+        centreOnScreen(*m_form800);
+        m_form800->show();
+        m_form800->activateWindow();
+        Q_EMIT started();
+    });
+    m_wait->show();
+    m_wait->startTimer50();
+}
+
+void Workbench::tellFailures(const QString& title, const QString& intro, const QList<FileFailure>& failures)
+{
+    if (failures.isEmpty())
+        return;
+    m_services.dialogs.tell(title, intro + QLatin1Char('\n') + describeFailures(failures), Dialogs::Icon::Critical);
+}
+
+void Workbench::loadForm800()
+{
+    m_form800 = std::make_unique<MainWindow>(layout::table800());
+    MainWindow& form = *m_form800;
+    connectLayout(form);
+    const Folders& folders = m_services.folders;
+    Dialogs& dialogs = m_services.dialogs;
+
+    tellFailures(QStringLiteral("PROJECT FILES"), QStringLiteral("These project files could not be created:"),
+                 projectfiles::ensureExist(folders.workDir).failures);
+
+    if (!settingsfile::exists(folders.workDir)) {
+        dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
+        const QString directory =
+            dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt, QStringLiteral("C:\\WZ2100"));
+        m_state.hideInternalHelp = false;
+        tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
+                     QStringLiteral("The game directory could not be stored; it will be asked for again at the "
+                                    "next start:"),
+                     settingsfile::write(folders.workDir, directory, false).failures);
+    }
+
+    m_state.playerIndex = 0;
+    m_state.seekPosition = 0;
+
+    if (dialogs.askYesNo(QStringLiteral("On start LOADer"), QStringLiteral("Do you want to load last saved project?"),
+                         Dialogs::Icon::Question) == Dialogs::Answer::Yes) {
+        QList<FileFailure> failures;
+        const auto vlo = projectfiles::load(folders.workDir, projectfiles::kVlo);
+        const auto slo = projectfiles::load(folders.workDir, projectfiles::kSlo);
+        const auto notes = projectfiles::load(folders.workDir, projectfiles::kNotes);
+        for (const auto* loaded : {&vlo, &slo, &notes}) {
+            if (loaded->failure)
+                failures.append(*loaded->failure);
+        }
+        form.vlo()->setText(vlo.text);
+        form.slo()->setText(slo.text);
+        m_notes.setText(notes.text);
+        tellFailures(QStringLiteral("PROJECT NOT LOADED"),
+                     QStringLiteral("These project files could not be read, so their editors start empty:"), failures);
+    }
+
+    const settingsfile::ReadResult settings = settingsfile::read(folders.workDir);
+    form.gameDirBox()->setText(settings.record.gameDirectory);
+    if (settings.record.hideInternalHelp)
+        m_state.hideInternalHelp = *settings.record.hideInternalHelp;
+    if (settings.failure && settingsfile::exists(folders.workDir))
+        tellFailures(QStringLiteral("SETTINGS NOT READ"), QStringLiteral("The settings could not be read:"),
+                     {*settings.failure});
+    if (m_state.hideInternalHelp)
+        form.control(QStringLiteral("Command15"))->hide();
+
+    if (m_wait)
+        m_wait->close();
+
+    connect(form.firstStartTimer(), &QTimer::timeout, this, [this] {
+        m_state.startupDone = true;
+        m_form800->firstStartTimer()->stop();
+        m_form800->slo()->setFocus();
+    });
+    form.firstStartTimer()->start();
+
+    form.sloUndo()->setText(form.slo()->text());
+    form.vloUndo()->setText(form.vlo()->text());
+
+    connect(form.resRecTimer(), &QTimer::timeout, this, [this] {
+        m_form800->resRecTimer()->stop();
+        if (m_services.screen.screenWidthTwips() < 12500)
+            m_form800->showMaximized();
+    });
+    form.resRecTimer()->start();
+
+    form.applySplitter();
+}
+
+void Workbench::loadForm1024()
+{
+    m_form1024 = std::make_unique<MainWindow>(layout::table1024());
+    MainWindow& form = *m_form1024;
+    connectLayout(form);
+
+    // Its first tick gives the focus to VLO and then SLO, unless start-up has already done so.
+    connect(form.firstStartTimer(), &QTimer::timeout, this, [this] {
+        MainWindow& f = *m_form1024;
+        if (!m_state.startupDone) {
+            f.vlo()->setFocus();
+            f.slo()->setFocus();
+            m_state.startupDone = true;
+        }
+        f.firstStartTimer()->stop();
+    });
+    form.firstStartTimer()->start();
+
+    form.gameDirBox()->setText(settingsfile::read(m_services.folders.workDir).record.gameDirectory);
+    if (m_state.hideInternalHelp)
+        form.control(QStringLiteral("Command15"))->hide();
+
+    connect(form.resRecTimer(), &QTimer::timeout, this, [this] {
+        m_form1024->resRecTimer()->stop();
+        const int width = m_services.screen.screenWidthTwips();
+        if (width > 11000 && width < 16500)
+            m_form1024->showMaximized();
+    });
+    form.resRecTimer()->start();
+
+    form.applySplitter();
+}
+
+MainWindow* Workbench::ensureForm1024()
+{
+    if (!m_form1024)
+        loadForm1024();
+    return m_form1024.get();
+}
+
+MainWindow* Workbench::activeLayout() const
+{
+    if (m_form1024 && m_form1024->isVisible())
+        return m_form1024.get();
+    return m_form800.get();
+}
+
+void Workbench::switchLayout(MainWindow& from)
+{
+    const bool to1024 = from.isLayout800();
+    MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
+    target.move(from.pos());
+    target.show();
+    target.setEnabled(true);
+
+    if (to1024) {
+        target.vlo()->setText(from.vlo()->text());
+        target.slo()->setText(from.slo()->text());
+        target.gameDirBox()->setText(from.gameDirBox()->text());
+        target.slo()->setCaret(from.slo()->selectionStart());
+        target.vlo()->setCaret(from.vlo()->selectionStart());
+    } else {
+        target.slo()->setText(from.slo()->text());
+        target.vlo()->setText(from.vlo()->text());
+        target.gameDirBox()->setText(from.gameDirBox()->text());
+        target.slo()->setCaret(from.slo()->selectionStart());
+        target.vlo()->setCaret(from.vlo()->selectionStart());
+        if (m_state.hideInternalHelp)
+            target.control(QStringLiteral("Command15"))->hide();
+    }
+    // The undo snapshots travel with the texts both ways, so that Undo never brings back a
+    // text older than the one the author just left.
+    target.sloUndo()->setText(from.sloUndo()->text());
+    target.vloUndo()->setText(from.vloUndo()->text());
+
+    from.setEnabled(false);
+    from.hide();
+    target.activateWindow();
+    target.slo()->setFocus();
+}
+
+void Workbench::showSign()
+{
+    if (!m_sign) {
+        m_sign = new SignWindow;
+        m_sign->adjustSize();
+        if (MainWindow* main = activeLayout())
+            m_sign->move(main->geometry().center() - QPoint(m_sign->width() / 2, m_sign->height() / 2));
+    }
+    m_sign->show();
+}
+
+void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    if (!m_state.exitConfirmed && !m_saver->forceSave(window)) {
+        // The author has been told what could not be saved; staying open keeps the text.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    end();
+}
+
+void Workbench::end()
+{
+    m_ending = true;
+    Q_EMIT ended();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/gamestarter.h"
+#include "platform/screenmetrics.h"
+#include "workspace/notestext.h"
+#include "workspace/programstate.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class MainWindow;
+class PlayerExport;
+class ProjectSaver;
+class QCloseEvent;
+class SignWindow;
+class WaitWindow;
+
+// What the workbench needs from the desktop, given from outside so that tests run the real
+// windows in temporary folders with scripted boxes and a fixed clock.
+struct Services {
+    Folders folders;
+    Dialogs& dialogs;
+    Clock& clock;
+    GameStarter& gameStarter;
+    ScreenMetrics& screen;
+};
+
+// The application: owns the program-wide state and the windows, runs start-up, the layout
+// switch and shutdown, and dispatches the commands of the main window.
+class Workbench : public QObject {
+    Q_OBJECT
+public:
+    explicit Workbench(const Services& services, QObject* parent = nullptr);
+    ~Workbench() override;
+
+    // Shows the wait window; 50 ms later the 800 layout loads and comes up.
+    void start();
+
+    ProgramState& state() { return m_state; }
+    NotesText& notes() { return m_notes; }
+    const Services& services() const { return m_services; }
+    ProjectSaver& saver() { return *m_saver; }
+
+    WaitWindow* waitWindow() const;
+    MainWindow* form800() const { return m_form800.get(); }
+    MainWindow* form1024() const { return m_form1024.get(); }
+    // The 1024 layout, created (and loaded, hidden) on first access.
+    MainWindow* ensureForm1024();
+    // The layout the author works in.
+    MainWindow* activeLayout() const;
+    SignWindow* signWindow() const;
+
+    void switchLayout(MainWindow& from);
+    void runCommand(MainWindow& window, const QString& name);
+
+    using Command = std::function<void(MainWindow&)>;
+    void setCommand(const QString& name, Command command);
+
+Q_SIGNALS:
+    // The 800 layout has loaded and is shown.
+    void started();
+    // The program ends now; nothing asks or saves after this.
+    void ended();
+
+private:
+    void loadForm800();
+    void loadForm1024();
+    void connectLayout(MainWindow& window);
+    void installCommands();
+    void showSign();
+    void onCloseRequested(MainWindow& window, QCloseEvent* event);
+    void end();
+    void tellFailures(const QString& title, const QString& intro, const QList<struct FileFailure>& failures);
+
+    Services m_services;
+    ProgramState m_state;
+    NotesText m_notes;
+    std::unique_ptr<ProjectSaver> m_saver;
+    std::unique_ptr<PlayerExport> m_export;
+    QPointer<WaitWindow> m_wait;
+    std::unique_ptr<MainWindow> m_form800;
+    std::unique_ptr<MainWindow> m_form1024;
+    QPointer<SignWindow> m_sign;
+    QHash<QString, Command> m_commands;
+    bool m_ending = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/fileresult.h"
+#include "workspace/programstate.h"
+
+class ProjectSaver;
+class WorkspaceView;
+
+// The program's main job: the generic script written as the script of each of the eight
+// skirmish computer players, and the eight variable files generated around the generic
+// variable list, in the game's multiplay/skirmish folder.
+class PlayerExport {
+public:
+    PlayerExport(ProgramState& state, Dialogs& dialogs, ProjectSaver& saver);
+
+    // Both ask first, save with a "_BEFORECOMPILE" snapshot, write the eight files and say
+    // "DONE !!!" only when every file was written. True when they said it.
+    bool exportScripts(WorkspaceView& view);
+    bool generateVariableFiles(WorkspaceView& view);
+
+private:
+    bool confirm(const QString& question);
+    bool finish(const QList<FileFailure>& failures);
+
+    ProgramState& m_state;
+    Dialogs& m_dialogs;
+    ProjectSaver& m_saver;
+};
+
+inline const QString kExportFailedTitle = QStringLiteral("EXPORT FAILED");
+
+// One line per file that could not be written, with the reason.
+QString describeExportFailures(const QList<FileFailure>& failures);

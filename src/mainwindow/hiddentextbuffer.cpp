@@ -1,0 +1,7 @@
+#include "mainwindow/hiddentextbuffer.h"
+
+HiddenTextBuffer::HiddenTextBuffer(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    hide();
+}

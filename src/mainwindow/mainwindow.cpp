@@ -1,0 +1,244 @@
+#include "mainwindow/mainwindow.h"
+
+#include "mainwindow/artwork.h"
+#include "mainwindow/clickarea.h"
+#include "mainwindow/hiddentextbuffer.h"
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/splitter.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace {
+
+const QColor kInputBackground(0, 0, 128);
+const QColor kEditorBackground(199, 211, 233);
+
+QFont uiFont(double points, bool bold = false)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                   QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void paintInput(QWidget* w, const QColor& text)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, kInputBackground);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::Highlight, QColor(0, 160, 200));
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+MainWindow::MainWindow(const layout::Table& table, QWidget* parent) : QWidget(parent), m_table(table)
+{
+    setObjectName(table.windowName);
+    setWindowTitle(QStringLiteral("QRB2 \u2013 Warzone 2100 skirmish AI workbench"));
+    setWindowFlag(Qt::FramelessWindowHint);
+    setFixedSize(twips::toPixels(table.client.width()), twips::toPixels(table.client.height()));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    for (const layout::Control& control : table.controls)
+        createControl(control);
+    createHiddenControls();
+
+    connect(m_splitter, &QScrollBar::valueChanged, this, &MainWindow::applySplitter);
+    connect(m_splitter, &QScrollBar::sliderMoved, this, &MainWindow::applySplitter);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_background;
+}
+
+QRect MainWindow::pixels(const QRectF& r) const
+{
+    return twips::toPixels(r.left(), r.top(), r.width(), r.height());
+}
+
+QWidget* MainWindow::control(const QString& name) const
+{
+    return findChild<QWidget*>(name);
+}
+
+void MainWindow::createControl(const layout::Control& c)
+{
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+    case layout::Kind::ClickArea:
+    case layout::Kind::Decoration: {
+        auto* area = new ClickArea(c.name, c.tip, this);
+        if (c.kind == layout::Kind::Decoration) {
+            area->setCursor(Qt::ArrowCursor);
+            area->setAttribute(Qt::WA_TransparentForMouseEvents);
+        } else {
+            area->setAccessibleDescription(c.caption);
+            connect(area, &ClickArea::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        }
+        widget = area;
+        break;
+    }
+    case layout::Kind::Editor: {
+        auto* editor = new ScriptEditor(c.name, this);
+        (c.name == QLatin1String("SLO") ? m_slo : m_vlo) = editor;
+        widget = editor;
+        break;
+    }
+    case layout::Kind::TextBox: {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(c.name);
+        box->setFont(uiFont(8.25, true));
+        paintInput(box, c.name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
+        if (c.name == QLatin1String("GAMEDIR")) {
+            box->setText(QStringLiteral("c:\\wz2100\\multiplay\\skirmish"));
+            box->setToolTip(QStringLiteral("The game's folder, without a separator at its end"));
+            m_gameDir = box;
+        } else if (c.name == QLatin1String("TEXT_SEEKER")) {
+            box->setToolTip(QStringLiteral("Text to search for, without regard to letter case"));
+            m_textSeeker = box;
+        } else {
+            box->setToolTip(QStringLiteral("Line number"));
+            m_lineBox = box;
+        }
+        widget = box;
+        break;
+    }
+    case layout::Kind::Button: {
+        auto* button = new QPushButton(c.caption, this);
+        button->setObjectName(c.name);
+        button->setFont(uiFont(8.25, true));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        widget = button;
+        break;
+    }
+    case layout::Kind::Label: {
+        auto* label = new QLabel(c.caption, this);
+        label->setObjectName(c.name);
+        label->setFont(uiFont(8.25, true));
+        label->setStyleSheet(QStringLiteral("color: rgb(192, 204, 226);"));
+        widget = label;
+        break;
+    }
+    case layout::Kind::LinkLabel: {
+        auto* label = new LinkLabel(c.name, c.caption, c.tip, this);
+        label->setFont(uiFont(8.25, true));
+        label->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
+        connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        widget = label;
+        break;
+    }
+    case layout::Kind::List: {
+        auto* list = new QListWidget(this);
+        list->setObjectName(c.name);
+        list->addItems(layout::skeletonLines());
+        list->setFont(uiFont(8.25));
+        list->setFocusPolicy(Qt::NoFocus);
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setToolTip(QStringLiteral("The layout of each generated variable file"));
+        paintInput(list, QColor(168, 168, 168));
+        widget = list;
+        break;
+    }
+    case layout::Kind::ScrollBar: {
+        m_splitter = new QScrollBar(Qt::Horizontal, this);
+        m_splitter->setObjectName(c.name);
+        m_splitter->setRange(0, 100);
+        m_splitter->setValue(50);
+        m_splitter->setToolTip(QStringLiteral("Moves the border between the two editors"));
+        widget = m_splitter;
+        break;
+    }
+    }
+    widget->setGeometry(pixels(c.rect));
+}
+
+void MainWindow::createHiddenControls()
+{
+    m_sloUndo = new HiddenTextBuffer(QStringLiteral("SLO_UNDO"), this);
+    m_vloUndo = new HiddenTextBuffer(QStringLiteral("VLO_UNDO"), this);
+    m_export = new HiddenTextBuffer(QStringLiteral("EXPORT"), this);
+    m_export->setText(m_table.exportInitialText);
+
+    m_trySave = new QPushButton(QStringLiteral("TRY_SAVE"), this);
+    m_trySave->setObjectName(QStringLiteral("TRY_SAVE"));
+    m_trySave->hide();
+    m_forceSave = new QPushButton(m_table.forceSaveCaption, this);
+    m_forceSave->setObjectName(QStringLiteral("FORCE_SAVE"));
+    m_forceSave->hide();
+
+    const QStringList items{QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"),
+                            QStringLiteral("Cut"), QStringLiteral("Paste")};
+    for (const QString& name : {QStringLiteral("SLO_MENU"), QStringLiteral("VLO_MENU")}) {
+        auto* menu = new QListWidget(this);
+        menu->setObjectName(name);
+        menu->addItems(items);
+        menu->setFont(uiFont(8.25, true));
+        menu->setFocusPolicy(Qt::NoFocus);
+        paintInput(menu, Qt::white);
+        menu->setGeometry(0, 0, twips::toPixels(615), twips::toPixels(1005));
+        menu->hide();
+        (name == QLatin1String("SLO_MENU") ? m_sloMenu : m_vloMenu) = menu;
+    }
+
+    m_firstStart = new QTimer(this);
+    m_firstStart->setObjectName(QStringLiteral("FirstStart1"));
+    m_firstStart->setInterval(1);
+    m_resRec = new QTimer(this);
+    m_resRec->setObjectName(QStringLiteral("ResRec1"));
+    m_resRec->setInterval(1);
+}
+
+void MainWindow::applySplitter()
+{
+    const splitter::Geometry g = splitter::compute(m_table, m_splitter->value());
+    const QRectF slo = m_table.find(QStringLiteral("SLO"))->rect;
+    const QRectF vlo = m_table.find(QStringLiteral("VLO"))->rect;
+    m_slo->setGeometry(pixels(QRectF(slo.left(), slo.top(), g.sloWidth, slo.height())));
+    m_vlo->setGeometry(pixels(QRectF(g.vloLeft, vlo.top(), g.vloWidth, vlo.height())));
+}
+
+QString MainWindow::sloText() const
+{
+    return m_slo->text();
+}
+
+QString MainWindow::vloText() const
+{
+    return m_vlo->text();
+}
+
+QString MainWindow::gameDirectory() const
+{
+    return m_gameDir->text();
+}
+
+void MainWindow::setExportText(const QString& text)
+{
+    m_export->setText(text);
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    if (!m_background)
+        m_background = new QPixmap(artwork::paintBackground(m_table));
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, *m_background);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    Q_EMIT closeRequested(event);
+}

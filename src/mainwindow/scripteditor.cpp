@@ -1,0 +1,112 @@
+#include "mainwindow/scripteditor.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+const QColor kEditorBackground(199, 211, 233);
+}
+
+QString crLfFromRawText(QString raw)
+{
+    // A plain document separates its blocks with U+2029; U+2028 is a soft line break.
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    raw.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+ScriptEditor::ScriptEditor(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
+{
+    setObjectName(name);
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, kEditorBackground);
+    pal.setColor(QPalette::Text, Qt::black);
+    setPalette(pal);
+    setTabChangesFocus(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+QString ScriptEditor::text() const
+{
+    // toPlainText() would turn non-breaking spaces (byte 0xA0) into blanks; the raw text keeps
+    // every character as stored.
+    return crLfFromRawText(document()->toRawText());
+}
+
+void ScriptEditor::setText(const QString& crlfText)
+{
+    setPlainText(crlfText);
+}
+
+int ScriptEditor::toCrLf(int documentPosition) const
+{
+    const QTextBlock block = document()->findBlock(documentPosition);
+    return documentPosition + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
+}
+
+int ScriptEditor::toDocument(int crLfIndex) const
+{
+    if (crLfIndex <= 0)
+        return 0;
+    const QTextDocument* doc = document();
+    // The last block whose CR LF start (document start + number of breaks before it) is at
+    // or before the index.
+    int low = 0;
+    int high = doc->blockCount() - 1;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= crLfIndex)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(low);
+    const int offset = crLfIndex - (block.position() + low);
+    return block.position() + qMin(offset, block.length() - 1);
+}
+
+int ScriptEditor::selectionStart() const
+{
+    return toCrLf(textCursor().selectionStart());
+}
+
+int ScriptEditor::selectionLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return toCrLf(cursor.selectionEnd()) - toCrLf(cursor.selectionStart());
+}
+
+QString ScriptEditor::selectedText() const
+{
+    return crLfFromRawText(textCursor().selectedText());
+}
+
+void ScriptEditor::setSelection(int start, int length)
+{
+    const int end = document()->characterCount() - 1;
+    const int from = qBound(0, toDocument(start), end);
+    const int to = qBound(from, toDocument(start + qMax(0, length)), end);
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void ScriptEditor::keyPressEvent(QKeyEvent* event)
+{
+    Q_EMIT keyAboutToBeHandled(event);
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void ScriptEditor::mousePressEvent(QMouseEvent* event)
+{
+    Q_EMIT mousePressed(event);
+    QPlainTextEdit::mousePressEvent(event);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+class QKeyEvent;
+class QMouseEvent;
+
+// The editor of the SLO, VLO and notes texts. The document keeps one separator per line
+// break; towards the rest of the program the editor speaks CR LF text, and every position
+// (caret, selection start and length) is an index into that CR LF text.
+class ScriptEditor : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    ScriptEditor(const QString& name, QWidget* parent);
+
+    QString text() const;
+    void setText(const QString& crlfText);
+
+    int selectionStart() const;
+    int selectionLength() const;
+    QString selectedText() const;
+    // A start past the end puts the caret at the end; the length is cut at the end.
+    void setSelection(int start, int length);
+    void setCaret(int position) { setSelection(position, 0); }
+
+    // Position conversions between the document and the CR LF text. A CR LF index that falls
+    // between the CR and the LF of one line break maps to the place before the break.
+    int toCrLf(int documentPosition) const;
+    int toDocument(int crLfIndex) const;
+
+Q_SIGNALS:
+    // Sent before the editor acts on the key.
+    void keyAboutToBeHandled(QKeyEvent* event);
+    void mousePressed(QMouseEvent* event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// The document's raw text with its separators turned into CR LF.
+QString crLfFromRawText(QString raw);

@@ -1,0 +1,11 @@
+#include "platform/clock.h"
+
+QTime SystemClock::timeOfDay() const
+{
+    return QTime::currentTime();
+}
+
+QDate SystemClock::date() const
+{
+    return QDate::currentDate();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Every message box and input box of the program goes through this interface, so the
+// logic can ask the author without knowing about widgets and tests can answer in order.
+class Dialogs {
+public:
+    enum class Answer { Ok, Yes, No, Cancel, Retry };
+    enum class Icon { None, Question, Information, Warning, Critical };
+
+    virtual ~Dialogs() = default;
+
+    virtual Answer askYesNo(const QString& title, const QString& text, Icon icon) = 0;
+    virtual Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) = 0;
+    virtual Answer askRetryCancel(const QString& title, const QString& text, Icon icon) = 0;
+    virtual void tell(const QString& title, const QString& text, Icon icon) = 0;
+    // The typed text, or the empty string when the author cancels.
+    virtual QString askText(const QString& title, const QString& prompt, const QString& defaultText) = 0;
+};
+
+// The title that boxes without a title of their own show.
+inline const QString kApplicationTitle = QStringLiteral("QRB2");

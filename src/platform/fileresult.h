@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A file operation that went wrong: which file and the system's reason.
+struct FileFailure {
+    QString path;
+    QString reason;
+    bool operator==(const FileFailure&) const = default;
+};
+
+// What an operation on several files gives back to the window that decides what to show.
+struct FileOutcome {
+    QList<FileFailure> failures;
+    // Characters the 8-bit files cannot hold; they were written as '?'.
+    QString replacedCharacters;
+
+    bool ok() const { return failures.isEmpty(); }
+    void add(const FileFailure& failure) { failures.append(failure); }
+    void merge(const FileOutcome& other);
+    void noteReplaced(const QString& characters);
+};
+
+// "path: reason" lines, one per failure.
+QString describeFailures(const QList<FileFailure>& failures);

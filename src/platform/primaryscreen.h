@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/screenmetrics.h"
+
+// The primary screen's width in device-independent pixels, as twips.
+class PrimaryScreen final : public ScreenMetrics {
+public:
+    int screenWidthTwips() const override;
+};

@@ -1,0 +1,83 @@
+#include "platform/qtdialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The program's texts use CR LF; a label wants plain line feeds.
+QString forDisplay(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+Dialogs::Answer run(const QString& title, const QString& text, Dialogs::Icon icon,
+                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(toQt(icon), title, forDisplay(text), buttons, QApplication::activeWindow());
+    box.setDefaultButton(defaultButton);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Dialogs::Answer::Yes;
+    case QMessageBox::No:
+        return Dialogs::Answer::No;
+    case QMessageBox::Retry:
+        return Dialogs::Answer::Retry;
+    case QMessageBox::Ok:
+        return Dialogs::Answer::Ok;
+    default:
+        return Dialogs::Answer::Cancel;
+    }
+}
+
+} // namespace
+
+Dialogs::Answer QtDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+{
+    const Answer answer = run(title, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    // Closing the box with Escape or its close box counts as No.
+    return answer == Answer::Yes ? Answer::Yes : Answer::No;
+}
+
+Dialogs::Answer QtDialogs::askYesNoCancel(const QString& title, const QString& text, Icon icon)
+{
+    return run(title, text, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+}
+
+Dialogs::Answer QtDialogs::askRetryCancel(const QString& title, const QString& text, Icon icon)
+{
+    return run(title, text, icon, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+}
+
+void QtDialogs::tell(const QString& title, const QString& text, Icon icon)
+{
+    run(title, text, icon, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+QString QtDialogs::askText(const QString& title, const QString& prompt, const QString& defaultText)
+{
+    bool accepted = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, forDisplay(prompt),
+                                               QLineEdit::Normal, defaultText, &accepted);
+    return accepted ? text : QString();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+// The real boxes: QMessageBox and QInputDialog with the program's titles, texts and icons.
+class QtDialogs final : public Dialogs {
+public:
+    Answer askYesNo(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
+    Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
+    void tell(const QString& title, const QString& text, Icon icon) override;
+    QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+};

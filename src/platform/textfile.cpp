@@ -1,0 +1,116 @@
+#include "platform/textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace textfile {
+
+ReadResult read(const QString& path)
+{
+    ReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.failure = FileFailure{path, file.errorString()};
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.failure = FileFailure{path, file.errorString()};
+        return result;
+    }
+    result.text = QString::fromLatin1(bytes);
+    return result;
+}
+
+QByteArray encode(const QString& text, QString* replaced)
+{
+    if (replaced) {
+        const QChar* p = text.constData();
+        const QChar* end = p + text.size();
+        for (; p != end; ++p) {
+            if (p->unicode() <= 0xff)
+                continue;
+            const bool pair = p->isHighSurrogate() && p + 1 != end && (p + 1)->isLowSurrogate();
+            const QString ch = pair ? QString(p, 2) : QString(*p);
+            if (!replaced->contains(ch))
+                *replaced += ch;
+            if (pair)
+                ++p;
+        }
+    }
+    QByteArray bytes = text.toLatin1();
+    if (replaced && !replaced->isEmpty()) {
+        // A surrogate pair is one character: Qt gives two '?' for it, the author typed one.
+        QByteArray collapsed;
+        collapsed.reserve(bytes.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            collapsed.append(bytes.at(i));
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+        }
+        bytes = collapsed;
+    }
+    return bytes;
+}
+
+std::optional<FileFailure> replaceAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileFailure{path, file.errorString()};
+    // Qt 6.4 can report a buffered write that failed on a full disk as a successful commit
+    // and leave an empty file; push every byte out first and give up while the old file stands.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting(); // the temporary file goes with `file`
+        return FileFailure{path, reason};
+    }
+    if (!file.commit())
+        return FileFailure{path, file.errorString()};
+    return std::nullopt;
+}
+
+std::optional<FileFailure> write(const QString& path, const QByteArray& bytes)
+{
+    return writeParts(path, {QByteArrayView(bytes)});
+}
+
+std::optional<FileFailure> writeParts(const QString& path, std::initializer_list<QByteArrayView> parts)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return FileFailure{path, file.errorString()};
+    for (const QByteArrayView part : parts) {
+        if (file.write(part.data(), part.size()) != part.size())
+            return FileFailure{path, file.errorString()};
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return FileFailure{path, file.errorString()};
+    return std::nullopt;
+}
+
+FileOutcome writeWithLineEnd(const QString& path, const QString& text, bool atomically)
+{
+    FileOutcome outcome;
+    QString replaced;
+    QByteArray bytes = encode(text, &replaced);
+    bytes.append("\r\n", 2);
+    outcome.noteReplaced(replaced);
+    const auto failure = atomically ? replaceAtomically(path, bytes) : write(path, bytes);
+    if (failure)
+        outcome.add(*failure);
+    return outcome;
+}
+
+std::optional<FileFailure> createEmpty(const QString& path)
+{
+    QFile file(path);
+    if (file.exists())
+        return std::nullopt;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return FileFailure{path, file.errorString()};
+    return std::nullopt;
+}
+
+} // namespace textfile

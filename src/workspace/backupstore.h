@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/fileresult.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <optional>
+
+// The folder "backup" in the program directory. Before every save the project files VLO.qrb
+// and SLO.qrb are copied into it, each under its own name followed by a date-time stamp and
+// the suffix of the save: VLO.qrb5.12.2026_9-5-7_MANUAL. Nothing in it is ever deleted.
+namespace backupstore {
+
+inline const QString kFolderName = QStringLiteral("backup");
+
+inline const QString kSuffixBeforeCompile = QStringLiteral("_BEFORECOMPILE");
+inline const QString kSuffixBeforeSeek = QStringLiteral("_BEFORESEEK");
+inline const QString kSuffixManual = QStringLiteral("_MANUAL");
+inline const QString kSuffixExit = QStringLiteral("_EXIT");
+
+QString folder(const QString& programDir);
+
+// day.month.year, "_", hour-minute-second, none with leading zeros: "5.12.2026_9-5-7".
+// The date form is fixed, whatever the locale, so a name never holds a "/".
+QString stamp(const QTime& time, const QDate& date);
+
+QString snapshotName(const QString& projectFileName, const QString& stamp, const QString& suffix);
+
+// Creates the folder when it is missing.
+std::optional<FileFailure> ensureFolder(const QString& programDir);
+
+// Copies `source` byte for byte to `target`, replacing a file of that name; the old target
+// stays whole if the copy fails.
+std::optional<FileFailure> copySnapshot(const QString& source, const QString& target);
+
+} // namespace backupstore

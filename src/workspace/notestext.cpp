@@ -1,0 +1,9 @@
+#include "workspace/notestext.h"
+
+void NotesText::setText(const QString& text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    Q_EMIT changed(m_text);
+}

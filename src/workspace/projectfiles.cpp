@@ -1,0 +1,66 @@
+#include "workspace/projectfiles.h"
+
+#include "platform/filelookup.h"
+#include "platform/textfile.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+namespace projectfiles {
+
+QString path(const QString& workDir, const QString& name)
+{
+    return filelookup::resolve(workDir, name);
+}
+
+FileOutcome ensureExist(const QString& workDir)
+{
+    const QStringList names{kVlo, kSlo, kNotes, kHelp};
+    QStringList missing;
+    for (const QString& name : names) {
+        if (!filelookup::exists(workDir, name))
+            missing << name;
+    }
+    FileOutcome outcome;
+    for (const QString& name : missing) {
+        if (auto failure = textfile::createEmpty(path(workDir, name)))
+            outcome.add(*failure);
+    }
+    return outcome;
+}
+
+QString withoutWriterLineEnd(const QString& fileText)
+{
+    if (fileText.endsWith(textfile::kCrLf))
+        return fileText.left(fileText.size() - 2);
+    return fileText;
+}
+
+LoadResult load(const QString& workDir, const QString& name)
+{
+    LoadResult result;
+    textfile::ReadResult read = textfile::read(path(workDir, name));
+    result.failure = read.failure;
+    result.text = withoutWriterLineEnd(read.text);
+    return result;
+}
+
+FileOutcome write(const QString& workDir, const Texts& texts, bool withNotes, const QStringList& skip)
+{
+    struct Item {
+        const QString& name;
+        const QString& text;
+    };
+    QList<Item> items{{kVlo, texts.vlo}, {kSlo, texts.slo}};
+    if (withNotes)
+        items.append({kNotes, texts.notes});
+    FileOutcome outcome;
+    for (const Item& item : items) {
+        if (skip.contains(item.name))
+            continue;
+        outcome.merge(textfile::writeWithLineEnd(path(workDir, item.name), item.text, true));
+    }
+    return outcome;
+}
+
+} // namespace projectfiles

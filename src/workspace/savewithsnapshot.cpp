@@ -1,0 +1,56 @@
+#include "workspace/savewithsnapshot.h"
+
+#include "platform/filelookup.h"
+#include "workspace/backupstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace savewithsnapshot {
+
+Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts& texts,
+           const QString& suffix, bool withNotes)
+{
+    Result result;
+    const std::optional<FileFailure> folderFailure = backupstore::ensureFolder(folders.programDir);
+
+    // The time is read before the date, and both snapshots carry the one stamp.
+    const QTime time = clock.timeOfDay();
+    const QDate date = clock.date();
+    result.stamp = backupstore::stamp(time, date);
+
+    const QDir backupDir(backupstore::folder(folders.programDir));
+    for (const QString& name : {projectfiles::kVlo, projectfiles::kSlo}) {
+        const QString source = filelookup::resolve(folders.workDir, name);
+        if (!QFileInfo(source).isFile())
+            continue; // nothing saved before: nothing to keep
+        const QString target = backupDir.filePath(backupstore::snapshotName(name, result.stamp, suffix));
+        const std::optional<FileFailure> failure =
+            folderFailure ? folderFailure : backupstore::copySnapshot(source, target);
+        if (failure) {
+            if (!result.backupFailures.contains(*failure))
+                result.backupFailures.append(*failure);
+            result.keptUnwritten.append(name);
+        } else {
+            result.snapshots.append(target);
+        }
+    }
+
+    result.writeOutcome = projectfiles::write(folders.workDir, texts, withNotes, result.keptUnwritten);
+    return result;
+}
+
+QString describeProblems(const Result& result)
+{
+    QString text = QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors.");
+    if (!result.backupFailures.isEmpty()) {
+        text += QStringLiteral("\n\nNo backup copy could be made:\n") + describeFailures(result.backupFailures);
+        text += QStringLiteral("\nSo that the last saved text is not lost, these files were left as they were: ") +
+                result.keptUnwritten.join(QStringLiteral(", ")) + QLatin1Char('.');
+    }
+    if (!result.writeOutcome.ok())
+        text += QStringLiteral("\n\nCould not be written:\n") + describeFailures(result.writeOutcome.failures);
+    return text;
+}
+
+} // namespace savewithsnapshot

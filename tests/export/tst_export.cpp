@@ -1,0 +1,197 @@
+#include "export/playerexport.h"
+#include "export/playerfiles.h"
+#include "export/variablefile.h"
+#include "support/fakeview.h"
+#include "support/scripteddialogs.h"
+#include "support/tempfolder.h"
+#include "support/testmain.h"
+#include "workspace/notestext.h"
+#include "workspace/projectsaver.h"
+
+namespace {
+
+QByteArray expectedHead(char player)
+{
+    const QByteArray rule(69, '/');
+    return rule + "\r\n" + "// ai for skirmish game\r\n" + "// Generic vlo for each computer player\r\n" + rule +
+           "\r\n" + "\r\n" + "script \"player" + player + ".slo\"\r\n" + "run\r\n" + "{\r\n" + QByteArray(3, ' ') +
+           "player" + QByteArray(10, ' ') + "INT" + QByteArray(17, ' ') + player + "\r\n" +
+           "    // this player is player x.\r\n" + "\r\n";
+}
+
+// A game folder with its skirmish folder, a project beside it and the export over both.
+struct ExportFixture {
+    TempFolder root;
+    Folders folders{root.file(QStringLiteral("prog")), root.file(QStringLiteral("work"))};
+    FixedClock clock{QTime(14, 30, 0), QDate(2026, 12, 6)};
+    ScriptedDialogs dialogs;
+    NotesText notes;
+    ProgramState state;
+    ProjectSaver saver{folders, clock, dialogs, notes};
+    PlayerExport exporter{state, dialogs, saver};
+    FakeView view;
+
+    ExportFixture()
+    {
+        root.mkdir(QStringLiteral("prog"));
+        root.write(QStringLiteral("work/SLO.qrb"), "saved slo\r\n");
+        root.write(QStringLiteral("work/VLO.qrb"), "saved vlo\r\n");
+        root.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        view.gameDir = root.file(QStringLiteral("game"));
+    }
+    QByteArray skirmish(const QString& name) const { return root.read(QStringLiteral("game/multiplay/skirmish/") + name); }
+};
+
+} // namespace
+
+class VariableFileTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pathsJoinTheLiteralAsItIs()
+    {
+        QCOMPARE(playerfiles::path(QStringLiteral("C:\\WZ2100"), QStringLiteral("3"), QStringLiteral(".slo")),
+                 QStringLiteral("C:\\WZ2100/multiplay/skirmish/player3.slo"));
+        QCOMPARE(playerfiles::path(QString(), QStringLiteral("0"), QStringLiteral(".vlo")),
+                 QStringLiteral("/multiplay/skirmish/player0.vlo"));
+        QCOMPARE(playerfiles::path(QStringLiteral("/games/wz/"), QStringLiteral("7"), QStringLiteral(".vlo")),
+                 QStringLiteral("/games/wz//multiplay/skirmish/player7.vlo"));
+    }
+
+    void playersDifferOnlyInLinesSixAndNine()
+    {
+        const QStringList two = variablefile::generate(QStringLiteral("2"), QStringLiteral("x")).split(QStringLiteral("\r\n"));
+        const QStringList five = variablefile::generate(QStringLiteral("5"), QStringLiteral("x")).split(QStringLiteral("\r\n"));
+        QCOMPARE(two.size(), five.size());
+        for (int i = 0; i < two.size(); ++i) {
+            if (i == 5 || i == 8)
+                QVERIFY(two.at(i) != five.at(i));
+            else
+                QCOMPARE(two.at(i), five.at(i));
+        }
+    }
+};
+
+class PlayerExportTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void scriptsAreWrittenForEachPlayer()
+    {
+        ExportFixture f;
+        f.view.slo = QStringLiteral("event init(every, 10)\r\n{\r\n}");
+        QVERIFY(f.exporter.exportScripts(f.view));
+        for (int n = 0; n < 8; ++n)
+            QCOMPARE(f.skirmish(QStringLiteral("player%1.slo").arg(n)), QByteArray("event init(every, 10)\r\n{\r\n}\r\n"));
+        QCOMPARE(f.state.playerIndex, qint16(8));
+        QCOMPARE(f.state.playerText, QStringLiteral("7"));
+        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH "
+                                                                "PLAYER???"),
+                                                 QStringLiteral("DONE !!!")}));
+        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("WARNING"));
+        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
+        QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("QRB2"));
+        QCOMPARE(f.dialogs.shown().last().icon, Dialogs::Icon::None);
+        // The save before compiling snapshotted the earlier project and wrote the current one.
+        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb6.12.2026_14-30-0_BEFORECOMPILE")),
+                 QByteArray("saved slo\r\n"));
+        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")), QByteArray("event init(every, 10)\r\n{\r\n}\r\n"));
+    }
+
+    void emptyScriptGivesASingleCrLf()
+    {
+        ExportFixture f;
+        QVERIFY(f.exporter.exportScripts(f.view));
+        QCOMPARE(f.skirmish(QStringLiteral("player0.slo")), QByteArray("\r\n"));
+        QCOMPARE(f.skirmish(QStringLiteral("player7.slo")), QByteArray("\r\n"));
+    }
+
+    void variableFileForAnEmptyVloText()
+    {
+        ExportFixture f;
+        QVERIFY(f.exporter.generateVariableFiles(f.view));
+        QCOMPARE(f.skirmish(QStringLiteral("player3.vlo")), expectedHead('3') + "\r\n}\r\n");
+        QCOMPARE(f.dialogs.texts().first(), QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"));
+    }
+
+    void variableFileForATwoLineVloText()
+    {
+        ExportFixture f;
+        f.view.vlo = QStringLiteral("myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
+        QVERIFY(f.exporter.generateVariableFiles(f.view));
+        const QByteArray vlo = "myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4";
+        for (char n = '0'; n <= '7'; ++n)
+            QCOMPARE(f.skirmish(QStringLiteral("player%1.vlo").arg(QLatin1Char(n))), expectedHead(n) + vlo + "\r\n}\r\n");
+        // The buffer holds the last player's text, without the writer's CR LF.
+        QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7') + vlo + "\r\n}"));
+        QCOMPARE(f.state.playerIndex, qint16(8));
+        QCOMPARE(f.state.playerText, QStringLiteral("7"));
+    }
+
+    void vloTextEndingWithCrLfLeavesAnEmptyLine()
+    {
+        ExportFixture f;
+        f.view.vlo = QStringLiteral("a\r\n");
+        QVERIFY(f.exporter.generateVariableFiles(f.view));
+        QCOMPARE(f.skirmish(QStringLiteral("player0.vlo")), expectedHead('0') + "a\r\n\r\n}\r\n");
+    }
+
+    void answeringNoWritesAndSavesNothing()
+    {
+        ExportFixture f;
+        f.view.slo = QStringLiteral("new");
+        f.dialogs.answer(Dialogs::Answer::No);
+        QVERIFY(!f.exporter.exportScripts(f.view));
+        f.dialogs.answer(Dialogs::Answer::No);
+        QVERIFY(!f.exporter.generateVariableFiles(f.view));
+        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
+        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
+        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")), QByteArray("saved slo\r\n"));
+        QCOMPARE(f.view.exportText, QStringLiteral("EXPORT\r\n"));
+        QCOMPARE(f.dialogs.shown().size(), 2);
+    }
+
+    void missingSkirmishFolderIsReportedNotDone()
+    {
+        ExportFixture f;
+        f.view.gameDir = f.root.file(QStringLiteral("nogame"));
+        QVERIFY(!f.exporter.exportScripts(f.view));
+        QVERIFY(!f.dialogs.texts().contains(QStringLiteral("DONE !!!")));
+        const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
+        QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
+        QString expected = QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:");
+        for (int n = 0; n < 8; ++n)
+            expected += QStringLiteral("\n%1/multiplay/skirmish/player%2.slo: the folder %1/multiplay/skirmish does not exist")
+                            .arg(f.view.gameDir)
+                            .arg(n);
+        QCOMPARE(box.text, expected);
+        // The loop still ran to its end.
+        QCOMPARE(f.state.playerIndex, qint16(8));
+    }
+
+    void oneUnwritableFileFailsOnlyThatFile()
+    {
+        ExportFixture f;
+        // A folder where player5.vlo belongs cannot be written, even by root.
+        f.root.mkdir(QStringLiteral("game/multiplay/skirmish/player5.vlo"));
+        QVERIFY(!f.exporter.generateVariableFiles(f.view));
+        const QString text = f.dialogs.shown().last().text;
+        QVERIFY2(text.contains(QStringLiteral("player5.vlo: ")), qPrintable(text));
+        QCOMPARE(text.count(QLatin1Char('\n')), 1);
+        QCOMPARE(f.skirmish(QStringLiteral("player6.vlo")), expectedHead('6') + "\r\n}\r\n");
+    }
+
+    void existingFilesAreOverwrittenWhole()
+    {
+        ExportFixture f;
+        f.root.write(QStringLiteral("game/multiplay/skirmish/player1.slo"), QByteArray(5000, 'z'));
+        f.view.slo = QStringLiteral("short");
+        QVERIFY(f.exporter.exportScripts(f.view));
+        QCOMPARE(f.skirmish(QStringLiteral("player1.slo")), QByteArray("short\r\n"));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    return runTests<VariableFileTest, PlayerExportTest>(argc, argv);
+}
+
+#include "tst_export.moc"

@@ -1,0 +1,51 @@
+#include "support/scripteddialogs.h"
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const Shown& s : m_shown)
+        out << s.text;
+    return out;
+}
+
+Dialogs::Answer ScriptedDialogs::next(Answer fallback)
+{
+    return m_answers.isEmpty() ? fallback : m_answers.takeFirst();
+}
+
+void ScriptedDialogs::record(const Shown& s)
+{
+    m_shown.append(s);
+    if (onShow)
+        onShow(s);
+}
+
+Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+{
+    record({Kind::YesNo, title, text, icon, {}});
+    return next(Answer::Yes);
+}
+
+Dialogs::Answer ScriptedDialogs::askYesNoCancel(const QString& title, const QString& text, Icon icon)
+{
+    record({Kind::YesNoCancel, title, text, icon, {}});
+    return next(Answer::Yes);
+}
+
+Dialogs::Answer ScriptedDialogs::askRetryCancel(const QString& title, const QString& text, Icon icon)
+{
+    record({Kind::RetryCancel, title, text, icon, {}});
+    return next(Answer::Retry);
+}
+
+void ScriptedDialogs::tell(const QString& title, const QString& text, Icon icon)
+{
+    record({Kind::Tell, title, text, icon, {}});
+    next(Answer::Ok);
+}
+
+QString ScriptedDialogs::askText(const QString& title, const QString& prompt, const QString& defaultText)
+{
+    record({Kind::AskText, title, prompt, Icon::None, defaultText});
+    return m_texts.isEmpty() ? defaultText : m_texts.takeFirst();
+}

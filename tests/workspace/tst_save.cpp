@@ -1,0 +1,235 @@
+#include "support/fakeview.h"
+#include "support/scripteddialogs.h"
+#include "support/tempfolder.h"
+#include "tst_workspace.h"
+#include "workspace/backupstore.h"
+#include "workspace/notestext.h"
+#include "workspace/projectsaver.h"
+#include "workspace/savewithsnapshot.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+const QTime kNineOhFive(9, 5, 7);
+const QDate kFifthDecember(2026, 12, 5);
+
+// A program folder and a working folder side by side, with a saver over them.
+struct SaveFixture {
+    TempFolder root;
+    Folders folders{root.file(QStringLiteral("prog")), root.file(QStringLiteral("work"))};
+    FixedClock clock{kNineOhFive, kFifthDecember};
+    ScriptedDialogs dialogs;
+    NotesText notes;
+    ProjectSaver saver{folders, clock, dialogs, notes};
+    FakeView view;
+    int signs = 0;
+
+    SaveFixture()
+    {
+        root.mkdir(QStringLiteral("prog"));
+        root.mkdir(QStringLiteral("work"));
+        saver.setSignShower([this] { ++signs; });
+    }
+    void writeProject(const QByteArray& slo, const QByteArray& vlo, const QByteArray& notesBytes)
+    {
+        root.write(QStringLiteral("work/SLO.qrb"), slo);
+        root.write(QStringLiteral("work/VLO.qrb"), vlo);
+        root.write(QStringLiteral("work/Notes.qrb"), notesBytes);
+    }
+    QStringList backups() const { return root.entries(QStringLiteral("prog/backup")); }
+    QByteArray backup(const QString& name) const { return root.read(QStringLiteral("prog/backup/") + name); }
+    QByteArray work(const QString& name) const { return root.read(QStringLiteral("work/") + name); }
+};
+
+} // namespace
+
+void SaveTest::stampHasNoLeadingZeros()
+{
+    QCOMPARE(backupstore::stamp(kNineOhFive, kFifthDecember), QStringLiteral("5.12.2026_9-5-7"));
+    QCOMPARE(backupstore::stamp(QTime(0, 0, 0), QDate(2027, 1, 1)), QStringLiteral("1.1.2027_0-0-0"));
+    QCOMPARE(backupstore::stamp(QTime(23, 59, 59), QDate(2026, 10, 31)), QStringLiteral("31.10.2026_23-59-59"));
+    QCOMPARE(backupstore::snapshotName(QStringLiteral("VLO.qrb"), QStringLiteral("5.12.2026_9-5-7"),
+                                       backupstore::kSuffixManual),
+             QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL"));
+}
+
+void SaveTest::eachSaveMakesItsSnapshotsOfThePreviousFiles_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<bool>("notesWritten");
+    QTest::addColumn<bool>("signShown");
+    QTest::newRow("TRY_SAVE") << 0 << QStringLiteral("_BEFORECOMPILE") << false << false;
+    QTest::newRow("FORCE_SAVE") << 1 << QStringLiteral("_BEFORESEEK") << false << false;
+    QTest::newRow("manual") << 2 << QStringLiteral("_MANUAL") << true << true;
+    QTest::newRow("exit") << 3 << QStringLiteral("_EXIT") << true << true;
+}
+
+void SaveTest::eachSaveMakesItsSnapshotsOfThePreviousFiles()
+{
+    QFETCH(int, which);
+    QFETCH(QString, suffix);
+    QFETCH(bool, notesWritten);
+    QFETCH(bool, signShown);
+
+    SaveFixture f;
+    f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+    f.view.slo = QStringLiteral("new slo");
+    f.view.vlo = QStringLiteral("new\r\nvlo");
+    f.notes.setText(QStringLiteral("new notes"));
+
+    const bool ok = which == 0   ? f.saver.trySave(f.view)
+                    : which == 1 ? f.saver.forceSave(f.view)
+                    : which == 2 ? f.saver.manualSave(f.view)
+                                 : f.saver.exitSave(f.view);
+    QVERIFY(ok);
+    const QString slo = QStringLiteral("SLO.qrb5.12.2026_9-5-7") + suffix;
+    const QString vlo = QStringLiteral("VLO.qrb5.12.2026_9-5-7") + suffix;
+    QCOMPARE(f.backups(), (QStringList{slo, vlo}));
+    QCOMPARE(f.backup(slo), QByteArray("old slo\r\n"));
+    QCOMPARE(f.backup(vlo), QByteArray("old vlo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("new slo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("new\r\nvlo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("Notes.qrb")), notesWritten ? QByteArray("new notes\r\n") : QByteArray("old notes\r\n"));
+    QCOMPARE(f.signs, signShown ? 1 : 0);
+    QVERIFY(f.dialogs.shown().isEmpty());
+}
+
+void SaveTest::firstSaveSnapshotsTheEmptyFiles()
+{
+    SaveFixture f;
+    f.writeProject("", "", "");
+    f.view.slo = QStringLiteral("x");
+    QVERIFY(f.saver.manualSave(f.view));
+    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
+    QCOMPARE(f.backup(QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("\r\n"));
+}
+
+void SaveTest::sameSecondSaves()
+{
+    SaveFixture f;
+    f.writeProject("first\r\n", "v\r\n", "");
+    f.view.slo = QStringLiteral("second");
+    QVERIFY(f.saver.manualSave(f.view));
+    f.view.slo = QStringLiteral("third");
+    QVERIFY(f.saver.manualSave(f.view));
+    // Two of the same kind in one second: the second's copies replace the first's.
+    QCOMPARE(f.backups().size(), 2);
+    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray("second\r\n"));
+    QVERIFY(f.saver.forceSave(f.view));
+    QCOMPARE(f.backups().size(), 4);
+}
+
+void SaveTest::missingProjectFileIsWrittenWithoutSnapshot()
+{
+    SaveFixture f;
+    f.root.write(QStringLiteral("work/VLO.qrb"), "v\r\n");
+    f.view.slo = QStringLiteral("s");
+    QVERIFY(f.saver.trySave(f.view));
+    QCOMPARE(f.backups(), QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")});
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("s\r\n"));
+}
+
+void SaveTest::unwritableBackupFolderKeepsTheProjectFiles()
+{
+    SaveFixture f;
+    f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+    // A file where the backup folder belongs: the folder cannot be made, even by root.
+    f.root.write(QStringLiteral("prog/backup"), "in the way");
+    f.view.slo = QStringLiteral("new slo");
+    f.notes.setText(QStringLiteral("new notes"));
+    QVERIFY(!f.saver.manualSave(f.view));
+
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("old vlo\r\n"));
+    // The notes have no snapshot, so nothing stops their save.
+    QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("new notes\r\n"));
+    QCOMPARE(f.signs, 0);
+    QCOMPARE(f.dialogs.shown().size(), 1);
+    const ScriptedDialogs::Shown& box = f.dialogs.shown().first();
+    QCOMPARE(box.title, QStringLiteral("SAVE FAILED"));
+    QCOMPARE(box.text, QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors.\n\n"
+                                      "No backup copy could be made:\n") +
+                           f.root.file(QStringLiteral("prog/backup")) +
+                           QStringLiteral(": a file of that name stands where the backup folder belongs\n"
+                                          "So that the last saved text is not lost, these files were left as they "
+                                          "were: VLO.qrb, SLO.qrb."));
+}
+
+void SaveTest::readOnlyProjectFolderIsReportedAndLosesNothing()
+{
+    SaveFixture f;
+    f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+    ReadOnlyFolder readOnly(f.folders.workDir);
+    if (!readOnly.active())
+        QSKIP(qPrintable(readOnly.why()));
+    f.view.slo = QStringLiteral("new slo");
+    QVERIFY(!f.saver.manualSave(f.view));
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("old vlo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("old notes\r\n"));
+    QCOMPARE(f.signs, 0);
+    QCOMPARE(f.dialogs.shown().size(), 1);
+    const QString text = f.dialogs.shown().first().text;
+    QVERIFY2(text.contains(QStringLiteral("Could not be written:\n")), qPrintable(text));
+    for (const char* name : {"VLO.qrb", "SLO.qrb", "Notes.qrb"})
+        QVERIFY2(text.contains(QDir(f.folders.workDir).filePath(QLatin1String(name)) + QStringLiteral(": ")),
+                 qPrintable(text));
+    // The snapshots were made before the failed writes.
+    QCOMPARE(f.backups().size(), 2);
+}
+
+void SaveTest::fullDiskLeavesEachFileWhole()
+{
+    SaveFixture f;
+    TinyFilesystem disk(f.folders.workDir, 64);
+    if (!disk.active())
+        QSKIP(qPrintable(QStringLiteral("no full-disk test: ") + disk.why()));
+    const QByteArray oldSlo = QByteArray(8 * 1024, 's') + "\r\n";
+    const QByteArray oldVlo = QByteArray(8 * 1024, 'v') + "\r\n";
+    f.writeProject(oldSlo, oldVlo, "n\r\n");
+    // 40 KiB each: the first may fit beside the old files, the second cannot.
+    f.view.vlo = QString(40 * 1024, QLatin1Char('V'));
+    f.view.slo = QString(40 * 1024, QLatin1Char('S'));
+    QVERIFY(!f.saver.trySave(f.view));
+
+    const QByteArray slo = f.work(QStringLiteral("SLO.qrb"));
+    const QByteArray vlo = f.work(QStringLiteral("VLO.qrb"));
+    QVERIFY2(slo == oldSlo || slo == f.view.slo.toLatin1() + "\r\n", "SLO.qrb cut");
+    QVERIFY2(vlo == oldVlo || vlo == f.view.vlo.toLatin1() + "\r\n", "VLO.qrb cut");
+    QCOMPARE(slo, oldSlo);
+    const QString text = f.dialogs.shown().first().text;
+    QVERIFY2(text.contains(QDir(f.folders.workDir).filePath(QStringLiteral("SLO.qrb")) + QStringLiteral(": ")),
+             qPrintable(text));
+    // No temporary files are left behind on the full disk.
+    QCOMPARE(f.root.entries(QStringLiteral("work")),
+             (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
+}
+
+void SaveTest::saverShowsTheSignOnlyForACompleteSave()
+{
+    SaveFixture f;
+    f.writeProject("", "", "");
+    QVERIFY(f.saver.manualSave(f.view));
+    QVERIFY(f.saver.exitSave(f.view));
+    QCOMPARE(f.signs, 2);
+    QVERIFY(f.saver.trySave(f.view));
+    QVERIFY(f.saver.forceSave(f.view));
+    QCOMPARE(f.signs, 2);
+}
+
+void SaveTest::saverTellsReplacedCharacters()
+{
+    SaveFixture f;
+    f.writeProject("", "", "");
+    f.view.slo = QStringLiteral("cost: 5\u20ac");
+    QVERIFY(f.saver.manualSave(f.view));
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("cost: 5?\r\n"));
+    QCOMPARE(f.dialogs.shown().size(), 1);
+    QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("CHARACTERS REPLACED"));
+    QCOMPARE(f.dialogs.shown().first().text,
+             QStringLiteral("These characters cannot be stored in the 8-bit text files and were written as '?': \u20ac"));
+}
