@@ -2,6 +2,7 @@
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
+#include "support/testregistry.h"
 #include "tst_app.h"
 
 #include <QLineEdit>
@@ -89,3 +90,5 @@ void LayoutSwitchTest::hiddenHelpStaysHiddenAfterSwitchingBack()
     QVERIFY(f.form800().isVisible());
     QVERIFY(f.form800().control(QStringLiteral("Command15"))->isHidden());
 }
+
+QRB_TEST(LayoutSwitchTest)

@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
+#include "support/testregistry.h"
 #include "tst_app.h"
 
 #include <QCloseEvent>
@@ -123,3 +124,5 @@ void SaveAndExportTest::closeBoxSavesWithoutNotes()
     QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"keep\",#FALSE#\r\n"));
     QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_BEFORESEEK")), QByteArray("old\r\n"));
 }
+
+QRB_TEST(SaveAndExportTest)

@@ -3,6 +3,7 @@
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
+#include "support/testregistry.h"
 #include "tst_app.h"
 
 #include <QElapsedTimer>
@@ -201,3 +202,5 @@ void StartupTest::hugeAndBinaryProjectFilesLoad()
     QCOMPARE(f.form800().slo()->text().toLatin1(), binary);
     QCOMPARE(f.form800().vlo()->text().size(), line.size());
 }
+
+QRB_TEST(StartupTest)

@@ -4,7 +4,7 @@
 #include "support/fakeview.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
-#include "support/testmain.h"
+#include "support/testregistry.h"
 #include "workspace/notestext.h"
 #include "workspace/projectsaver.h"
 
@@ -189,9 +189,7 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    return runTests<VariableFileTest, PlayerExportTest>(argc, argv);
-}
+QRB_TEST(VariableFileTest)
+QRB_TEST(PlayerExportTest)
 
 #include "tst_export.moc"

@@ -2,7 +2,7 @@
 #include "platform/textfile.h"
 #include "platform/twips.h"
 #include "support/tempfolder.h"
-#include "support/testmain.h"
+#include "support/testregistry.h"
 
 #include <QFile>
 
@@ -123,9 +123,8 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    return runTests<TextFileTest, FileLookupTest, TwipsTest>(argc, argv);
-}
+QRB_TEST(TextFileTest)
+QRB_TEST(FileLookupTest)
+QRB_TEST(TwipsTest)
 
 #include "tst_platform.moc"

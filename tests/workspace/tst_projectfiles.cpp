@@ -1,4 +1,5 @@
 #include "support/tempfolder.h"
+#include "support/testregistry.h"
 #include "tst_workspace.h"
 #include "workspace/projectfiles.h"
 
@@ -56,3 +57,5 @@ void ProjectFilesTest::highBytesRoundTrip()
     QVERIFY(projectfiles::write(dir.path(), {text, QString(), QString()}, false).ok());
     QCOMPARE(dir.read(QStringLiteral("SLO.qrb")), high + "\r\n");
 }
+
+QRB_TEST(ProjectFilesTest)

@@ -1,6 +1,7 @@
 #include "support/fakeview.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
+#include "support/testregistry.h"
 #include "tst_workspace.h"
 #include "workspace/backupstore.h"
 #include "workspace/notestext.h"
@@ -233,3 +234,5 @@ void SaveTest::saverTellsReplacedCharacters()
     QCOMPARE(f.dialogs.shown().first().text,
              QStringLiteral("These characters cannot be stored in the 8-bit text files and were written as '?': \u20ac"));
 }
+
+QRB_TEST(SaveTest)

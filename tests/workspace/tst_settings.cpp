@@ -1,3 +1,4 @@
+#include "support/testregistry.h"
 #include "tst_workspace.h"
 
 #include "support/tempfolder.h"
@@ -103,3 +104,5 @@ void SettingsTest::unmappableDirectoryCharactersAreReported()
     QCOMPARE(outcome.replacedCharacters, QStringLiteral("\u0416"));
     QCOMPARE(dir.read(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"C:\\?\",#FALSE#\r\n"));
 }
+
+QRB_TEST(SettingsTest)

@@ -1,0 +1,6 @@
+#include "support/testregistry.h"
+
+int main(int argc, char* argv[])
+{
+    return runRegisteredTests(argc, argv);
+}
