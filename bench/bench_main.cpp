@@ -1,1 +1,65 @@
-int main() { return 0; }
+// Prints every benchmark as a table: the operation, its baseline from the same run, and the
+// ratio. `--quick` runs each once on small inputs (used by the test suite to keep them alive).
+#include "benchmark.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+std::map<std::string, BenchFunction>& registry()
+{
+    static std::map<std::string, BenchFunction> benches;
+    return benches;
+}
+} // namespace
+
+BenchRegistrar::BenchRegistrar(const char* group, BenchFunction function)
+{
+    registry().emplace(group, std::move(function));
+}
+
+double medianMilliseconds(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const QString only = app.arguments().size() > 1 && !app.arguments().last().startsWith(QLatin1String("--"))
+                             ? app.arguments().last()
+                             : QString();
+    std::printf("%-58s %10s  %-44s %10s %7s %7s\n", "operation", "ms", "baseline (same run)", "ms", "ratio",
+                "limit");
+    int over = 0;
+    for (const auto& [group, function] : registry()) {
+        if (!only.isEmpty() && QString::fromStdString(group) != only)
+            continue;
+        for (const BenchRow& row : function(quick)) {
+            const double ratio = row.baselineMilliseconds > 0 ? row.milliseconds / row.baselineMilliseconds : 0;
+            const bool exceeded = row.allowedRatio > 0 && ratio > row.allowedRatio;
+            over += exceeded ? 1 : 0;
+            std::printf("%-58s %10.2f  %-44s %10.2f %7.2f %7s%s\n", qPrintable(row.what), row.milliseconds,
+                        qPrintable(row.baseline), row.baselineMilliseconds, ratio,
+                        row.allowedRatio > 0 ? qPrintable(QString::number(row.allowedRatio, 'f', 1)) : "-",
+                        exceeded ? "  OVER" : "");
+        }
+    }
+    std::printf("%s\n", over ? "Some ratios are over their limit." : "All ratios within their limits.");
+    return 0;
+}
