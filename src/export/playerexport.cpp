@@ -50,19 +50,7 @@ bool PlayerExport::exportScripts(WorkspaceView& view)
     if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???")))
         return false;
     m_saver.trySave(view);
-
-    // Every file gets the same bytes: encode the script once.
-    QByteArray bytes = textfile::encode(view.sloText(), nullptr);
-    bytes.append("\r\n", 2);
-    const QString gameDirectory = view.gameDirectory();
-    QList<FileFailure> failures;
-    for (m_state.playerIndex = 0; m_state.playerIndex < playerfiles::kPlayerCount; ++m_state.playerIndex) {
-        m_state.playerText = QString::number(m_state.playerIndex);
-        const QString path = playerfiles::path(gameDirectory, m_state.playerText, kSlo);
-        if (auto failure = textfile::write(path, bytes))
-            failures.append(explain(*failure));
-    }
-    return finish(failures);
+    return finish(writePlayerScripts(m_state, view.gameDirectory(), view.sloText()));
 }
 
 bool PlayerExport::generateVariableFiles(WorkspaceView& view)
@@ -70,23 +58,45 @@ bool PlayerExport::generateVariableFiles(WorkspaceView& view)
     if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???")))
         return false;
     m_saver.trySave(view);
+    QString generated;
+    const QList<FileFailure> failures = writeVariableFiles(m_state, view.gameDirectory(), view.vloText(), &generated);
+    // The buffer ends holding the last player's text, as it always has.
+    view.setExportText(generated);
+    return finish(failures);
+}
 
-    const QString vloText = view.vloText();
-    const QString gameDirectory = view.gameDirectory();
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText)
+{
+    // Every file gets the same bytes: encode the script once.
+    QByteArray bytes = textfile::encode(sloText, nullptr);
+    bytes.append("\r\n", 2);
+    QList<FileFailure> failures;
+    for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
+        state.playerText = QString::number(state.playerIndex);
+        const QString path = playerfiles::path(gameDirectory, state.playerText, kSlo);
+        if (auto failure = textfile::write(path, bytes))
+            failures.append(explain(*failure));
+    }
+    return failures;
+}
+
+QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory, const QString& vloText,
+                                      QString* lastGenerated)
+{
     // The generated text is head + VLO text + tail; the VLO text is encoded once for all eight.
     const QByteArray vloBytes = textfile::encode(vloText, nullptr);
     const QByteArray tail("\r\n}\r\n");
     QList<FileFailure> failures;
-    for (m_state.playerIndex = 0; m_state.playerIndex < playerfiles::kPlayerCount; ++m_state.playerIndex) {
-        m_state.playerText = QString::number(m_state.playerIndex);
-        const QString path = playerfiles::path(gameDirectory, m_state.playerText, kVlo);
-        const QByteArray head = textfile::encode(variablefile::head(m_state.playerText), nullptr);
+    for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
+        state.playerText = QString::number(state.playerIndex);
+        const QString path = playerfiles::path(gameDirectory, state.playerText, kVlo);
+        const QByteArray head = textfile::encode(variablefile::head(state.playerText), nullptr);
         if (auto failure = textfile::writeParts(path, {head, vloBytes, tail}))
             failures.append(explain(*failure));
     }
-    // The buffer ends holding the last player's text, as it always has.
-    view.setExportText(variablefile::generate(m_state.playerText, vloText));
-    return finish(failures);
+    if (lastGenerated)
+        *lastGenerated = variablefile::generate(state.playerText, vloText);
+    return failures;
 }
 
 QString describeExportFailures(const QList<FileFailure>& failures)

@@ -28,6 +28,13 @@ private:
     ProjectSaver& m_saver;
 };
 
+// The writing parts of the two operations, without questions or saves. They keep the player
+// loop's state as the program always has: `state.playerIndex` ends at 8, `playerText` at "7".
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText);
+// Returns the failures; `lastGenerated` receives the text generated for the last player.
+QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory, const QString& vloText,
+                                      QString* lastGenerated);
+
 inline const QString kExportFailedTitle = QStringLiteral("EXPORT FAILED");
 
 // One line per file that could not be written, with the reason.

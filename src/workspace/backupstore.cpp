@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 namespace backupstore {
 
@@ -52,10 +54,25 @@ std::optional<FileFailure> copySnapshot(const QString& source, const QString& ta
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return FileFailure{source, in.errorString()};
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return FileFailure{source, in.errorString()};
-    return textfile::replaceAtomically(target, bytes);
+    in.close();
+    // Copied under a temporary name and renamed over the target, so that a failed copy (a full
+    // disk) never leaves a cut snapshot or destroys an earlier one of the same name. The system
+    // copies the bytes itself, without passing them through the program.
+    const QString temporary = target + QStringLiteral(".partial");
+    QFile::remove(temporary);
+    if (!in.copy(temporary)) {
+        const QString reason = in.errorString();
+        QFile::remove(temporary);
+        return FileFailure{target, reason};
+    }
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::path(QFile::encodeName(temporary).toStdString()),
+                            std::filesystem::path(QFile::encodeName(target).toStdString()), error);
+    if (error) {
+        QFile::remove(temporary);
+        return FileFailure{target, QString::fromStdString(error.message())};
+    }
+    return std::nullopt;
 }
 
 } // namespace backupstore

@@ -210,6 +210,25 @@ void SaveTest::fullDiskLeavesEachFileWhole()
              (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
 }
 
+void SaveTest::fullBackupDiskKeepsTheProjectFiles()
+{
+    SaveFixture f;
+    TinyFilesystem disk(f.root.file(QStringLiteral("prog/backup")), 16);
+    if (!disk.active())
+        QSKIP(qPrintable(QStringLiteral("no full-disk test: ") + disk.why()));
+    const QByteArray oldSlo = QByteArray(40 * 1024, 's') + "\r\n";
+    f.writeProject(oldSlo, "v\r\n", "");
+    f.view.slo = QStringLiteral("new");
+    QVERIFY(!f.saver.manualSave(f.view));
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), oldSlo);
+    // The small VLO snapshot fitted and its project file was saved; nothing half-copied is left.
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("\r\n"));
+    QCOMPARE(f.backups(), QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")});
+    const QString text = f.dialogs.shown().first().text;
+    QVERIFY2(text.contains(f.root.file(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL: "))), qPrintable(text));
+    QVERIFY2(text.endsWith(QStringLiteral("these files were left as they were: SLO.qrb.")), qPrintable(text));
+}
+
 void SaveTest::saverShowsTheSignOnlyForACompleteSave()
 {
     SaveFixture f;

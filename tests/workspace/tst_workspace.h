@@ -36,6 +36,7 @@ private Q_SLOTS:
     void unwritableBackupFolderKeepsTheProjectFiles();
     void readOnlyProjectFolderIsReportedAndLosesNothing();
     void fullDiskLeavesEachFileWhole();
+    void fullBackupDiskKeepsTheProjectFiles();
     void saverShowsTheSignOnlyForACompleteSave();
     void saverTellsReplacedCharacters();
 };
