@@ -1,6 +1,7 @@
 #include "app/workbench.h"
 
 #include "app/waitwindow.h"
+#include "export/gamelaunch.h"
 #include "export/playerexport.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
@@ -76,6 +77,11 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Image8"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command5"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command6"), [this](MainWindow& w) { switchLayout(w); });
+    setCommand(QStringLiteral("Image1"), [this](MainWindow& w) { exitByButton(w); });
+    setCommand(QStringLiteral("Image2"), [](MainWindow& w) { w.showMinimized(); });
+    setCommand(QStringLiteral("Command7"), [this](MainWindow& w) {
+        gamelaunch::launch(m_services.gameStarter, m_services.dialogs, w.gameDirectory());
+    });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)
@@ -302,8 +308,41 @@ void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)
     end();
 }
 
+void Workbench::exitByButton(MainWindow& window)
+{
+    const Dialogs::Answer answer = m_services.dialogs.askYesNoCancel(
+        QStringLiteral("On exit SAVE"), QStringLiteral("SAVE before exit?"), Dialogs::Icon::Question);
+    if (answer == Dialogs::Answer::Cancel) {
+        m_state.exitConfirmed = false;
+        return;
+    }
+    m_state.exitConfirmed = true;
+    bool saved = true;
+    if (answer == Dialogs::Answer::Yes)
+        saved = m_saver->exitSave(window);
+    if (saved) {
+        const FileOutcome settings =
+            settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
+        tellFailures(QStringLiteral("SETTINGS NOT SAVED"), QStringLiteral("The settings could not be written:"),
+                     settings.failures);
+        saved = settings.ok();
+    }
+    if (!saved) {
+        // Something could not be written and the author has been told: stay open, lose nothing.
+        m_state.exitConfirmed = false;
+        return;
+    }
+    window.close();
+    end();
+}
+
 void Workbench::end()
 {
+    if (m_ending)
+        return;
     m_ending = true;
+    // Everything goes at once, the sign window too, without waiting for its timers.
+    if (m_sign)
+        m_sign->close();
     Q_EMIT ended();
 }

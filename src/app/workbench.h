@@ -56,6 +56,8 @@ public:
     SignWindow* signWindow() const;
 
     void switchLayout(MainWindow& from);
+    // The exit area: "SAVE before exit?" with Yes, No and Cancel.
+    void exitByButton(MainWindow& window);
     void runCommand(MainWindow& window, const QString& name);
 
     using Command = std::function<void(MainWindow&)>;

@@ -54,3 +54,24 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
         Q_EMIT clicked();
     QLabel::mouseReleaseEvent(event);
 }
+
+DecorationArea::DecorationArea(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void DecorationArea::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void DecorationArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void DecorationArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}

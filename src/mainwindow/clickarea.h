@@ -19,6 +19,19 @@ private:
     bool m_hovered = false;
 };
 
+// Artwork that does nothing: it takes the mouse's presses so that they neither move nor
+// maximise the window behind it.
+class DecorationArea : public QWidget {
+    Q_OBJECT
+public:
+    DecorationArea(const QString& name, QWidget* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
 // A label used as a button ("Internal Help", "SLO to NTS").
 class LinkLabel : public QLabel {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -42,12 +43,16 @@ void paintInput(QWidget* w, const QColor& text)
 
 } // namespace
 
-MainWindow::MainWindow(const layout::Table& table, QWidget* parent) : QWidget(parent), m_table(table)
+MainWindow::MainWindow(const layout::Table& table, QWidget* parent)
+    : QWidget(parent), m_table(table), m_drag(table.handleStrip)
 {
     setObjectName(table.windowName);
     setWindowTitle(QStringLiteral("QRB2 \u2013 Warzone 2100 skirmish AI workbench"));
     setWindowFlag(Qt::FramelessWindowHint);
-    setFixedSize(twips::toPixels(table.client.width()), twips::toPixels(table.client.height()));
+    // The controls stand where the design puts them; a maximised window shows more background.
+    const QSize client(twips::toPixels(table.client.width()), twips::toPixels(table.client.height()));
+    setMinimumSize(client);
+    resize(client);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     for (const layout::Control& control : table.controls)
@@ -77,19 +82,16 @@ void MainWindow::createControl(const layout::Control& c)
 {
     QWidget* widget = nullptr;
     switch (c.kind) {
-    case layout::Kind::ClickArea:
-    case layout::Kind::Decoration: {
+    case layout::Kind::ClickArea: {
         auto* area = new ClickArea(c.name, c.tip, this);
-        if (c.kind == layout::Kind::Decoration) {
-            area->setCursor(Qt::ArrowCursor);
-            area->setAttribute(Qt::WA_TransparentForMouseEvents);
-        } else {
-            area->setAccessibleDescription(c.caption);
-            connect(area, &ClickArea::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
-        }
+        area->setAccessibleDescription(c.caption);
+        connect(area, &ClickArea::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = area;
         break;
     }
+    case layout::Kind::Decoration:
+        widget = new DecorationArea(c.name, this);
+        break;
     case layout::Kind::Editor: {
         auto* editor = new ScriptEditor(c.name, this);
         (c.name == QLatin1String("SLO") ? m_slo : m_vlo) = editor;
@@ -203,7 +205,8 @@ void MainWindow::createHiddenControls()
 
 void MainWindow::applySplitter()
 {
-    const splitter::Geometry g = splitter::compute(m_table, m_splitter->value());
+    // While the thumb is dragged its position leads the value.
+    const splitter::Geometry g = splitter::compute(m_table, m_splitter->sliderPosition());
     const QRectF slo = m_table.find(QStringLiteral("SLO"))->rect;
     const QRectF vlo = m_table.find(QStringLiteral("VLO"))->rect;
     m_slo->setGeometry(pixels(QRectF(slo.left(), slo.top(), g.sloWidth, slo.height())));
@@ -235,7 +238,45 @@ void MainWindow::paintEvent(QPaintEvent*)
     if (!m_background)
         m_background = new QPixmap(artwork::paintBackground(m_table));
     QPainter painter(this);
+    if (width() > m_background->width() || height() > m_background->height())
+        painter.fillRect(rect(), QColor(18, 24, 38));
     painter.drawPixmap(0, 0, *m_background);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    if (m_drag.press(twips::fromPixels(p.x()), twips::fromPixels(p.y()))) {
+        // A maximised window is restored before it moves.
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    }
+    event->accept();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    const QPointF by = m_drag.moveBy(twips::fromPixels(p.x()), twips::fromPixels(p.y()));
+    if (m_drag.active() && !by.isNull())
+        move(pos() + QPoint(twips::toPixels(by.x()), twips::toPixels(by.y())));
+    event->accept();
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_drag.release();
+    event->accept();
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Maximised becomes normal, normal becomes maximised.
+    if (windowState() & Qt::WindowMaximized)
+        showNormal();
+    else
+        showMaximized();
+    event->accept();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/layouttable.h"
+#include "mainwindow/windowdrag.h"
 #include "workspace/workspaceview.h"
 
 #include <QWidget>
@@ -43,6 +44,7 @@ public:
     QTimer* firstStartTimer() const { return m_firstStart; }
     QTimer* resRecTimer() const { return m_resRec; }
     QWidget* control(const QString& name) const;
+    const WindowDrag& drag() const { return m_drag; }
 
     // Resizes the editors from the splitter bar's value.
     void applySplitter();
@@ -62,6 +64,10 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void createControl(const layout::Control& control);
@@ -69,6 +75,7 @@ private:
     QRect pixels(const QRectF& twipRect) const;
 
     const layout::Table& m_table;
+    WindowDrag m_drag;
     ScriptEditor* m_slo = nullptr;
     ScriptEditor* m_vlo = nullptr;
     HiddenTextBuffer* m_sloUndo = nullptr;

@@ -1,5 +1,6 @@
 #include "mainwindow/scripteditor.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -97,6 +98,20 @@ void ScriptEditor::setSelection(int start, int length)
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+}
+
+void ScriptEditor::resizeEvent(QResizeEvent* event)
+{
+    if (lineWrapMode() != QPlainTextEdit::NoWrap) {
+        QPlainTextEdit::resizeEvent(event);
+        return;
+    }
+    // Lines do not wrap, so a new width changes nothing in how the text is laid out. The base
+    // class would still lay out every block of the document again on each width change (tens of
+    // milliseconds for a 5 MiB script, on every step of the splitter): fit the scroll bars only.
+    QAbstractScrollArea::resizeEvent(event);
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    Q_EMIT layout->documentSizeChanged(layout->documentSize());
 }
 
 void ScriptEditor::keyPressEvent(QKeyEvent* event)

@@ -1,0 +1,255 @@
+#include "appfixture.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/signwindow.h"
+#include "platform/gamestarter.h"
+#include "platform/twips.h"
+#include "support/testregistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+namespace {
+
+// Clicks the point of the window as the author would: the widget under it gets the click.
+void clickAt(MainWindow& window, const QPoint& point)
+{
+    QWidget* target = window.childAt(point);
+    QVERIFY2(target, "nothing under the point");
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&window, point));
+}
+
+} // namespace
+
+class ShutdownTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void yesSavesWithExitSnapshotsAndEnds()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#FALSE#\r\n");
+        QVERIFY(f.start());
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        MainWindow& form = f.form800();
+        form.slo()->setText(QStringLiteral("new slo"));
+        form.gameDirBox()->setText(QStringLiteral("after"));
+        f.bench->notes().setText(QStringLiteral("new notes"));
+        f.dialogs.clear();
+        f.dialogs.answer(Dialogs::Answer::Yes);
+        f.click(form, QStringLiteral("Image1"));
+
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(f.dialogs.shown().first().kind, ScriptedDialogs::Kind::YesNoCancel);
+        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("On exit SAVE"));
+        QCOMPARE(f.dialogs.shown().first().text, QStringLiteral("SAVE before exit?"));
+        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
+                 (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_EXIT"), QStringLiteral("VLO.qrb5.12.2026_9-5-7_EXIT")}));
+        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_EXIT")), QByteArray("old slo\r\n"));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("new slo\r\n"));
+        QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("old vlo\r\n"));
+        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("new notes\r\n"));
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"after\",#FALSE#\r\n"));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(f.bench->state().exitConfirmed);
+        QVERIFY(!form.isVisible());
+        // The sign went with the program.
+        QTRY_VERIFY(!f.bench->signWindow());
+    }
+
+    void noWritesOnlyTheSettings()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "", "old notes\r\n", "\"before\",#TRUE#\r\n");
+        QVERIFY(f.start());
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        f.form800().slo()->setText(QStringLiteral("unsaved"));
+        f.form800().gameDirBox()->setText(QStringLiteral("changed dir"));
+        f.dialogs.answer(Dialogs::Answer::No);
+        f.click(f.form800(), QStringLiteral("Image1"));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+        // The flag goes back to the file unchanged.
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"changed dir\",#TRUE#\r\n"));
+    }
+
+    void cancelThenCloseBoxRunsTheForcedSave()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"dir\",#FALSE#\r\n");
+        QVERIFY(f.start());
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        f.form800().slo()->setText(QStringLiteral("typed"));
+        f.bench->notes().setText(QStringLiteral("noted"));
+        f.form800().gameDirBox()->setText(QStringLiteral("other"));
+        f.dialogs.answer(Dialogs::Answer::Cancel);
+        f.click(f.form800(), QStringLiteral("Image1"));
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(!f.bench->state().exitConfirmed);
+        QVERIFY(f.form800().isVisible());
+        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
+
+        f.form800().close();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
+                 (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_BEFORESEEK"),
+                              QStringLiteral("VLO.qrb5.12.2026_9-5-7_BEFORESEEK")}));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("typed\r\n"));
+        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("old notes\r\n"));
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"dir\",#FALSE#\r\n"));
+    }
+
+    void failedExitSaveKeepsTheProgramOpen()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "", "");
+        f.root.write(QStringLiteral("prog/backup"), "a file where the backup folder belongs");
+        QVERIFY(f.start());
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        f.form800().slo()->setText(QStringLiteral("precious"));
+        f.dialogs.clear();
+        f.dialogs.answer(Dialogs::Answer::Yes);
+        f.click(f.form800(), QStringLiteral("Image1"));
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(f.form800().isVisible());
+        QVERIFY(!f.bench->state().exitConfirmed);
+        QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("SAVE FAILED"));
+        QCOMPARE(f.form800().slo()->text(), QStringLiteral("precious"));
+        // The close box tries again, fails again, and still keeps the window.
+        f.form800().close();
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(f.form800().isVisible());
+    }
+
+    void eachPlacedAreaRunsItsOperation()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        QVERIFY(f.start());
+        MainWindow& form = f.form800();
+        f.bench->ensureForm1024();
+        f.click(form, QStringLiteral("Image8"));
+        MainWindow& wide = *f.bench->form1024();
+        QVERIFY(wide.isVisible());
+        const auto centre = [](double l, double t, double w, double h) {
+            return twips::toPixels(l, t, w, h).center();
+        };
+        f.dialogs.clear();
+        f.dialogs.answer(Dialogs::Answer::No);
+        clickAt(wide, centre(2880, 2040, 1935, 495)); // Command1
+        f.dialogs.answer(Dialogs::Answer::No);
+        clickAt(wide, centre(10680, 2040, 1935, 495)); // Command2
+        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"),
+                                                 QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???")}));
+        clickAt(wide, centre(6720, 2040, 1935, 495)); // Command4
+        QVERIFY(f.root.exists(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")));
+        f.dialogs.answer(Dialogs::Answer::Cancel);
+        clickAt(wide, centre(15000, 120, 255, 255)); // Image1
+        QCOMPARE(f.dialogs.shown().last().text, QStringLiteral("SAVE before exit?"));
+        clickAt(wide, centre(14760, 0, 135, 375)); // Image2
+        QTRY_VERIFY(wide.isMinimized());
+        wide.showNormal();
+        clickAt(wide, centre(0, 0, 135, 135)); // Image8
+        QVERIFY(form.isVisible());
+        QVERIFY(!wide.isVisible());
+    }
+};
+
+class GameLaunchTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void gameStartsInItsOwnFolder()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        f.root.mkdir(QStringLiteral("game"));
+        // A stand-in for the game that notes the folder it was started in.
+        const QString script = f.root.file(QStringLiteral("game/warzone2100"));
+        f.root.write(QStringLiteral("game/warzone2100"), "#!/bin/sh\npwd > started-in.txt\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(f.start());
+        f.form800().gameDirBox()->setText(f.root.file(QStringLiteral("game")));
+        const QString before = QDir::currentPath();
+
+        DetachedProcessStarter real;
+        QString reason;
+        // Through the real starter, as the program does it.
+        QVERIFY2(real.start(gamelaunchExecutable(f), f.root.file(QStringLiteral("game")), &reason), qPrintable(reason));
+        QTRY_VERIFY(f.root.exists(QStringLiteral("game/started-in.txt")));
+        QCOMPARE(f.root.read(QStringLiteral("game/started-in.txt")).trimmed(),
+                 QDir(f.root.file(QStringLiteral("game"))).canonicalPath().toLocal8Bit());
+        QCOMPARE(QDir::currentPath(), before);
+
+        // And through the window's command, with the recorder standing in for the system.
+        f.click(f.form800(), QStringLiteral("Command7"));
+        QCOMPARE(f.starter.starts.size(), 1);
+        QCOMPARE(f.starter.starts.first().program, script);
+        QCOMPARE(f.starter.starts.first().workingDirectory, f.root.file(QStringLiteral("game")));
+        QCOMPARE(QDir::currentPath(), before);
+        QVERIFY(f.dialogs.shown().size() == 1); // only the load question of the start
+    }
+
+    void windowsExecutableIsPreferred()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        f.root.write(QStringLiteral("game/WARZONE.EXE"), "MZ");
+        f.root.write(QStringLiteral("game/warzone2100"), "#!/bin/sh\n");
+        QVERIFY(f.start());
+        f.form800().gameDirBox()->setText(f.root.file(QStringLiteral("game")));
+        f.click(f.form800(), QStringLiteral("Command7"));
+        QCOMPARE(f.starter.starts.size(), 1);
+        QCOMPARE(f.starter.starts.first().program, f.root.file(QStringLiteral("game/WARZONE.EXE")));
+    }
+
+    void missingGameIsReportedWithThePathsTried()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        f.root.mkdir(QStringLiteral("game"));
+        QVERIFY(f.start());
+        f.dialogs.clear();
+        f.form800().gameDirBox()->setText(f.root.file(QStringLiteral("game")));
+        f.click(f.form800(), QStringLiteral("Command7"));
+        QVERIFY(f.starter.starts.isEmpty());
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("GAME NOT STARTED"));
+        QCOMPARE(f.dialogs.shown().first().text,
+                 QStringLiteral("The game could not be started: there is no game program at\n") +
+                     f.root.file(QStringLiteral("game/warzone.exe")) + QLatin1Char('\n') +
+                     f.root.file(QStringLiteral("game/warzone2100")));
+
+        f.dialogs.clear();
+        f.form800().gameDirBox()->setText(f.root.file(QStringLiteral("nowhere")));
+        f.click(f.form800(), QStringLiteral("Command7"));
+        QCOMPARE(f.dialogs.shown().first().text,
+                 QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME DIRECTORY box.")
+                     .arg(f.root.file(QStringLiteral("nowhere"))));
+    }
+
+    void refusedStartIsReported()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        f.root.write(QStringLiteral("game/warzone.exe"), "MZ");
+        f.starter.succeed = false;
+        QVERIFY(f.start());
+        f.dialogs.clear();
+        f.form800().gameDirBox()->setText(f.root.file(QStringLiteral("game")));
+        f.click(f.form800(), QStringLiteral("Command7"));
+        QCOMPARE(f.dialogs.shown().first().text,
+                 QStringLiteral("The game could not be started:\n%1: refused by the test")
+                     .arg(f.root.file(QStringLiteral("game/warzone.exe"))));
+    }
+
+private:
+    static QString gamelaunchExecutable(const AppFixture& f) { return f.root.file(QStringLiteral("game/warzone2100")); }
+};
+
+QRB_TEST(ShutdownTest)
+QRB_TEST(GameLaunchTest)
+
+#include "tst_shutdownandlaunch.moc"

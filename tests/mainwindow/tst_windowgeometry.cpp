@@ -1,0 +1,243 @@
+#include "mainwindow/clickarea.h"
+#include "mainwindow/layouttable.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/splitter.h"
+#include "mainwindow/windowdrag.h"
+#include "platform/twips.h"
+#include "support/testregistry.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+// The splitter, the handle strip and the maximise toggle of both layouts.
+class WindowGeometryTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void splitterWidthsInTwips_data()
+    {
+        QTest::addColumn<bool>("layout800");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<double>("sloWidth");
+        QTest::addColumn<double>("vloLeft");
+        QTest::addColumn<double>("vloWidth");
+        QTest::newRow("1024 at 0") << false << 0 << 0.0 << 200.0 << 14910.0;
+        QTest::newRow("1024 at 50") << false << 50 << 7455.0 << 7655.0 << 7455.0;
+        QTest::newRow("1024 at 100") << false << 100 << 14910.0 << 15110.0 << 0.0;
+        QTest::newRow("800 at 0") << true << 0 << 0.0 << 225.0 << 11550.0;
+        QTest::newRow("800 at 50") << true << 50 << 5775.0 << 6000.0 << 5775.0;
+        QTest::newRow("800 at 100") << true << 100 << 11550.0 << 11775.0 << 0.0;
+    }
+
+    void splitterWidthsInTwips()
+    {
+        QFETCH(bool, layout800);
+        QFETCH(int, value);
+        QFETCH(double, sloWidth);
+        QFETCH(double, vloLeft);
+        QFETCH(double, vloWidth);
+        const layout::Table& table = layout800 ? layout::table800() : layout::table1024();
+        const splitter::Geometry g = splitter::compute(table, value);
+        QCOMPARE(g.sloWidth, static_cast<float>(sloWidth));
+        QCOMPARE(g.vloLeft, static_cast<float>(vloLeft));
+        QCOMPARE(g.vloWidth, static_cast<float>(vloWidth));
+
+        // The window places its editors through the one conversion.
+        MainWindow window(table);
+        window.splitterBar()->setValue(value);
+        window.applySplitter();
+        const QRectF slo = table.find(QStringLiteral("SLO"))->rect;
+        QCOMPARE(window.slo()->geometry(), twips::toPixels(slo.left(), slo.top(), sloWidth, slo.height()));
+        QCOMPARE(window.vlo()->geometry(), twips::toPixels(vloLeft, slo.top(), vloWidth, slo.height()));
+    }
+
+    void thumbDragResizesContinuously()
+    {
+        MainWindow window(layout::table1024());
+        QScrollBar* bar = window.splitterBar();
+        bar->setTracking(false); // only the moves of the thumb report the position now
+        bar->setSliderDown(true);
+        bar->setSliderPosition(20);
+        QCOMPARE(window.slo()->width(), twips::toPixels(149.1 * 20));
+        bar->setSliderPosition(80);
+        QCOMPARE(window.slo()->width(), twips::toPixels(149.1 * 80));
+        bar->setSliderDown(false);
+        QCOMPARE(bar->value(), 80);
+    }
+
+    void narrowerEditorScrollsLikeABareOne()
+    {
+        // The editor skips the relayout of its text on a width change; its scroll range must
+        // still follow the width exactly as a plain editor's does.
+        MainWindow window(layout::table1024());
+        const QString text = QString(400, QLatin1Char('x')) + QStringLiteral("\r\nshort");
+        window.slo()->setText(text);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QPlainTextEdit bare;
+        bare.setLineWrapMode(QPlainTextEdit::NoWrap);
+        bare.setFont(window.slo()->font());
+        bare.setPlainText(text);
+        bare.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bare));
+        for (int value : {50, 30, 70, 10}) {
+            window.splitterBar()->setValue(value);
+            bare.resize(window.slo()->size());
+            QCOMPARE(window.slo()->viewport()->width(), bare.viewport()->width());
+            QCOMPARE(window.slo()->horizontalScrollBar()->maximum(), bare.horizontalScrollBar()->maximum());
+        }
+        window.slo()->setCaret(400);
+        window.slo()->ensureCursorVisible();
+        QCOMPARE(window.slo()->horizontalScrollBar()->value(), window.slo()->horizontalScrollBar()->maximum());
+    }
+
+    void handleStripLimits()
+    {
+        WindowDrag wide(layout::table1024().handleStrip);
+        QVERIFY(wide.press(100, 249));
+        QCOMPARE(wide.grabY(), qint16(249));
+        wide.release();
+        QVERIFY(!wide.press(100, 250));
+        QVERIFY(!wide.active());
+        QCOMPARE(wide.moveBy(400, 400), QPointF());
+
+        WindowDrag narrow(layout::table800().handleStrip);
+        QVERIFY(narrow.press(10.4, 219.6));
+        QCOMPARE(narrow.grabX(), qint16(10));
+        QCOMPARE(narrow.grabY(), qint16(220));
+        narrow.release();
+        QVERIFY(!narrow.press(10, 220));
+    }
+
+    void pressInTheStripMovesTheWindow()
+    {
+        MainWindow window(layout::table1024());
+        window.move(100, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint start = window.pos();
+        // 17 pixels down is 255 twips: below the strip, nothing moves.
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 17));
+        QVERIFY(!window.drag().active());
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 17));
+        // 16 pixels down is 240 twips: the window follows the pointer.
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(300, 16));
+        QVERIFY(window.drag().active());
+        QMouseEvent move(QEvent::MouseMove, QPointF(340, 46), window.mapToGlobal(QPointF(340, 46)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+        QCOMPARE(window.pos(), start + QPoint(40, 30));
+        QTest::mouseRelease(&window, Qt::LeftButton, Qt::NoModifier, QPoint(340, 46));
+        QVERIFY(!window.drag().active());
+    }
+
+    void moveOfAMaximisedWindowRestoresItFirst()
+    {
+        MainWindow window(layout::table800());
+        window.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.isMaximized());
+        QTest::mousePress(&window, Qt::LeftButton, Qt::NoModifier, QPoint(400, 5));
+        QVERIFY(!window.isMaximized());
+        QVERIFY(window.drag().active());
+    }
+
+    void doubleClickTogglesMaximised()
+    {
+        MainWindow window(layout::table1024());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseDClick(&window, Qt::LeftButton, Qt::NoModifier, QPoint(600, 400));
+        QVERIFY(window.isMaximized());
+        QTest::mouseDClick(&window, Qt::LeftButton, Qt::NoModifier, QPoint(600, 400));
+        QVERIFY(!window.isMaximized());
+    }
+
+    void decorationsDoNothing()
+    {
+        MainWindow window(layout::table1024());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy commands(&window, &MainWindow::commandClicked);
+        for (const char* name : {"Image4", "Image5", "Image6", "Image7", "Image9", "Image10"}) {
+            QWidget* image = window.control(QLatin1String(name));
+            QVERIFY(image);
+            QCOMPARE(window.childAt(image->geometry().center()), image);
+            QTest::mouseClick(image, Qt::LeftButton);
+            QTest::mouseDClick(image, Qt::LeftButton);
+        }
+        // Image4 lies in the handle strip: still no move, no maximise, no command.
+        QCOMPARE(commands.count(), 0);
+        QVERIFY(!window.drag().active());
+        QVERIFY(!window.isMaximized());
+    }
+
+    void bothLayoutsCarryTheSameControls()
+    {
+        MainWindow wide(layout::table1024());
+        MainWindow narrow(layout::table800());
+        QCOMPARE(wide.objectName(), QStringLiteral("form1024"));
+        QCOMPARE(narrow.objectName(), QStringLiteral("Form800"));
+        QCOMPARE(wide.size(), QSize(1023, 770));
+        QCOMPARE(narrow.size(), QSize(800, 600));
+        const QStringList names{QStringLiteral("SLO"), QStringLiteral("VLO"), QStringLiteral("SLO_UNDO"),
+                                QStringLiteral("VLO_UNDO"), QStringLiteral("SLO_MENU"), QStringLiteral("VLO_MENU"),
+                                QStringLiteral("HScroll1"), QStringLiteral("TEXT_SEEKER"), QStringLiteral("LINEINT1"),
+                                QStringLiteral("GAMEDIR"), QStringLiteral("EXPORT"), QStringLiteral("TRY_SAVE"),
+                                QStringLiteral("FORCE_SAVE"), QStringLiteral("List1"), QStringLiteral("Command15"),
+                                QStringLiteral("Command14"), QStringLiteral("Command1"), QStringLiteral("Command2"),
+                                QStringLiteral("Command4"), QStringLiteral("Command7"), QStringLiteral("Command10"),
+                                QStringLiteral("Command17"), QStringLiteral("Image1"), QStringLiteral("Image2"),
+                                QStringLiteral("Image3"), QStringLiteral("Image8"), QStringLiteral("Label2"),
+                                QStringLiteral("Label3"), QStringLiteral("NEXT_SEEK_CMD"), QStringLiteral("Command13")};
+        for (const QString& name : names) {
+            QVERIFY2(wide.control(name), qPrintable(name));
+            QVERIFY2(narrow.control(name), qPrintable(name));
+        }
+        QVERIFY(wide.control(QStringLiteral("Command5")) && !wide.control(QStringLiteral("Command6")));
+        QVERIFY(narrow.control(QStringLiteral("Command6")) && !narrow.control(QStringLiteral("Command5")));
+        QCOMPARE(wide.control(QStringLiteral("FORCE_SAVE"))->property("text").toString(), QStringLiteral("FORCE_SAVE"));
+        QCOMPARE(narrow.control(QStringLiteral("FORCE_SAVE"))->property("text").toString(), QStringLiteral("FORCE SAVE"));
+        for (const QString& hidden : {QStringLiteral("TRY_SAVE"), QStringLiteral("FORCE_SAVE"), QStringLiteral("SLO_MENU"),
+                                      QStringLiteral("EXPORT"), QStringLiteral("SLO_UNDO")})
+            QVERIFY2(wide.control(hidden)->isHidden(), qPrintable(hidden));
+        auto* list = qobject_cast<QListWidget*>(wide.control(QStringLiteral("List1")));
+        QStringList lines;
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text();
+        QCOMPARE(lines, (QStringList{QStringLiteral("script \"playerX.slo\""), QStringLiteral("run"), QStringLiteral("{"),
+                                     QStringLiteral("player           INT            X"),
+                                     QStringLiteral(" >>YOUR MODIFIED SCRIPT<<"), QStringLiteral("}")}));
+        QCOMPARE(wide.control(QStringLiteral("Label2"))->toolTip(), QStringLiteral("You may use F10 key..."));
+        QCOMPARE(wide.control(QStringLiteral("GAMEDIR"))->property("text").toString(),
+                 QStringLiteral("c:\\wz2100\\multiplay\\skirmish"));
+    }
+
+    void placedRectanglesOf1024()
+    {
+        MainWindow window(layout::table1024());
+        const QList<QPair<QString, QRect>> placed{
+            {QStringLiteral("Image1"), twips::toPixels(15000, 120, 255, 255)},
+            {QStringLiteral("Image2"), twips::toPixels(14760, 0, 135, 375)},
+            {QStringLiteral("Command1"), twips::toPixels(2880, 2040, 1935, 495)},
+            {QStringLiteral("Command4"), twips::toPixels(6720, 2040, 1935, 495)},
+            {QStringLiteral("Command2"), twips::toPixels(10680, 2040, 1935, 495)},
+            {QStringLiteral("Command10"), twips::toPixels(6720, 1440, 1935, 495)},
+            {QStringLiteral("HScroll1"), twips::toPixels(0, 10440, 15135, 135)},
+            {QStringLiteral("Image8"), twips::toPixels(0, 0, 135, 135)},
+        };
+        for (const auto& [name, rect] : placed) {
+            QCOMPARE(window.control(name)->geometry(), rect);
+            // Nothing else lies over the centre of the area.
+            QCOMPARE(window.childAt(rect.center()), window.control(name));
+        }
+        QVERIFY(!window.control(QStringLiteral("Image1"))->toolTip().isEmpty());
+        QCOMPARE(window.control(QStringLiteral("Command1"))->accessibleName(), window.control(QStringLiteral("Command1"))->toolTip());
+    }
+};
+
+QRB_TEST(WindowGeometryTest)
+
+#include "tst_windowgeometry.moc"
