@@ -29,6 +29,18 @@ const QString kDirectoryPrompt =
     QStringLiteral("Input your WARZONE 2100 directory path") + QStringLiteral("\r\n\r\n") +
     QStringLiteral("Do not input last '\\' character !");
 
+// Centres the window on the point, kept inside the screen where it fits.
+void placeOnScreen(QWidget& w, const QPoint& centre)
+{
+    QPoint topLeft = centre - QPoint(w.width() / 2, w.height() / 2);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - w.width())));
+        topLeft.setY(qBound(area.top(), topLeft.y(), qMax(area.top(), area.bottom() - w.height())));
+    }
+    w.move(topLeft);
+}
+
 void centreOnScreen(QWidget& w)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -252,7 +264,7 @@ void Workbench::switchLayout(MainWindow& from)
 {
     const bool to1024 = from.isLayout800();
     MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
-    target.move(from.pos());
+    placeOnScreen(target, from.geometry().center());
     target.show();
     target.setEnabled(true);
 

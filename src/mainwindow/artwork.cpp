@@ -224,7 +224,7 @@ QPixmap paintBackground(const layout::Table& table)
         p.drawText(QRectF(r.right() + 12, r.top(), size.width() - r.right() - 20, r.height()),
                    Qt::AlignVCenter | Qt::AlignLeft,
                    table.isLayout800 ? QStringLiteral("Right-click: edit menu")
-                                     : QStringLiteral("Right-click an editor: edit menu \u00b7 F10 / F11: to notes"));
+                                     : QStringLiteral("Right-click: menu \u00b7 F10 / F11: to notes"));
     }
     return pixmap;
 }

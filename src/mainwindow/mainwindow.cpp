@@ -146,7 +146,12 @@ void MainWindow::createControl(const layout::Control& c)
         auto* list = new QListWidget(this);
         list->setObjectName(c.name);
         list->addItems(layout::skeletonLines());
-        list->setFont(uiFont(8.25));
+        QFont small;
+        small.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
+        small.setPixelSize(m_table.isLayout800 ? 9 : 10);
+        list->setFont(small);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setFocusPolicy(Qt::NoFocus);
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setToolTip(QStringLiteral("The layout of each generated variable file"));

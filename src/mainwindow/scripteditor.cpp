@@ -31,6 +31,7 @@ ScriptEditor::ScriptEditor(const QString& name, QWidget* parent) : QPlainTextEdi
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     setTabChangesFocus(false);
+    setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
