@@ -8,6 +8,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
+#include "platform/busycursor.h"
 #include "platform/twips.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
@@ -165,6 +166,7 @@ void Workbench::loadForm800()
 
     if (dialogs.askYesNo(QStringLiteral("On start LOADer"), QStringLiteral("Do you want to load last saved project?"),
                          Dialogs::Icon::Question) == Dialogs::Answer::Yes) {
+        const BusyCursor busy;
         QList<FileFailure> failures;
         const auto vlo = projectfiles::load(folders.workDir, projectfiles::kVlo);
         const auto slo = projectfiles::load(folders.workDir, projectfiles::kSlo);
@@ -262,6 +264,7 @@ MainWindow* Workbench::activeLayout() const
 
 void Workbench::switchLayout(MainWindow& from)
 {
+    const BusyCursor busy;
     const bool to1024 = from.isLayout800();
     MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
     placeOnScreen(target, from.geometry().center());
