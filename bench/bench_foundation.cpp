@@ -45,17 +45,6 @@ struct TextView final : WorkspaceView {
     void setExportText(const QString&) override {}
 };
 
-// A script-like text of about `bytes` bytes: lines of code with CR LF breaks.
-QString scriptText(int bytes)
-{
-    const QString line = QStringLiteral("    orderDroidLoc(droid, DORDER_SCOUT, baseX + 128, baseY - 64); // go\r\n");
-    QString text;
-    text.reserve(bytes + line.size());
-    while (text.size() < bytes)
-        text += line;
-    text.truncate(bytes);
-    return text;
-}
 
 void plainWrite(const QString& path, const QByteArray& bytes)
 {
@@ -70,7 +59,7 @@ std::vector<BenchRow> exportRows(bool quick)
     const int runs = quick ? 1 : 15;
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("multiplay/skirmish"));
-    const QString text = scriptText(size);
+    const QString text = scriptLikeText(size);
     const QByteArray bytes = text.toLatin1() + "\r\n";
     ProgramState state;
 
@@ -117,7 +106,7 @@ std::vector<BenchRow> saveRows(bool quick)
     const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
     QDir().mkpath(folders.programDir);
     QDir().mkpath(folders.workDir);
-    const QString text = scriptText(size);
+    const QString text = scriptLikeText(size);
     const QByteArray bytes = text.toLatin1() + "\r\n";
     plainWrite(QDir(folders.workDir).filePath(QStringLiteral("SLO.qrb")), bytes);
     plainWrite(QDir(folders.workDir).filePath(QStringLiteral("VLO.qrb")), bytes);
@@ -157,7 +146,7 @@ std::vector<BenchRow> startupRows(bool quick)
 {
     const int size = quick ? 16 * 1024 : 1024 * 1024;
     const int runs = quick ? 1 : 5;
-    const QString text = scriptText(size);
+    const QString text = scriptLikeText(size);
 
     const double bare = medianMilliseconds(runs, [&] {
         QPlainTextEdit edit;

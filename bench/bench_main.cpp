@@ -35,6 +35,17 @@ double medianMilliseconds(int runs, const std::function<void()>& work)
     return times[times.size() / 2];
 }
 
+QString scriptLikeText(int bytes)
+{
+    const QString line = QStringLiteral("    orderDroidLoc(droid, DORDER_SCOUT, baseX + 128, baseY - 64); // go\r\n");
+    QString text;
+    text.reserve(bytes + line.size());
+    while (text.size() < bytes)
+        text += line;
+    text.truncate(bytes);
+    return text;
+}
+
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

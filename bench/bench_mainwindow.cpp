@@ -10,16 +10,6 @@
 
 namespace {
 
-QString bigScript(int bytes)
-{
-    const QString line = QStringLiteral("    setEventTrigger(buildBase, chainBuild); // keep the factories busy\r\n");
-    QString text;
-    text.reserve(bytes + line.size());
-    while (text.size() < bytes)
-        text += line;
-    text.truncate(bytes);
-    return text;
-}
 
 // Delivers the resize and paints what it made dirty, as the next frame would.
 void paintNow(QWidget& top)
@@ -49,7 +39,7 @@ std::vector<BenchRow> splitterRows(bool quick)
 {
     const int size = quick ? 64 * 1024 : 5 * 1024 * 1024;
     const int runs = quick ? 3 : 41;
-    const QString text = bigScript(size);
+    const QString text = scriptLikeText(size);
 
     const double bareWrapped = bareResize(text, QPlainTextEdit::WidgetWidth, runs);
     const double bareUnwrapped = bareResize(text, QPlainTextEdit::NoWrap, runs);

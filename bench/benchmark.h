@@ -22,5 +22,8 @@ struct BenchRegistrar {
 
 #define QRB_BENCH(Group, Function) static const BenchRegistrar qrbBench##Group(#Group, Function);
 
+// A script-like text of `bytes` characters: lines of code with CR LF breaks.
+QString scriptLikeText(int bytes);
+
 // The median of `runs` timings of `work`, in milliseconds.
 double medianMilliseconds(int runs, const std::function<void()>& work);
