@@ -21,7 +21,10 @@ public:
     Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
     Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
     void tell(const QString&, const QString&, Icon) override {}
-    QString askText(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    QString askText(const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
 };
 
 // Snapshot names as the saves make them, one second apart, with the four suffixes in turn.
@@ -74,7 +77,8 @@ std::vector<BenchRow> consoleOpening(bool quick)
     ProgramState state;
     SilentDialogs dialogs;
     NotesText notes;
-    const ConsoleContext context{state, dialogs, notes, folder, [] { return nullptr; }, [] { return nullptr; }};
+    const ConsoleContext context{
+        state, dialogs, notes, folder, [] { return nullptr; }, [] { return nullptr; }};
 
     qsizetype listed = 0;
     auto entryList = [&] { listed += QDir(folder).entryList(QDir::Files).size(); };
@@ -93,7 +97,8 @@ std::vector<BenchRow> consoleOpening(bool quick)
     const QString what = QStringLiteral("backup console opens on %1 snapshots").arg(2 * perKind);
     return {
         {what, opening, QStringLiteral("QDir::entryList, same folder"), baseline, ratioLimit},
-        {what + QStringLiteral(" (time)"), opening, QStringLiteral("budget on this machine"), 300.0, budgetLimit},
+        {what + QStringLiteral(" (time)"), opening, QStringLiteral("budget on this machine"), 300.0,
+         budgetLimit},
     };
 }
 

@@ -40,12 +40,12 @@ BackupConsole::BackupConsole(const ConsoleContext& context, QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_sloList = new SnapshotList(QStringLiteral("File1"), QStringLiteral("No SLO snapshots yet.\nEvery save keeps one."),
-                                 this);
+    m_sloList = new SnapshotList(QStringLiteral("File1"),
+                                 QStringLiteral("No SLO snapshots yet.\nEvery save keeps one."), this);
     m_sloList->setGeometry(twips::toPixels(0, 0, 4215, 5490));
     m_sloList->setToolTip(QStringLiteral("SLO snapshots: double-click one to preview it"));
-    m_vloList = new SnapshotList(QStringLiteral("File2"), QStringLiteral("No VLO snapshots yet.\nEvery save keeps one."),
-                                 this);
+    m_vloList = new SnapshotList(QStringLiteral("File2"),
+                                 QStringLiteral("No VLO snapshots yet.\nEvery save keeps one."), this);
     m_vloList->setGeometry(twips::toPixels(4320, 0, 4215, 5490));
     m_vloList->setToolTip(QStringLiteral("VLO snapshots: double-click one to preview it"));
     setTabOrder(m_sloList, m_vloList);
@@ -72,11 +72,6 @@ PreviewWindow* BackupConsole::preview() const
     return m_preview;
 }
 
-SnapshotList* BackupConsole::list(snapshotfolder::Kind kind) const
-{
-    return kind == snapshotfolder::Kind::Slo ? m_sloList : m_vloList;
-}
-
 void BackupConsole::open()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -88,11 +83,12 @@ void BackupConsole::open()
         return;
     m_opened = true;
     if (m_listing.failure) {
-        m_context.dialogs.tell(kFolderNotReadTitle,
-                               QStringLiteral("The backup folder could not be listed, so the console shows no "
-                                              "snapshots:\n") +
-                                   describeFailures({*m_listing.failure}),
-                               Dialogs::Icon::Warning);
+        m_context.dialogs.tell(
+            kFolderNotReadTitle,
+            QStringLiteral("The backup folder could not be listed, so the console shows no "
+                           "snapshots:\n") +
+                describeFailures({*m_listing.failure}),
+            Dialogs::Icon::Warning);
     }
 }
 
@@ -104,8 +100,9 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     if (row < 0 || row >= names.size()) {
         const QString text =
             names.isEmpty()
-                ? QStringLiteral("There is no %1 snapshot in the backup folder yet:\n%2\nEvery save keeps the "
-                                 "previously saved SLO.qrb and VLO.qrb there.")
+                ? QStringLiteral(
+                      "There is no %1 snapshot in the backup folder yet:\n%2\nEvery save keeps the "
+                      "previously saved SLO.qrb and VLO.qrb there.")
                       .arg(kindName(kind), m_context.backupFolder)
                 : QStringLiteral("No snapshot was chosen. Double-click a name in the list to preview that "
                                  "snapshot.");
@@ -115,10 +112,11 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     // An unreadable snapshot opens no preview, so "Revert all" can never empty an editor.
     const snapshotfolder::Loaded loaded = snapshotfolder::load(m_context.backupFolder, names.at(row));
     if (loaded.failure) {
-        m_context.dialogs.tell(kNotReadTitle,
-                               QStringLiteral("This snapshot could not be read, so no preview was opened:\n") +
-                                   describeFailures({*loaded.failure}),
-                               Dialogs::Icon::Warning);
+        m_context.dialogs.tell(
+            kNotReadTitle,
+            QStringLiteral("This snapshot could not be read, so no preview was opened:\n") +
+                describeFailures({*loaded.failure}),
+            Dialogs::Icon::Warning);
         return;
     }
     m_preview = new PreviewWindow(m_context);

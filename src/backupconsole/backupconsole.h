@@ -23,7 +23,6 @@ public:
     // listed.
     void open();
     PreviewWindow* preview() const;
-    SnapshotList* list(snapshotfolder::Kind kind) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

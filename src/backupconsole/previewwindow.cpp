@@ -50,8 +50,8 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->move(0, 0);
 
-    m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"), twips::toPixels(4320, 120, 1575, 255),
-                          this);
+    m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"),
+                          twips::toPixels(4320, 120, 1575, 255), this);
     m_revert->setToolTip(QStringLiteral("Put this whole snapshot back into its editor (nothing is saved)"));
     m_toNotes = makeButton(QStringLiteral("Command2"), QStringLiteral("Add selected to NOTES"),
                            twips::toPixels(6000, 120, 2175, 255), this);
@@ -92,6 +92,14 @@ void PreviewWindow::resizeEvent(QResizeEvent* event)
     followWindowSize();
 }
 
+void PreviewWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The window manager adds its frame after the window is shown, which moves the client
+    // area; the outer size is known only from then on.
+    followWindowSize();
+}
+
 void PreviewWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -123,7 +131,8 @@ void PreviewWindow::revertAll()
         target->setText(m_text->text());
     Dialogs& dialogs = m_context.dialogs;
     close();
-    dialogs.tell(kApplicationTitle, QStringLiteral("Script has been reverted from backup!"), Dialogs::Icon::None);
+    dialogs.tell(kApplicationTitle, QStringLiteral("Script has been reverted from backup!"),
+                 Dialogs::Icon::None);
 }
 
 void PreviewWindow::addSelectedToNotes()

@@ -21,7 +21,8 @@ std::optional<FileFailure> unlistable(const QString& folder)
     if (!info.exists())
         return std::nullopt;
     if (!info.isDir())
-        return FileFailure{folder, QStringLiteral("a file of that name stands where the backup folder belongs")};
+        return FileFailure{folder,
+                           QStringLiteral("a file of that name stands where the backup folder belongs")};
     if (!info.isReadable() || !info.isExecutable())
         return FileFailure{folder, QStringLiteral("Permission denied")};
     return std::nullopt;

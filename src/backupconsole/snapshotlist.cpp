@@ -70,6 +70,6 @@ void SnapshotList::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(viewport());
     painter.setPen(kHintColour);
-    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                     m_emptyHint);
+    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_emptyHint);
 }

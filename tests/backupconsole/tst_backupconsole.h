@@ -6,18 +6,14 @@ class SnapshotFolderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void listsEachKindByNameWithoutRegardToCase();
-    void missingFolderListsNothing();
-    void fileInPlaceOfTheFolderIsReported();
     void loadDropsOnlyTheWritersLineEnd_data();
     void loadDropsOnlyTheWritersLineEnd();
-    void unreadableSnapshotNamesFileAndReason();
+    void folderInPlaceOfASnapshotIsReported();
 };
 
 class PreviewRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void importIsFramedToTheByte_data();
-    void importIsFramedToTheByte();
     void textBoxFollowsTheWindow();
 };
 

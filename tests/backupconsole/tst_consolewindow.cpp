@@ -214,10 +214,10 @@ void ConsoleWindowTest::nothingUnderThePointerOpensNoPreview()
     QCOMPARE(f.dialogs.shown().size(), 1);
     QCOMPARE(f.dialogs.shown().at(0).kind, ScriptedDialogs::Kind::Tell);
     QCOMPARE(f.dialogs.shown().at(0).title, QStringLiteral("NO SNAPSHOT"));
-    QCOMPARE(f.dialogs.shown().at(0).text, QStringLiteral("There is no VLO snapshot in the backup folder yet:\n") +
-                                               backupFolder(f) +
-                                               QStringLiteral("\nEvery save keeps the previously saved SLO.qrb and "
-                                                              "VLO.qrb there."));
+    QCOMPARE(f.dialogs.shown().at(0).text,
+             QStringLiteral("There is no VLO snapshot in the backup folder yet:\n") + backupFolder(f) +
+                 QStringLiteral("\nEvery save keeps the previously saved SLO.qrb and "
+                                "VLO.qrb there."));
     QCOMPARE(f.dialogs.shown().at(0).icon, Dialogs::Icon::Information);
     QVERIFY(console->close());
 
@@ -231,8 +231,9 @@ void ConsoleWindowTest::nothingUnderThePointerOpensNoPreview()
     f.doubleClick(QStringLiteral("File1"), -1);
     QVERIFY(!f.preview());
     QVERIFY(f.bench->backupConsole()->isEnabled());
-    QCOMPARE(f.dialogs.texts(),
-             QStringList{"No snapshot was chosen. Double-click a name in the list to preview that snapshot."});
+    QCOMPARE(
+        f.dialogs.texts(),
+        QStringList{"No snapshot was chosen. Double-click a name in the list to preview that snapshot."});
     QCOMPARE(f.dialogs.shown().at(0).title, QStringLiteral("NO SNAPSHOT"));
 }
 
@@ -272,7 +273,7 @@ void ConsoleWindowTest::enterOpensTheCurrentEntry()
     QListView* right = f.list(QStringLiteral("File2"));
     right->setFocus();
     right->setCurrentIndex(right->model()->index(1, 0));
-    QTest::keyClick(right, Qt::Key_Return);
+    QTest::keyPress(right, Qt::Key_Return);
     QVERIFY(f.preview());
     QCOMPARE(f.preview()->textBox()->text(), QStringLiteral("second"));
     QVERIFY(!f.bench->state().previewIsSlo);
@@ -291,7 +292,8 @@ void ConsoleWindowTest::fileInPlaceOfTheFolderIsTold()
     QCOMPARE(f.dialogs.shown().at(0).title, QStringLiteral("BACKUP FOLDER NOT READ"));
     QCOMPARE(f.dialogs.shown().at(0).text,
              QStringLiteral("The backup folder could not be listed, so the console shows no snapshots:\n") +
-                 backupFolder(f) + QStringLiteral(": a file of that name stands where the backup folder belongs"));
+                 backupFolder(f) +
+                 QStringLiteral(": a file of that name stands where the backup folder belongs"));
     QCOMPARE(f.names(QStringLiteral("File1")), QStringList{});
     QCOMPARE(f.names(QStringLiteral("File2")), QStringList{});
 }

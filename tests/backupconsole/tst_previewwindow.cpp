@@ -164,8 +164,10 @@ void PreviewWindowTest::revertWritesNothingUntilTheNextSave()
     f.clock.set(QTime(9, 30, 0), QDate(2026, 12, 5));
     f.click(small, QStringLiteral("Command4"));
     QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("reverted text\r\nsecond\r\n"));
-    QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-30-0_MANUAL")), QByteArray("earlier\r\n"));
-    QCOMPARE(f.root.read(QStringLiteral("prog/backup/") + kSloManual), QByteArray("reverted text\r\nsecond\r\n"));
+    QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-30-0_MANUAL")),
+             QByteArray("earlier\r\n"));
+    QCOMPARE(f.root.read(QStringLiteral("prog/backup/") + kSloManual),
+             QByteArray("reverted text\r\nsecond\r\n"));
 }
 
 void PreviewWindowTest::addSelectedToNotesAppendsFramedBlocks()
@@ -184,8 +186,9 @@ void PreviewWindowTest::addSelectedToNotesAppendsFramedBlocks()
     text->setSelection(5, 3);
     QCOMPARE(text->selectedText(), QStringLiteral("abc"));
     f.clickPreview(QStringLiteral("Command2"));
-    QCOMPARE(notes.text().toLatin1(), QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n"
-                                                 "abc\r\n///////// BACKUP SCRIPT END: /////////"));
+    QCOMPARE(notes.text().toLatin1(),
+             QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n"
+                        "abc\r\n///////// BACKUP SCRIPT END: /////////"));
     QCOMPARE(changes.size(), 1);
     QCOMPARE(changes.at(0).at(0).toString(), notes.text());
     // The preview stays open with its selection, and the console stays disabled under it.
@@ -197,8 +200,9 @@ void PreviewWindowTest::addSelectedToNotesAppendsFramedBlocks()
     notes.setText(QStringLiteral("x"));
     text->setCaret(4);
     f.clickPreview(QStringLiteral("Command2"));
-    QCOMPARE(notes.text().toLatin1(), QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n"
-                                                 "\r\n///////// BACKUP SCRIPT END: /////////"));
+    QCOMPARE(notes.text().toLatin1(),
+             QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n"
+                        "\r\n///////// BACKUP SCRIPT END: /////////"));
 
     // Positions are CR LF indices: from the "e" of "one" across a line break to "abc". Each
     // click appends its own block.

@@ -1,4 +1,3 @@
-#include "backupconsole/notesimport.h"
 #include "backupconsole/previewsizing.h"
 #include "backupconsole/snapshotfolder.h"
 #include "support/tempfolder.h"
@@ -12,10 +11,10 @@ using snapshotfolder::Kind;
 void SnapshotFolderTest::listsEachKindByNameWithoutRegardToCase()
 {
     TempFolder dir;
-    for (const char* name : {"SLO.qrb5.12.2026_8-0-0_MANUAL", "slo.qrb2.12.2026_10-0-0_EXIT",
-                             "SLO.qrb10.12.2026_8-0-0_MANUAL", "SLO.qrb1.12.2026_10-0-0_MANUAL", "Slo.B", "SLO.b",
-                             "slo.b", "VLO.qrb1.12.2026_10-0-0_MANUAL", "vLo.qrb", "Notes.txt", "SLO", "SLOqrb",
-                             "XSLO.qrb1.12.2026_10-0-0_MANUAL", "QRB_DATA.DAT"})
+    for (const char* name :
+         {"SLO.qrb5.12.2026_8-0-0_MANUAL", "slo.qrb2.12.2026_10-0-0_EXIT", "SLO.qrb10.12.2026_8-0-0_MANUAL",
+          "SLO.qrb1.12.2026_10-0-0_MANUAL", "Slo.B", "SLO.b", "slo.b", "VLO.qrb1.12.2026_10-0-0_MANUAL",
+          "vLo.qrb", "Notes.txt", "SLO", "SLOqrb", "XSLO.qrb1.12.2026_10-0-0_MANUAL", "QRB_DATA.DAT"})
         dir.write(QString::fromLatin1(name), "x");
     // Folders are not snapshots, whatever their names.
     dir.mkdir(QStringLiteral("SLO.folder"));
@@ -33,26 +32,6 @@ void SnapshotFolderTest::listsEachKindByNameWithoutRegardToCase()
     QCOMPARE(listing.names(Kind::Vlo), listing.vlo);
 }
 
-void SnapshotFolderTest::missingFolderListsNothing()
-{
-    TempFolder dir;
-    const snapshotfolder::Listing listing = snapshotfolder::list(dir.file(QStringLiteral("backup")));
-    QVERIFY(listing.slo.isEmpty());
-    QVERIFY(listing.vlo.isEmpty());
-    QVERIFY(!listing.failure);
-}
-
-void SnapshotFolderTest::fileInPlaceOfTheFolderIsReported()
-{
-    TempFolder dir;
-    dir.write(QStringLiteral("backup"), "SLO.qrb1");
-    const snapshotfolder::Listing listing = snapshotfolder::list(dir.file(QStringLiteral("backup")));
-    QVERIFY(listing.slo.isEmpty());
-    QVERIFY(listing.failure);
-    QCOMPARE(*listing.failure, (FileFailure{dir.file(QStringLiteral("backup")),
-                                            "a file of that name stands where the backup folder belongs"}));
-}
-
 void SnapshotFolderTest::loadDropsOnlyTheWritersLineEnd_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -63,7 +42,8 @@ void SnapshotFolderTest::loadDropsOnlyTheWritersLineEnd_data()
     QTest::newRow("bare line feed kept") << QByteArray("a\n") << QStringLiteral("a\n");
     QTest::newRow("empty snapshot") << QByteArray() << QString();
     QTest::newRow("line end alone") << QByteArray("\r\n") << QString();
-    QTest::newRow("high bytes") << QByteArray("caf\xe9 \xa0\xff\r\n") << QStringLiteral("caf\u00e9 \u00a0\u00ff");
+    QTest::newRow("high bytes") << QByteArray("caf\xe9 \xa0\xff\r\n")
+                                << QStringLiteral("caf\u00e9 \u00a0\u00ff");
 }
 
 void SnapshotFolderTest::loadDropsOnlyTheWritersLineEnd()
@@ -72,49 +52,23 @@ void SnapshotFolderTest::loadDropsOnlyTheWritersLineEnd()
     QFETCH(QString, text);
     TempFolder dir;
     dir.write(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL"), bytes);
-    const snapshotfolder::Loaded loaded = snapshotfolder::load(dir.path(), QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL"));
+    const snapshotfolder::Loaded loaded =
+        snapshotfolder::load(dir.path(), QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL"));
     QVERIFY(!loaded.failure);
     QCOMPARE(loaded.text, text);
 }
 
-void SnapshotFolderTest::unreadableSnapshotNamesFileAndReason()
+void SnapshotFolderTest::folderInPlaceOfASnapshotIsReported()
 {
+    // A snapshot replaced by a folder after the listing: told as such, not as a failed read.
     TempFolder dir;
-    const snapshotfolder::Loaded missing = snapshotfolder::load(dir.path(), QStringLiteral("SLO.gone"));
-    QVERIFY(missing.failure);
-    QCOMPARE(*missing.failure, (FileFailure{dir.file(QStringLiteral("SLO.gone")), "No such file or directory"}));
-    QVERIFY(missing.text.isEmpty());
-
     dir.mkdir(QStringLiteral("VLO.now_a_folder"));
-    const snapshotfolder::Loaded folder = snapshotfolder::load(dir.path(), QStringLiteral("VLO.now_a_folder"));
+    const snapshotfolder::Loaded folder =
+        snapshotfolder::load(dir.path(), QStringLiteral("VLO.now_a_folder"));
     QVERIFY(folder.failure);
-    QCOMPARE(*folder.failure,
-             (FileFailure{dir.file(QStringLiteral("VLO.now_a_folder")), "it is a folder, not a snapshot file"}));
-}
-
-void PreviewRulesTest::importIsFramedToTheByte_data()
-{
-    QTest::addColumn<QString>("notes");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QByteArray>("result");
-    QTest::newRow("abc on x") << QStringLiteral("x") << QStringLiteral("abc")
-                              << QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\nabc\r\n"
-                                            "///////// BACKUP SCRIPT END: /////////");
-    QTest::newRow("nothing selected") << QStringLiteral("x") << QString()
-                                      << QByteArray("x\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n"
-                                                    "\r\n///////// BACKUP SCRIPT END: /////////");
-    QTest::newRow("empty notes, two lines")
-        << QString() << QStringLiteral("a\r\nb")
-        << QByteArray("\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\na\r\nb\r\n"
-                      "///////// BACKUP SCRIPT END: /////////");
-}
-
-void PreviewRulesTest::importIsFramedToTheByte()
-{
-    QFETCH(QString, notes);
-    QFETCH(QString, selected);
-    QFETCH(QByteArray, result);
-    QCOMPARE(notesimport::appended(notes, selected).toLatin1(), result);
+    QCOMPARE(*folder.failure, (FileFailure{dir.file(QStringLiteral("VLO.now_a_folder")),
+                                           "it is a folder, not a snapshot file"}));
+    QVERIFY(folder.text.isEmpty());
 }
 
 void PreviewRulesTest::textBoxFollowsTheWindow()
