@@ -1,6 +1,7 @@
 #include "app/workbench.h"
 
 #include "app/waitwindow.h"
+#include "backupconsole/backupconsole.h"
 #include "export/gamelaunch.h"
 #include "export/playerexport.h"
 #include "mainwindow/hiddentextbuffer.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
 #include "platform/twips.h"
+#include "workspace/backupstore.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
@@ -63,6 +65,7 @@ Workbench::Workbench(const Services& services, QObject* parent)
 
 Workbench::~Workbench()
 {
+    delete m_console;
     delete m_sign;
     delete m_wait;
 }
@@ -75,6 +78,11 @@ WaitWindow* Workbench::waitWindow() const
 SignWindow* Workbench::signWindow() const
 {
     return m_sign;
+}
+
+BackupConsole* Workbench::backupConsole() const
+{
+    return m_console;
 }
 
 void Workbench::setCommand(const QString& name, Command command)
@@ -95,6 +103,7 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Command7"), [this](MainWindow& w) {
         gamelaunch::launch(m_services.gameStarter, m_services.dialogs, w.gameDirectory());
     });
+    setCommand(QStringLiteral("Command17"), [this](MainWindow& w) { openBackupConsole(w); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)
@@ -240,8 +249,14 @@ void Workbench::loadForm1024()
     connect(form.resRecTimer(), &QTimer::timeout, this, [this] {
         m_form1024->resRecTimer()->stop();
         const int width = m_services.screen.screenWidthTwips();
-        if (width > 11000 && width < 16500)
-            m_form1024->showMaximized();
+        // A 1024 layout loaded in the background (the backup console creates it on closing)
+        // stays hidden; it is shown maximised.
+        if (width > 11000 && width < 16500) {
+            if (m_form1024->isVisible())
+                m_form1024->showMaximized();
+            else
+                m_form1024->setWindowState(m_form1024->windowState() | Qt::WindowMaximized);
+        }
     });
     form.resRecTimer()->start();
 
@@ -267,8 +282,14 @@ void Workbench::switchLayout(MainWindow& from)
     const BusyCursor busy;
     const bool to1024 = from.isLayout800();
     MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
-    placeOnScreen(target, from.geometry().center());
-    target.show();
+    // Moving a hidden window forgets that it is maximised; a maximised layout comes back so.
+    const bool maximised = target.isMaximized();
+    if (maximised) {
+        target.showMaximized();
+    } else {
+        placeOnScreen(target, from.geometry().center());
+        target.show();
+    }
     target.setEnabled(true);
 
     if (to1024) {
@@ -306,6 +327,21 @@ void Workbench::showSign()
             m_sign->move(main->geometry().center() - QPoint(m_sign->width() / 2, m_sign->height() / 2));
     }
     m_sign->show();
+}
+
+void Workbench::openBackupConsole(MainWindow& from)
+{
+    m_state.consoleFrom800 = from.isLayout800();
+    // A console that has just closed is on its way out; the next opening reads the folder anew.
+    if (!m_console || m_console->isHidden()) {
+        m_console = new BackupConsole(ConsoleContext{m_state, m_services.dialogs, m_notes,
+                                                     backupstore::folder(m_services.folders.programDir),
+                                                     [this] { return form800(); },
+                                                     [this] { return ensureForm1024(); }});
+    }
+    m_console->open();
+    // The console gives the input back when it closes.
+    from.setEnabled(false);
 }
 
 void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class BackupConsole;
 class MainWindow;
 class PlayerExport;
 class ProjectSaver;
@@ -54,6 +55,8 @@ public:
     // The layout the author works in.
     MainWindow* activeLayout() const;
     SignWindow* signWindow() const;
+    // Console1 while it is open.
+    BackupConsole* backupConsole() const;
 
     void switchLayout(MainWindow& from);
     // The exit area: "SAVE before exit?" with Yes, No and Cancel.
@@ -75,6 +78,7 @@ private:
     void connectLayout(MainWindow& window);
     void installCommands();
     void showSign();
+    void openBackupConsole(MainWindow& from);
     void onCloseRequested(MainWindow& window, QCloseEvent* event);
     void end();
     void tellFailures(const QString& title, const QString& intro, const QList<struct FileFailure>& failures);
@@ -88,6 +92,7 @@ private:
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;
     QPointer<SignWindow> m_sign;
+    QPointer<BackupConsole> m_console;
     QHash<QString, Command> m_commands;
     bool m_ending = false;
 };

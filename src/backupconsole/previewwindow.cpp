@@ -1,0 +1,142 @@
+#include "backupconsole/previewwindow.h"
+
+#include "backupconsole/notesimport.h"
+#include "backupconsole/previewsizing.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "platform/dialogs.h"
+#include "platform/twips.h"
+#include "workspace/notestext.h"
+#include "workspace/programstate.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QColor kPreviewBackground(199, 211, 233);
+
+QPushButton* makeButton(const QString& name, const QString& caption, const QRect& geometry, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    button->setFont(font);
+    button->setGeometry(geometry);
+    return button;
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_context(context)
+{
+    setObjectName(QStringLiteral("Preview1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Script preview"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kPreviewBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_text = new ScriptEditor(QStringLiteral("Text1"), this);
+    // The preview shows a snapshot as it was saved: it can be selected and copied, not changed.
+    m_text->setReadOnly(true);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_text->move(0, 0);
+
+    m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"),
+                          twips::toPixels(4320, 120, 1575, 255), this);
+    m_revert->setToolTip(QStringLiteral("Put this whole snapshot back into its editor (nothing is saved)"));
+    m_toNotes = makeButton(QStringLiteral("Command2"), QStringLiteral("Add selected to NOTES"),
+                           twips::toPixels(6000, 120, 2175, 255), this);
+    m_toNotes->setToolTip(QStringLiteral("Append the selected text to the end of the notes"));
+    connect(m_revert, &QPushButton::clicked, this, &PreviewWindow::revertAll);
+    connect(m_toNotes, &QPushButton::clicked, this, &PreviewWindow::addSelectedToNotes);
+
+    resize(twips::toPixels(11880), twips::toPixels(8460));
+    m_textTwips = QSizeF(twips::fromPixels(width()), twips::fromPixels(height()));
+}
+
+void PreviewWindow::setSnapshotText(const QString& text)
+{
+    m_text->setText(text);
+}
+
+void PreviewWindow::open()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    activateWindow();
+    m_text->setFocus();
+}
+
+void PreviewWindow::followWindowSize()
+{
+    const QSize outer = frameGeometry().size();
+    const QSizeF outerTwips(twips::fromPixels(outer.width()), twips::fromPixels(outer.height()));
+    const QSizeF clientTwips(twips::fromPixels(width()), twips::fromPixels(height()));
+    m_textTwips = previewsizing::textBoxSize(outerTwips, clientTwips, m_textTwips);
+    m_text->resize(twips::toPixels(m_textTwips.width()), twips::toPixels(m_textTwips.height()));
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    followWindowSize();
+}
+
+void PreviewWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The window manager adds its frame after the window is shown, which moves the client
+    // area; the outer size is known only from then on.
+    followWindowSize();
+}
+
+void PreviewWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    followWindowSize();
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
+}
+
+ScriptEditor* PreviewWindow::revertTarget() const
+{
+    // The snapshot goes back into the editor of its own kind in the layout that opened the
+    // console; the other layout keeps its texts.
+    const ProgramState& state = m_context.state;
+    MainWindow* layout = state.consoleFrom800 ? m_context.form800() : m_context.form1024();
+    if (!layout)
+        return nullptr;
+    return state.previewIsSlo ? layout->slo() : layout->vlo();
+}
+
+void PreviewWindow::revertAll()
+{
+    // The editor's text is the project; its undo snapshot is left alone, so Undo brings back
+    // what it held before, and nothing is written until the author saves.
+    if (ScriptEditor* target = revertTarget())
+        target->setText(m_text->text());
+    Dialogs& dialogs = m_context.dialogs;
+    close();
+    dialogs.tell(kApplicationTitle, QStringLiteral("Script has been reverted from backup!"),
+                 Dialogs::Icon::None);
+}
+
+void PreviewWindow::addSelectedToNotes()
+{
+    NotesText& notes = m_context.notes;
+    notes.setText(notesimport::appended(notes.text(), m_text->selectedText()));
+}

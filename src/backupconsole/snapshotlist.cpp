@@ -1,0 +1,75 @@
+#include "backupconsole/snapshotlist.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStringListModel>
+
+namespace {
+const QColor kListBackground(199, 211, 233);
+const QColor kHintColour(96, 104, 128);
+} // namespace
+
+SnapshotList::SnapshotList(const QString& name, const QString& emptyHint, QWidget* parent)
+    : QListView(parent), m_model(new QStringListModel(this)), m_emptyHint(emptyHint)
+{
+    setObjectName(name);
+    setModel(m_model);
+    // Thousands of snapshots: one row height for all keeps filling and scrolling cheap.
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, kListBackground);
+    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    setPalette(pal);
+}
+
+void SnapshotList::setNames(const QStringList& names)
+{
+    m_model->setStringList(names);
+}
+
+QStringList SnapshotList::names() const
+{
+    return m_model->stringList();
+}
+
+void SnapshotList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex under = indexAt(event->position().toPoint());
+    Q_EMIT entryChosen(under.isValid() ? under.row() : -1);
+}
+
+void SnapshotList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        const QModelIndex current = currentIndex();
+        Q_EMIT entryChosen(current.isValid() ? current.row() : -1);
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void SnapshotList::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    if (m_model->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(kHintColour);
+    painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_emptyHint);
+}
