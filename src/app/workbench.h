@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/documentopener.h"
 #include "platform/gamestarter.h"
 #include "platform/screenmetrics.h"
 #include "workspace/notestext.h"
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class HelpCommands;
 class MainWindow;
 class PlayerExport;
 class ProjectSaver;
@@ -28,6 +30,7 @@ struct Services {
     Clock& clock;
     GameStarter& gameStarter;
     ScreenMetrics& screen;
+    DocumentOpener& documents;
 };
 
 // The application: owns the program-wide state and the windows, runs start-up, the layout
@@ -45,6 +48,7 @@ public:
     NotesText& notes() { return m_notes; }
     const Services& services() const { return m_services; }
     ProjectSaver& saver() { return *m_saver; }
+    HelpCommands& help() { return *m_help; }
 
     WaitWindow* waitWindow() const;
     MainWindow* form800() const { return m_form800.get(); }
@@ -82,6 +86,7 @@ private:
     NotesText m_notes;
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
+    std::unique_ptr<HelpCommands> m_help;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/rtfreader.h"
+
+class QTextDocument;
+
+namespace rtftextdocument {
+
+// Replaces the document's content with the rich text: one block per paragraph and per line
+// break (so that every break is one CR LF in the editors' text), bold, italic, underline and
+// font sizes as character formats. Works for the documents of QTextEdit and QPlainTextEdit.
+void fill(QTextDocument& document, const rtf::Document& rich);
+
+} // namespace rtftextdocument
