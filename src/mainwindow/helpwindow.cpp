@@ -115,9 +115,16 @@ void HelpWindow::loadHelp(const QString& workDir, Dialogs& dialogs)
                      Dialogs::Icon::Warning);
     }
     switch (content.kind) {
-    case helpfile::Content::Kind::Plain:
+    case helpfile::Content::Kind::Plain: {
+        // A plain reference lines up its examples with blanks: give it letters of one width.
+        QFont fixed = m_text->font();
+        fixed.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
+        fixed.setStyleHint(QFont::TypeWriter);
+        fixed.setPointSizeF(9);
+        m_text->setFont(fixed);
         m_text->setText(content.plain);
         break;
+    }
     case helpfile::Content::Kind::Rich:
         rtftextdocument::fill(*m_text->document(), content.rich);
         break;
@@ -138,13 +145,23 @@ void HelpWindow::seek()
     const qsizetype found =
         helpsearch::next(text, needle, m_text->selectionStart(), m_text->selectionLength());
     m_seekPosition = found >= 0 ? static_cast<qint32>(found + 1) : 0;
-    if (found >= 0)
+    if (found >= 0) {
         m_text->setSelection(static_cast<int>(found), static_cast<int>(needle.size()));
+        m_text->centerCursor();
+    }
 }
 
 void HelpWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    applyFillRule();
+}
+
+void HelpWindow::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // A window manager adds its frame after the first show and moves the window into it:
+    // the outer size is known only then.
     applyFillRule();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ansicodepage.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
@@ -104,6 +105,7 @@ private:
     void newParagraph();
     bool swallowedAsFallback();
     int codePage() const;
+    int currentFont() const;
     GroupState& state() { return m_stack.back(); }
     bool showsText() const { return !m_stack.empty() && m_stack.back().destination == Destination::Text; }
 
@@ -119,6 +121,7 @@ private:
     int m_defaultFont = -1;
     int m_tableFont = -1;
     QHash<int, int> m_fontCodePages;
+    QSet<int> m_fixedPitchFonts;
     Document m_document;
 };
 
@@ -276,6 +279,9 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
             const int page = ansicodepage::fromCharset(parameter);
             m_fontCodePages.insert(m_tableFont, page != 0 ? page : kLatin1CodePage);
         }
+    } else if (word == "fmodern" || (word == "fprq" && parameter == 1)) {
+        if (s.destination == Destination::FontTable && m_tableFont >= 0)
+            m_fixedPitchFonts.insert(m_tableFont);
     } else if (word == "cpg") {
         if (s.destination == Destination::FontTable && m_tableFont >= 0 && hasParameter)
             m_fontCodePages.insert(m_tableFont, parameter);
@@ -374,11 +380,15 @@ bool Reader::swallowedAsFallback()
     return true;
 }
 
-int Reader::codePage() const
+int Reader::currentFont() const
 {
     const GroupState& s = m_stack.back();
-    const int font = s.font >= 0 ? s.font : m_defaultFont;
-    const auto it = m_fontCodePages.constFind(font);
+    return s.font >= 0 ? s.font : m_defaultFont;
+}
+
+int Reader::codePage() const
+{
+    const auto it = m_fontCodePages.constFind(currentFont());
     return it != m_fontCodePages.constEnd() ? *it : m_documentCodePage;
 }
 
@@ -406,6 +416,7 @@ void Reader::character(QChar ch)
     format.italic = s.italic;
     format.underline = s.underline;
     format.halfPoints = s.halfPoints;
+    format.fixedPitch = m_fixedPitchFonts.contains(currentFont());
     QList<Run>& runs = m_document.paragraphs.last().runs;
     if (runs.isEmpty() || !runs.last().sameFormat(format))
         runs.append(format);
@@ -423,7 +434,7 @@ void Reader::newParagraph()
 bool Run::sameFormat(const Run& other) const
 {
     return bold == other.bold && italic == other.italic && underline == other.underline &&
-           halfPoints == other.halfPoints;
+           halfPoints == other.halfPoints && fixedPitch == other.fixedPitch;
 }
 
 QString Paragraph::text() const

@@ -24,6 +24,8 @@ struct Run {
     bool underline = false;
     // Font size in half points; 0 when the document leaves it to the reader.
     int halfPoints = 0;
+    // The run's font has letters of one width (a "modern" font such as Courier).
+    bool fixedPitch = false;
 
     bool sameFormat(const Run& other) const;
 };

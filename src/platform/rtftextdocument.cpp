@@ -18,6 +18,11 @@ QTextCharFormat formatOf(const rtf::Run& run)
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(run.italic);
     format.setFontUnderline(run.underline);
+    if (run.fixedPitch) {
+        format.setFontFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
+        format.setFontFixedPitch(true);
+        format.setFontStyleHint(QFont::TypeWriter);
+    }
     if (run.halfPoints > 0)
         format.setFontPointSize(std::clamp(run.halfPoints / 2.0, kSmallestPoints, kLargestPoints));
     return format;

@@ -22,6 +22,8 @@ QStringList describe(const rtf::Paragraph& paragraph)
             flags += QLatin1Char('i');
         if (r.underline)
             flags += QLatin1Char('u');
+        if (r.fixedPitch)
+            flags += QLatin1Char('m');
         if (r.halfPoints)
             flags += QString::number(r.halfPoints);
         out << r.text + QLatin1Char('[') + flags + QLatin1Char(']');
@@ -67,6 +69,23 @@ private Q_SLOTS:
                               QStringLiteral("d[biu]"), QStringLiteral("ef[]"), QStringLiteral("g[b]"),
                               QStringLiteral("h[i]"), QStringLiteral("i[u]"), QStringLiteral("j[]"),
                               QStringLiteral("k[u]"), QStringLiteral("l[]")}));
+    }
+
+    void fixedPitchFontsAreMarked()
+    {
+        const rtf::Document doc =
+            rtf::parse("{\\rtf1\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier "
+                       "New;}{\\f2\\fnil\\fprq1 Mono;}{\\f3\\fnil\\fprq2 Sans;}}a\\f1 b{\\f2 c}"
+                       "\\f3 d\\f0 e}");
+        QCOMPARE(describe(doc.paragraphs[0]),
+                 (QStringList{QStringLiteral("a[]"), QStringLiteral("bc[m]"), QStringLiteral("de[]")}));
+        QTextDocument text;
+        rtftextdocument::fill(text, doc);
+        QTextCursor cursor(&text);
+        cursor.setPosition(2);
+        QVERIFY(cursor.charFormat().fontFixedPitch());
+        cursor.setPosition(1);
+        QVERIFY(!cursor.charFormat().fontFixedPitch());
     }
 
     void hexBytesFollowTheCodePage_data()
