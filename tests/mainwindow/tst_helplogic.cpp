@@ -10,23 +10,6 @@
 class HelpSearchTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void repeatedSearchWalksEveryOccurrenceThenStays()
-    {
-        const QString text = QStringLiteral("Alpha beta ALPHA gamma\r\nalpha");
-        qsizetype start = 0;
-        qsizetype length = 0;
-        QList<qsizetype> walk;
-        for (int i = 0; i < 5; ++i) {
-            const qsizetype found = helpsearch::next(text, QStringLiteral("alpha"), start, length);
-            walk << found;
-            if (found >= 0) {
-                start = found;
-                length = 5;
-            }
-        }
-        QCOMPARE(walk, (QList<qsizetype>{0, 11, 24, -1, -1}));
-    }
-
     void overlappingOccurrencesAreEachFound()
     {
         const QString text = QStringLiteral("aaaa");
@@ -110,17 +93,6 @@ private Q_SLOTS:
 
         QVERIFY(!externalhelp::place(dir.file(QStringLiteral("c")), "{\\rtf1 newer text}").failure);
         QCOMPARE(dir.read(QStringLiteral("c/Scriptlang.rtf")), QByteArray("{\\rtf1 newer text}"));
-    }
-
-    void folderThatCannotBeMadeIsNamed()
-    {
-        TempFolder dir;
-        dir.write(QStringLiteral("plainfile"), "x");
-        const QString cache = dir.file(QStringLiteral("plainfile/cache"));
-        const externalhelp::Copy copy = externalhelp::place(cache, "{\\rtf1}");
-        QVERIFY(copy.failure.has_value());
-        QCOMPARE(copy.failure->path, cache);
-        QCOMPARE(copy.failure->reason, QStringLiteral("the folder could not be created"));
     }
 };
 
