@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "workspace/helpfile.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,13 @@ void HelpWindow::buildControls()
     // The help is only read: the author selects and copies, the caret moves with the keys.
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A search leaves the focus in the text; Enter there, which a read-only text has no use
+    // for, finds the next place as well, so the author can walk on with the same key.
+    connect(m_text, &ScriptEditor::keyAboutToBeHandled, this, [this](QKeyEvent* event) {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            seek();
+    });
 }
 
 void HelpWindow::loadHelp(const QString& workDir, Dialogs& dialogs)

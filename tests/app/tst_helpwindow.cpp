@@ -140,6 +140,21 @@ private Q_SLOTS:
         QCOMPARE(selectionOf(text), (Selection{26, 5}));
         QCOMPARE(text->selectedText(), QStringLiteral("order"));
 
+        // The search leaves the focus in the text; Enter there walks on to the next place.
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(selectionOf(text), (Selection{26, 5}));
+        typeInto(seeker, QStringLiteral("attack"));
+        text->setCaret(0);
+        QTest::keyClick(seeker, Qt::Key_Return);
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClick(text, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(selectionOf(text), (Selection{33, 6}));
+        QCOMPARE(text->text(), QStringLiteral("Attack first.\r\nThe ATTACK order\r\nattack again"));
+        // Shift+Enter is not a search.
+        text->setCaret(0);
+        QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(selectionOf(text), (Selection{0, 0}));
+
         // The caret placed by the author is where the next search starts.
         text->setCaret(16);
         typeInto(seeker, QStringLiteral("Attack"));
