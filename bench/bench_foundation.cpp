@@ -4,6 +4,7 @@
 #include "benchmark.h"
 #include "export/playerexport.h"
 #include "mainwindow/mainwindow.h"
+#include "platform/documentopener.h"
 #include "platform/textfile.h"
 #include "workspace/notestext.h"
 #include "workspace/projectsaver.h"
@@ -30,6 +31,12 @@ public:
 class NoStarter final : public GameStarter {
 public:
     bool start(const QString&, const QString&, QString*) override { return true; }
+};
+
+class NoDocuments final : public DocumentOpener {
+public:
+    QString cacheFolder() const override { return QDir::tempPath(); }
+    bool open(const QString&) override { return true; }
 };
 
 class WideScreen final : public ScreenMetrics {
@@ -170,7 +177,8 @@ std::vector<BenchRow> startupRows(bool quick)
         SystemClock clock;
         NoStarter starter;
         WideScreen screen;
-        Workbench bench(Services{folders, dialogs, clock, starter, screen});
+        NoDocuments documents;
+        Workbench bench(Services{folders, dialogs, clock, starter, screen, documents});
         bench.start();
         if (!QTest::qWaitFor([&] { return bench.form800() && bench.form800()->isVisible(); }, 10000) ||
             !QTest::qWaitForWindowExposed(bench.form800()))

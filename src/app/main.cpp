@@ -15,8 +15,9 @@ int main(int argc, char* argv[])
     SystemClock clock;
     DetachedProcessStarter gameStarter;
     PrimaryScreen screen;
+    DesktopDocumentOpener documents;
     const Folders folders{QCoreApplication::applicationDirPath(), QDir::currentPath()};
-    Workbench workbench(Services{folders, dialogs, clock, gameStarter, screen});
+    Workbench workbench(Services{folders, dialogs, clock, gameStarter, screen, documents});
     QObject::connect(&workbench, &Workbench::ended, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     workbench.start();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "backupconsole/backupconsole.h"
 #include "export/gamelaunch.h"
 #include "export/playerexport.h"
+#include "mainwindow/helpcommands.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
@@ -57,7 +58,9 @@ void centreOnScreen(QWidget& w)
 Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
-      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver))
+      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
+      m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
+                                            m_state.seekPosition))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
@@ -104,6 +107,8 @@ void Workbench::installCommands()
         gamelaunch::launch(m_services.gameStarter, m_services.dialogs, w.gameDirectory());
     });
     setCommand(QStringLiteral("Command17"), [this](MainWindow& w) { openBackupConsole(w); });
+    setCommand(QStringLiteral("Command15"), [this](MainWindow& w) { m_help->showInternalHelp(&w); });
+    setCommand(QStringLiteral("Command14"), [this](MainWindow&) { m_help->openExternalHelp(); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)

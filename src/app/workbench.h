@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/documentopener.h"
 #include "platform/gamestarter.h"
 #include "platform/screenmetrics.h"
 #include "workspace/notestext.h"
@@ -14,6 +15,7 @@
 #include <memory>
 
 class BackupConsole;
+class HelpCommands;
 class MainWindow;
 class PlayerExport;
 class ProjectSaver;
@@ -29,6 +31,7 @@ struct Services {
     Clock& clock;
     GameStarter& gameStarter;
     ScreenMetrics& screen;
+    DocumentOpener& documents;
 };
 
 // The application: owns the program-wide state and the windows, runs start-up, the layout
@@ -46,6 +49,7 @@ public:
     NotesText& notes() { return m_notes; }
     const Services& services() const { return m_services; }
     ProjectSaver& saver() { return *m_saver; }
+    HelpCommands& help() { return *m_help; }
 
     WaitWindow* waitWindow() const;
     MainWindow* form800() const { return m_form800.get(); }
@@ -88,6 +92,7 @@ private:
     NotesText m_notes;
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
+    std::unique_ptr<HelpCommands> m_help;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;

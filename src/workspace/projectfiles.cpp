@@ -1,6 +1,7 @@
 #include "workspace/projectfiles.h"
 
 #include "platform/filelookup.h"
+#include "platform/rtfreader.h"
 #include "platform/textfile.h"
 
 #include <QFileInfo>
@@ -41,7 +42,9 @@ LoadResult load(const QString& workDir, const QString& name)
     LoadResult result;
     textfile::ReadResult read = textfile::read(path(workDir, name));
     result.failure = read.failure;
-    result.text = withoutWriterLineEnd(read.text);
+    // A rich-text document (written by a word processor) comes in as its plain text.
+    const QString text = rtf::isRtf(read.text) ? rtf::parse(read.text.toLatin1()).plainText() : read.text;
+    result.text = withoutWriterLineEnd(text);
     return result;
 }
 

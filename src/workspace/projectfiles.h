@@ -21,7 +21,8 @@ QString path(const QString& workDir, const QString& name);
 FileOutcome ensureExist(const QString& workDir);
 
 // The text of a project file for its editor, without the one CR LF that the writer appended,
-// so that saving and loading again does not grow the text.
+// so that saving and loading again does not grow the text. A file that is a rich-text
+// document ("{\rtf") gives its plain text; any other file every byte as stored.
 struct LoadResult {
     QString text;
     std::optional<FileFailure> failure;

@@ -26,7 +26,7 @@ void AppFixture::prepareProject(const QByteArray& slo, const QByteArray& vlo, co
 
 bool AppFixture::start()
 {
-    bench = std::make_unique<Workbench>(Services{folders, dialogs, clock, starter, screen});
+    bench = std::make_unique<Workbench>(Services{folders, dialogs, clock, starter, screen, opener});
     bench->start();
     return QTest::qWaitFor([this] { return bench->form800() && bench->form800()->isVisible(); }, 5000);
 }

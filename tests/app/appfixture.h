@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/workbench.h"
+#include "support/recordingopener.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 
@@ -17,6 +18,7 @@ struct AppFixture {
     FixedClock clock{QTime(9, 5, 7), QDate(2026, 12, 5)};
     RecordingStarter starter;
     FixedScreen screen{15360 * 2};
+    RecordingOpener opener{root.file(QStringLiteral("cache"))};
     std::unique_ptr<Workbench> bench;
 
     AppFixture();

@@ -1,0 +1,15 @@
+#include "mainwindow/builtinhelp.h"
+
+#include <QFile>
+
+namespace builtinhelp {
+
+QByteArray scriptlangRtf()
+{
+    QFile file(QStringLiteral(":/help/Scriptlang.rtf"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace builtinhelp

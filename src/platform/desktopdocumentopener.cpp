@@ -1,0 +1,15 @@
+#include "platform/documentopener.h"
+
+#include <QDesktopServices>
+#include <QStandardPaths>
+#include <QUrl>
+
+QString DesktopDocumentOpener::cacheFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+bool DesktopDocumentOpener::open(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
