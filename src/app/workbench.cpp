@@ -1,10 +1,12 @@
 #include "app/workbench.h"
 
+#include "app/editingaids.h"
 #include "app/waitwindow.h"
 #include "export/playerexport.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/twips.h"
@@ -41,7 +43,8 @@ void centreOnScreen(QWidget& w)
 Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
-      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver))
+      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
+      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
@@ -63,6 +66,11 @@ SignWindow* Workbench::signWindow() const
     return m_sign;
 }
 
+NotesWindow* Workbench::notesWindow() const
+{
+    return m_editing->notesWindow();
+}
+
 void Workbench::setCommand(const QString& name, Command command)
 {
     m_commands.insert(name, std::move(command));
@@ -76,6 +84,18 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Image8"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command5"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command6"), [this](MainWindow& w) { switchLayout(w); });
+
+    using Target = SeekCommands::Target;
+    SeekCommands& seek = m_editing->seek();
+    setCommand(QStringLiteral("Command12"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, true); });
+    setCommand(QStringLiteral("NEXT_SEEK_CMD"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, false); });
+    setCommand(QStringLiteral("Command11"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, true); });
+    setCommand(QStringLiteral("Command13"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, false); });
+    setCommand(QStringLiteral("Command8"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Slo); });
+    setCommand(QStringLiteral("Command9"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Vlo); });
+    setCommand(QStringLiteral("Command10"), [this](MainWindow& w) { m_editing->showNotes(w); });
+    setCommand(QStringLiteral("Label2"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.slo()); });
+    setCommand(QStringLiteral("Label3"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.vlo()); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)
@@ -91,6 +111,7 @@ void Workbench::connectLayout(MainWindow& window)
             [this, w = &window](const QString& name) { runCommand(*w, name); });
     connect(&window, &MainWindow::closeRequested, this,
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
+    m_editing->attach(window);
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
     connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });
     connect(window.forceSaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->forceSave(*w); });

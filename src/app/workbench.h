@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 
+class EditingAids;
 class MainWindow;
+class NotesWindow;
 class PlayerExport;
 class ProjectSaver;
 class QCloseEvent;
@@ -54,6 +56,9 @@ public:
     // The layout the author works in.
     MainWindow* activeLayout() const;
     SignWindow* signWindow() const;
+    // Editor menus, search and go to line, and the Runtime Notes window.
+    EditingAids& editing() { return *m_editing; }
+    NotesWindow* notesWindow() const;
 
     void switchLayout(MainWindow& from);
     void runCommand(MainWindow& window, const QString& name);
@@ -82,6 +87,7 @@ private:
     NotesText m_notes;
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
+    std::unique_ptr<EditingAids> m_editing;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;
