@@ -59,10 +59,10 @@ QList<int> EditorMenu::notesKeys()
     return {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Delete};
 }
 
-EditorMenu::EditorMenu(ScriptEditor& editor, HiddenTextBuffer& snapshot, QListWidget& list, QList<int> snapshotKeys,
-                       ClipboardUse clipboardUse)
-    : QObject(&editor), m_editor(editor), m_snapshot(snapshot), m_list(list), m_snapshotKeys(std::move(snapshotKeys)),
-      m_clipboardUse(clipboardUse)
+EditorMenu::EditorMenu(ScriptEditor& editor, HiddenTextBuffer& snapshot, QListWidget& list,
+                       QList<int> snapshotKeys, ClipboardUse clipboardUse)
+    : QObject(&editor), m_editor(editor), m_snapshot(snapshot), m_list(list),
+      m_snapshotKeys(std::move(snapshotKeys)), m_clipboardUse(clipboardUse)
 {
     // The right button belongs to this menu, not to the editor's built-in one.
     m_editor.setContextMenuPolicy(Qt::PreventContextMenu);
@@ -73,10 +73,16 @@ EditorMenu::EditorMenu(ScriptEditor& editor, HiddenTextBuffer& snapshot, QListWi
     m_list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list.setMouseTracking(true);
+    // Regular weight, so that "Paste" fits the narrow list whole.
+    QFont font = m_list.font();
+    font.setBold(false);
+    m_list.setFont(font);
+    m_list.setTextElideMode(Qt::ElideNone);
     // All five items fit the list's fixed height, one row each.
     const int inner = m_list.height() - 2 * m_list.frameWidth();
     for (int row = 0; row < m_list.count(); ++row)
-        m_list.item(row)->setSizeHint(QSize(m_list.width() - 2 * m_list.frameWidth(), inner / m_list.count()));
+        m_list.item(row)->setSizeHint(
+            QSize(m_list.width() - 2 * m_list.frameWidth(), inner / m_list.count()));
     if (QListWidgetItem* separator = m_list.item(Separator))
         separator->setFlags(Qt::ItemIsEnabled);
     connect(&m_list, &QListWidget::itemEntered, &m_list, [this](QListWidgetItem* item) {
@@ -85,7 +91,8 @@ EditorMenu::EditorMenu(ScriptEditor& editor, HiddenTextBuffer& snapshot, QListWi
         else
             m_list.clearSelection();
     });
-    connect(&m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { choose(m_list.row(item)); });
+    connect(&m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { choose(m_list.row(item)); });
 }
 
 void EditorMenu::onKey(QKeyEvent* event)

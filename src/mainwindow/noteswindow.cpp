@@ -28,8 +28,8 @@ QListWidget* createMenuList(QWidget* parent)
 {
     auto* list = new QListWidget(parent);
     list->setObjectName(QStringLiteral("SLO_MENU"));
-    list->addItems({QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"), QStringLiteral("Cut"),
-                    QStringLiteral("Paste")});
+    list->addItems({QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"),
+                    QStringLiteral("Cut"), QStringLiteral("Paste")});
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                       QStringLiteral("DejaVu Sans")});

@@ -54,7 +54,8 @@ void SeekCommands::goToLine(MainWindow& window, Target target)
     selectLine(editor, *number, target == Target::Vlo ? kVloLineOffset : 0, m_state.seekPosition);
 }
 
-void SeekCommands::selectMatch(ScriptEditor& editor, const QString& needle, bool fromTheTop, qint32& seekPosition)
+void SeekCommands::selectMatch(ScriptEditor& editor, const QString& needle, bool fromTheTop,
+                               qint32& seekPosition)
 {
     editor.setFocus();
     const int from = textseek::searchStart(fromTheTop, editor.selectionStart());

@@ -26,7 +26,8 @@ public:
 
     // The moves alone, once the save is done. They leave in `seekPosition` the match (or -1),
     // or the start of the selected line.
-    static void selectMatch(ScriptEditor& editor, const QString& needle, bool fromTheTop, qint32& seekPosition);
+    static void selectMatch(ScriptEditor& editor, const QString& needle, bool fromTheTop,
+                            qint32& seekPosition);
     static void selectLine(ScriptEditor& editor, double lineNumber, int lineOffset, qint32& seekPosition);
 
     // Lines 1 to 12 of a generated variable file are its head; line 13 is the first VLO line.

@@ -9,7 +9,8 @@ Change between(const QString& before, const QString& after)
     while (prefix < shorter && before[prefix] == after[prefix])
         ++prefix;
     qsizetype suffix = 0;
-    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
     // Keep each CR LF pair whole on one side of the boundaries.
     if (prefix > 0 && before[prefix - 1] == u'\r')

@@ -78,7 +78,8 @@ LineJump lineJump(const QString& text, double number, int lineOffset)
         return jump;
     }
     // A text of n characters has at most n + 1 lines; anything beyond means its last line.
-    const qint64 wanted = line > static_cast<double>(text.size()) + 1 ? text.size() + 1 : static_cast<qint64>(line);
+    const qint64 wanted =
+        line > static_cast<double>(text.size()) + 1 ? text.size() + 1 : static_cast<qint64>(line);
     const int start = lineStart(text, wanted);
     jump.kind = LineJump::Kind::Line;
     jump.range = {start, lineEnd(text, start) - start};

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void searchWalksOverlapsAndSavesBeforeEachMove();
     void searchIgnoresCaseAcrossLineBreaks();
     void emptyInputsNeitherSaveNorMove();
+    void failedSaveIsToldAndTheMoveStillHappens();
     void goToLineSelectsTheLine();
     void lineBoxEmptiesOnAnyPress();
 };

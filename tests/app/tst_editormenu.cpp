@@ -21,7 +21,8 @@ void rightPress(ScriptEditor* editor, QPoint at)
 void chooseMenuItem(QListWidget* list, int row)
 {
     QVERIFY(list->isVisible());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(row)).center());
 }
 
 QStringList seekSnapshots(const AppFixture& f)

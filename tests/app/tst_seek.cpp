@@ -10,7 +10,7 @@
 namespace {
 
 struct Move {
-    const char* input;  // into TEXT_SEEKER or LINEINT1
+    const char* input; // into TEXT_SEEKER or LINEINT1
     const char* button;
     int start;
     int length;
@@ -28,7 +28,8 @@ void runMoves(AppFixture& f, QLineEdit* box, const QList<Move>& moves)
         box->setText(QString::fromLatin1(m.input));
         f.clock.set(QTime(10, 0, i), QDate(2026, 12, 5));
         f.click(w, QString::fromLatin1(m.button));
-        const QStringList vloButtons{QStringLiteral("Command11"), QStringLiteral("Command13"), QStringLiteral("Command9")};
+        const QStringList vloButtons{QStringLiteral("Command11"), QStringLiteral("Command13"),
+                                     QStringLiteral("Command9")};
         ScriptEditor* editor = vloButtons.contains(QLatin1String(m.button)) ? w.vlo() : w.slo();
         QVERIFY2(editor->selectionStart() == m.start, qPrintable(context));
         QVERIFY2(editor->selectionLength() == m.length, qPrintable(context));
@@ -58,7 +59,8 @@ void SeekTest::searchWalksOverlapsAndSavesBeforeEachMove()
               {"aa", "NEXT_SEEK_CMD", 2, 2, "aa", -1},
               {"aa", "NEXT_SEEK_CMD", 2, 2, "aa", -1}});
     // The first snapshot holds the file as it was; the save wrote the editor's text.
-    QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_10-0-0_BEFORESEEK")), QByteArray("on disk\r\n"));
+    QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_10-0-0_BEFORESEEK")),
+             QByteArray("on disk\r\n"));
     QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("aaaa\r\n"));
     // The search box keeps its text, caret and (absent) selection.
     w.textSeeker()->setCursorPosition(1);
@@ -106,6 +108,24 @@ void SeekTest::emptyInputsNeitherSaveNorMove()
     QCOMPARE(w.slo()->selectionStart(), 2);
     QCOMPARE(w.slo()->selectionLength(), 0);
     QCOMPARE(f.bench->state().seekPosition, 0);
+}
+
+void SeekTest::failedSaveIsToldAndTheMoveStillHappens()
+{
+    AppFixture f;
+    f.prepareProject("find me\r\nline two", "", "");
+    f.root.write(QStringLiteral("prog/backup"), "a file in the way");
+    QVERIFY(f.start());
+    f.dialogs.clear();
+    MainWindow& w = f.form800();
+    w.textSeeker()->setText(QStringLiteral("ME"));
+    f.click(w, QStringLiteral("Command12"));
+    QCOMPARE(w.slo()->selectedText(), QStringLiteral("me"));
+    w.lineBox()->setText(QStringLiteral("2"));
+    f.click(w, QStringLiteral("Command8"));
+    QCOMPARE(w.slo()->selectedText(), QStringLiteral("line two"));
+    QCOMPARE(f.dialogs.shown().size(), 2);
+    QCOMPARE(f.dialogs.shown().at(1).title, QStringLiteral("SAVE FAILED"));
 }
 
 void SeekTest::goToLineSelectsTheLine()

@@ -23,7 +23,8 @@ private Q_SLOTS:
         QCOMPARE(textseek::findFrom(text, QStringLiteral("p"), static_cast<int>(text.size()) + 1), -1);
         // "aa" in "aaaa": 0, 1, 2, then nothing more.
         QList<int> walk;
-        int at = textseek::findFrom(QStringLiteral("aaaa"), QStringLiteral("aa"), textseek::searchStart(true, 0));
+        int at =
+            textseek::findFrom(QStringLiteral("aaaa"), QStringLiteral("aa"), textseek::searchStart(true, 0));
         for (; at >= 0; at = textseek::findFrom(QStringLiteral("aaaa"), QStringLiteral("aa"), at + 1))
             walk.append(at);
         QCOMPARE(walk, (QList<int>{0, 1, 2}));
@@ -33,9 +34,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("number"); // -999 stands for "no number"
-        for (const auto& [typed, number] : std::initializer_list<std::pair<const char*, double>>{
-                 {"12", 12}, {" 7 ", 7}, {"2.5", 2.5}, {"-3", -3}, {"+4", 4}, {".5", 0.5}, {"3.", 3},
-                 {"", -999}, {"   ", -999}, {"1e3", -999}, {"12abc", -999}, {"1,5", -999}, {"--1", -999}})
+        for (const auto& [typed, number] :
+             std::initializer_list<std::pair<const char*, double>>{{"12", 12},
+                                                                   {" 7 ", 7},
+                                                                   {"2.5", 2.5},
+                                                                   {"-3", -3},
+                                                                   {"+4", 4},
+                                                                   {".5", 0.5},
+                                                                   {"3.", 3},
+                                                                   {"", -999},
+                                                                   {"   ", -999},
+                                                                   {"1e3", -999},
+                                                                   {"12abc", -999},
+                                                                   {"1,5", -999},
+                                                                   {"--1", -999}})
             QTest::newRow(typed) << QString::fromLatin1(typed) << number;
         QTest::newRow("arabic digits") << QStringLiteral("\u0661\u0662") << -999.0;
     }
@@ -71,7 +83,8 @@ private Q_SLOTS:
         QTest::newRow("VLO 14.99") << three << 14.99 << 12 << Kind::Line << 7 << 7;
         QTest::newRow("empty text") << QString() << 1.0 << 0 << Kind::Nothing << 0 << 0;
         QTest::newRow("empty last line") << QStringLiteral("a\r\n") << 5.0 << 0 << Kind::Line << 3 << 0;
-        QTest::newRow("lone CR is no break") << QStringLiteral("a\rb\r\nc") << 1.0 << 0 << Kind::Line << 0 << 4;
+        QTest::newRow("lone CR is no break")
+            << QStringLiteral("a\rb\r\nc") << 1.0 << 0 << Kind::Line << 0 << 4;
         QTest::newRow("after a lone CR") << QStringLiteral("a\rb\r\nc") << 2.0 << 0 << Kind::Line << 5 << 1;
     }
     void lineJumps()
@@ -89,11 +102,13 @@ private Q_SLOTS:
 
     void changesNeverSplitALineBreak()
     {
-        const textchange::Change c = textchange::between(QStringLiteral("line\r\nend"), QStringLiteral("line\rnew\r\nend"));
+        const textchange::Change c =
+            textchange::between(QStringLiteral("line\r\nend"), QStringLiteral("line\rnew\r\nend"));
         QCOMPARE(c.start, 4);
         QCOMPARE(c.removed, 2);
         QCOMPARE(c.inserted, QStringLiteral("\rnew\r\n"));
-        const textchange::Change append = textchange::between(QStringLiteral("abc"), QStringLiteral("abc\r\nmore"));
+        const textchange::Change append =
+            textchange::between(QStringLiteral("abc"), QStringLiteral("abc\r\nmore"));
         QCOMPARE(append.start, 3);
         QCOMPARE(append.removed, 0);
         QCOMPARE(append.inserted, QStringLiteral("\r\nmore"));
