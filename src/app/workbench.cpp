@@ -1,5 +1,6 @@
 #include "app/workbench.h"
 
+#include "app/editingaids.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
 #include "export/gamelaunch.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
@@ -60,7 +62,8 @@ Workbench::Workbench(const Services& services, QObject* parent)
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
       m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
-                                            m_state.seekPosition))
+                                            m_state.seekPosition)),
+      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
@@ -88,6 +91,11 @@ BackupConsole* Workbench::backupConsole() const
     return m_console;
 }
 
+NotesWindow* Workbench::notesWindow() const
+{
+    return m_editing->notesWindow();
+}
+
 void Workbench::setCommand(const QString& name, Command command)
 {
     m_commands.insert(name, std::move(command));
@@ -109,6 +117,18 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Command17"), [this](MainWindow& w) { openBackupConsole(w); });
     setCommand(QStringLiteral("Command15"), [this](MainWindow& w) { m_help->showInternalHelp(&w); });
     setCommand(QStringLiteral("Command14"), [this](MainWindow&) { m_help->openExternalHelp(); });
+
+    using Target = SeekCommands::Target;
+    SeekCommands& seek = m_editing->seek();
+    setCommand(QStringLiteral("Command12"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, true); });
+    setCommand(QStringLiteral("NEXT_SEEK_CMD"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, false); });
+    setCommand(QStringLiteral("Command11"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, true); });
+    setCommand(QStringLiteral("Command13"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, false); });
+    setCommand(QStringLiteral("Command8"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Slo); });
+    setCommand(QStringLiteral("Command9"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Vlo); });
+    setCommand(QStringLiteral("Command10"), [this](MainWindow& w) { m_editing->showNotes(w); });
+    setCommand(QStringLiteral("Label2"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.slo()); });
+    setCommand(QStringLiteral("Label3"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.vlo()); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)
@@ -124,6 +144,7 @@ void Workbench::connectLayout(MainWindow& window)
             [this, w = &window](const QString& name) { runCommand(*w, name); });
     connect(&window, &MainWindow::closeRequested, this,
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
+    m_editing->attach(window);
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
     connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });
     connect(window.forceSaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->forceSave(*w); });

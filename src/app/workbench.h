@@ -16,7 +16,9 @@
 
 class BackupConsole;
 class HelpCommands;
+class EditingAids;
 class MainWindow;
+class NotesWindow;
 class PlayerExport;
 class ProjectSaver;
 class QCloseEvent;
@@ -61,6 +63,9 @@ public:
     SignWindow* signWindow() const;
     // Console1 while it is open.
     BackupConsole* backupConsole() const;
+    // Editor menus, search and go to line, and the Runtime Notes window.
+    EditingAids& editing() { return *m_editing; }
+    NotesWindow* notesWindow() const;
 
     void switchLayout(MainWindow& from);
     // The exit area: "SAVE before exit?" with Yes, No and Cancel.
@@ -93,6 +98,7 @@ private:
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
     std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<EditingAids> m_editing;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;

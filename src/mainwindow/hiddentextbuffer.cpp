@@ -5,3 +5,9 @@ HiddenTextBuffer::HiddenTextBuffer(const QString& name, QWidget* parent) : QWidg
     setObjectName(name);
     hide();
 }
+
+void HiddenTextBuffer::setText(const QString& text)
+{
+    m_text = text;
+    m_written = true;
+}

@@ -11,8 +11,12 @@ public:
     HiddenTextBuffer(const QString& name, QWidget* parent);
 
     const QString& text() const { return m_text; }
-    void setText(const QString& text) { m_text = text; }
+    void setText(const QString& text);
+    // False until the first setText: an undo box that has never taken a snapshot, as opposed
+    // to one holding the snapshot of an empty editor.
+    bool isWritten() const { return m_written; }
 
 private:
     QString m_text;
+    bool m_written = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QPointer>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -37,6 +38,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // The CR LF text of m_textDocument while m_textCurrent.
+    mutable QString m_text;
+    mutable QPointer<QTextDocument> m_textDocument;
+    mutable bool m_textCurrent = false;
 };
 
 // The document's raw text with its separators turned into CR LF.

@@ -1,0 +1,18 @@
+#include "mainwindow/editorreplace.h"
+
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/textchange.h"
+
+#include <QTextCursor>
+
+void replaceEditorText(ScriptEditor& editor, const QString& crlfText)
+{
+    const QString before = editor.text();
+    if (before == crlfText)
+        return;
+    const textchange::Change change = textchange::between(before, crlfText);
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(editor.toDocument(change.start));
+    cursor.setPosition(editor.toDocument(change.start + change.removed), QTextCursor::KeepAnchor);
+    cursor.insertText(change.inserted);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class ScriptEditor;
+
+// Brings the editor to `crlfText` by replacing only the stretch that differs, as one step of
+// the editor's own undo history (Ctrl+Z takes it back). Text before the change keeps its
+// place, so an addition at the end of the notes does not move the author's caret.
+void replaceEditorText(ScriptEditor& editor, const QString& crlfText);

@@ -1,0 +1,127 @@
+#include "mainwindow/noteswindow.h"
+
+#include "mainwindow/editormenu.h"
+#include "mainwindow/editorreplace.h"
+#include "mainwindow/hiddentextbuffer.h"
+#include "mainwindow/scripteditor.h"
+#include "platform/twips.h"
+#include "workspace/notestext.h"
+
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QResizeEvent>
+
+namespace {
+
+const QColor kBackground(199, 211, 233);
+const QColor kMenuBackground(0, 0, 128);
+
+// The editor fills the window but for these margins, taken from the window's outer size.
+constexpr double kWidthMargin = 110;
+constexpr double kHeightMargin = 520;
+
+// The editor's size when the window first opens: 11895 x 8350 twips.
+constexpr double kEditorWidth = 11895;
+constexpr double kEditorHeight = 8350;
+
+QListWidget* createMenuList(QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QStringLiteral("SLO_MENU"));
+    list->addItems({QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"),
+                    QStringLiteral("Cut"), QStringLiteral("Paste")});
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    list->setFont(font);
+    QPalette pal = list->palette();
+    pal.setColor(QPalette::Base, kMenuBackground);
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::Highlight, QColor(0, 160, 200));
+    pal.setColor(QPalette::HighlightedText, Qt::white);
+    list->setPalette(pal);
+    list->setGeometry(0, 0, twips::toPixels(615), twips::toPixels(1005));
+    list->hide();
+    return list;
+}
+
+} // namespace
+
+NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt::Window), m_notes(notes)
+{
+    setObjectName(QStringLiteral("CORE"));
+    setWindowTitle(QStringLiteral("Runtime Notes"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_editor = new ScriptEditor(QStringLiteral("Text1"), this);
+    m_editor->setGeometry(0, 0, twips::toPixels(kEditorWidth), twips::toPixels(kEditorHeight));
+    m_editor->setFrameShape(QFrame::NoFrame);
+    m_undo = new HiddenTextBuffer(QStringLiteral("SLO_UNDO"), this);
+    m_menu = createMenuList(this);
+    // Each load starts without a snapshot: Undo does nothing until Enter or Delete is pressed.
+    m_editorMenu = new EditorMenu(*m_editor, *m_undo, *m_menu, EditorMenu::notesKeys(),
+                                  EditorMenu::ClipboardUse::KeepOtherData);
+
+    m_editor->setText(m_notes.text());
+    connect(m_editor, &QPlainTextEdit::textChanged, this, &NotesWindow::editorChanged);
+    connect(&m_notes, &NotesText::changed, this, &NotesWindow::notesChanged);
+
+    resize(twips::toPixels(kEditorWidth + kWidthMargin), twips::toPixels(kEditorHeight + kHeightMargin));
+}
+
+void NotesWindow::bringForward()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void NotesWindow::editorChanged()
+{
+    m_writingNotes = true;
+    m_notes.setText(m_editor->text());
+    m_writingNotes = false;
+}
+
+void NotesWindow::notesChanged(const QString& text)
+{
+    if (!m_writingNotes)
+        replaceEditorText(*m_editor, text);
+}
+
+void NotesWindow::fillWindow()
+{
+    // The window's outer size: its client area and the frame the window manager puts round it.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const double outerWidth = twips::fromPixels(width() + frame.width());
+    const double outerHeight = twips::fromPixels(height() + frame.height());
+    // A window too small for the margins leaves that side of the editor as it was.
+    if (outerHeight - kHeightMargin >= 0)
+        m_editor->resize(m_editor->width(), twips::toPixels(outerHeight - kHeightMargin));
+    if (outerWidth - kWidthMargin >= 0)
+        m_editor->resize(twips::toPixels(outerWidth - kWidthMargin), m_editor->height());
+}
+
+void NotesWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fillWindow();
+}
+
+void NotesWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fillWindow();
+}
+
+void NotesWindow::closeEvent(QCloseEvent* event)
+{
+    m_notes.setText(m_editor->text());
+    event->accept();
+}
