@@ -30,5 +30,7 @@ BUILD_PACKAGES=(qt6-base-dev qt6-base-dev-tools libgl-dev cmake g++ ninja-build 
 
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD" -G Ninja "$@"
+  # moc's step does not notice a source file added to an existing build; let it look again.
+  find "$BUILD" -path '*_autogen/timestamp' -delete 2>/dev/null || true
   cmake --build "$BUILD" -j "$JOBS"
 }
