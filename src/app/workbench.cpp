@@ -8,6 +8,7 @@
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/twips.h"
+#include "templates/templatetools.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
@@ -41,7 +42,9 @@ void centreOnScreen(QWidget& w)
 Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
-      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver))
+      m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
+      m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState, services.dialogs,
+                                                      m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
@@ -76,6 +79,7 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Image8"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command5"), [this](MainWindow& w) { switchLayout(w); });
     setCommand(QStringLiteral("Command6"), [this](MainWindow& w) { switchLayout(w); });
+    setCommand(QStringLiteral("Image3"), [this](MainWindow&) { m_templateTools->showGate(); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)

@@ -4,6 +4,8 @@
 #include "platform/dialogs.h"
 #include "platform/gamestarter.h"
 #include "platform/screenmetrics.h"
+#include "templates/generatorstate.h"
+#include "templates/manualselectorstate.h"
 #include "workspace/notestext.h"
 #include "workspace/programstate.h"
 
@@ -18,6 +20,7 @@ class PlayerExport;
 class ProjectSaver;
 class QCloseEvent;
 class SignWindow;
+class TemplateTools;
 class WaitWindow;
 
 // What the workbench needs from the desktop, given from outside so that tests run the real
@@ -45,6 +48,9 @@ public:
     NotesText& notes() { return m_notes; }
     const Services& services() const { return m_services; }
     ProjectSaver& saver() { return *m_saver; }
+    ManualSelectorState& manualSelectorState() { return m_manualSelectorState; }
+    GeneratorState& generatorState() { return m_generatorState; }
+    TemplateTools& templateTools() { return *m_templateTools; }
 
     WaitWindow* waitWindow() const;
     MainWindow* form800() const { return m_form800.get(); }
@@ -80,12 +86,15 @@ private:
     Services m_services;
     ProgramState m_state;
     NotesText m_notes;
+    ManualSelectorState m_manualSelectorState;
+    GeneratorState m_generatorState;
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;
     QPointer<SignWindow> m_sign;
+    std::unique_ptr<TemplateTools> m_templateTools;
     QHash<QString, Command> m_commands;
     bool m_ending = false;
 };

@@ -113,4 +113,68 @@ std::optional<FileFailure> createEmpty(const QString& path)
     return std::nullopt;
 }
 
+namespace {
+constexpr qsizetype kBlockSize = 64 * 1024;
+}
+
+LineWriter::LineWriter() : m_encoder(QStringEncoder::Latin1) {}
+
+LineWriter::~LineWriter()
+{
+    close();
+}
+
+std::optional<FileFailure> LineWriter::open(const QString& path)
+{
+    close();
+    m_path = path;
+    m_file.setFileName(path);
+    // Unbuffered: the blocks collected here are the only buffer, so a failed write is seen
+    // when it happens.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return FileFailure{path, m_file.errorString()};
+    m_pending.reserve(kBlockSize + 1024);
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::writeLine(QStringView line)
+{
+    const qsizetype used = m_pending.size();
+    m_pending.resize(used + line.size() + 2);
+    char* end = m_encoder.appendToBuffer(m_pending.data() + used, line);
+    *end++ = '\r';
+    *end++ = '\n';
+    m_pending.truncate(end - m_pending.constData());
+    if (m_pending.size() >= kBlockSize)
+        return writePending();
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::writePending()
+{
+    // A short write sets no error; the next attempt gives the system's reason (a full disk).
+    qsizetype done = 0;
+    while (done < m_pending.size()) {
+        const qint64 written = m_file.write(m_pending.constData() + done, m_pending.size() - done);
+        if (written <= 0) {
+            m_pending.resize(0);
+            return FileFailure{m_path, m_file.errorString()};
+        }
+        done += written;
+    }
+    m_pending.resize(0);
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::close()
+{
+    if (!m_file.isOpen())
+        return std::nullopt;
+    std::optional<FileFailure> failure = writePending();
+    m_file.close();
+    if (!failure && m_file.error() != QFileDevice::NoError)
+        failure = FileFailure{m_path, m_file.errorString()};
+    return failure;
+}
+
 } // namespace textfile

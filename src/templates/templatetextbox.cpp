@@ -1,0 +1,37 @@
+#include "templates/templatetextbox.h"
+
+#include "mainwindow/scripteditor.h"
+
+#include <QFontDatabase>
+#include <QScrollBar>
+#include <QTextCursor>
+
+TemplateTextBox::TemplateTextBox(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
+{
+    setObjectName(name);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setTabChangesFocus(true);
+}
+
+QString TemplateTextBox::text() const
+{
+    return crLfFromRawText(document()->toRawText());
+}
+
+void TemplateTextBox::setText(const QString& crlfText)
+{
+    setPlainText(crlfText);
+}
+
+void TemplateTextBox::appendLines(const QStringList& lines)
+{
+    if (lines.isEmpty())
+        return;
+    QString added = QStringLiteral("\n");
+    added += lines.join(QLatin1Char('\n'));
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(added);
+    // Show the newest lines, as a growing list should.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
