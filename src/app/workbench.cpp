@@ -43,8 +43,8 @@ Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
-      m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState, services.dialogs,
-                                                      m_services.folders.workDir))
+      m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState,
+                                                      services.dialogs, m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();

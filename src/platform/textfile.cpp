@@ -117,8 +117,6 @@ namespace {
 constexpr qsizetype kBlockSize = 64 * 1024;
 }
 
-LineWriter::LineWriter() : m_encoder(QStringEncoder::Latin1) {}
-
 LineWriter::~LineWriter()
 {
     close();
@@ -133,36 +131,42 @@ std::optional<FileFailure> LineWriter::open(const QString& path)
     // when it happens.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return FileFailure{path, m_file.errorString()};
-    m_pending.reserve(kBlockSize + 1024);
     return std::nullopt;
 }
 
 std::optional<FileFailure> LineWriter::writeLine(QStringView line)
 {
-    const qsizetype used = m_pending.size();
-    m_pending.resize(used + line.size() + 2);
-    char* end = m_encoder.appendToBuffer(m_pending.data() + used, line);
-    *end++ = '\r';
-    *end++ = '\n';
-    m_pending.truncate(end - m_pending.constData());
+    m_pending += line.toLatin1();
+    m_pending += "\r\n";
     if (m_pending.size() >= kBlockSize)
         return writePending();
     return std::nullopt;
 }
 
+std::optional<FileFailure> LineWriter::writeLines(QByteArrayView latin1)
+{
+    if (auto failure = writePending())
+        return failure;
+    return writeAll(latin1);
+}
+
 std::optional<FileFailure> LineWriter::writePending()
+{
+    auto failure = writeAll(m_pending);
+    m_pending.clear();
+    return failure;
+}
+
+std::optional<FileFailure> LineWriter::writeAll(QByteArrayView bytes)
 {
     // A short write sets no error; the next attempt gives the system's reason (a full disk).
     qsizetype done = 0;
-    while (done < m_pending.size()) {
-        const qint64 written = m_file.write(m_pending.constData() + done, m_pending.size() - done);
-        if (written <= 0) {
-            m_pending.resize(0);
+    while (done < bytes.size()) {
+        const qint64 written = m_file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
             return FileFailure{m_path, m_file.errorString()};
-        }
         done += written;
     }
-    m_pending.resize(0);
     return std::nullopt;
 }
 

@@ -28,9 +28,10 @@ QList<FileFailure> load(GeneratorState& state, const QString& workDir)
         QString* entries;
         int capacity;
     };
-    const std::array<Target, 3> lists = {Target{state.weaponNames.data(), GeneratorState::kWeaponCount},
-                                         Target{state.bodyNames.data(), GeneratorState::kBodyCount},
-                                         Target{state.propulsionNames.data(), GeneratorState::kPropulsionCount}};
+    const std::array<Target, 3> lists = {
+        Target{state.weaponNames.data(), GeneratorState::kWeaponCount},
+        Target{state.bodyNames.data(), GeneratorState::kBodyCount},
+        Target{state.propulsionNames.data(), GeneratorState::kPropulsionCount}};
     for (int i = 0; i < kFileCount; ++i) {
         const QString path = templatefiles::rtsPath(workDir, kFileNames[i]);
         const templatefiles::ListText file = templatefiles::readList(path);

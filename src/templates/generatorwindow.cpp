@@ -7,6 +7,7 @@
 #include "templates/templateexport.h"
 #include "templates/templategeneration.h"
 #include "templates/templatetextbox.h"
+#include "templates/toolwindowlook.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -23,10 +24,10 @@ constexpr int kWidth = 9750;
 constexpr int kHeight = 7800;
 constexpr int kMargin = 120;
 constexpr int kTextTop = 2520;
-constexpr int kButtonWidth = 1800;
+constexpr int kButtonWidth = 1710;
 constexpr int kButtonHeight = 375;
 constexpr int kButtonGap = 90;
-constexpr int kButtonsLeft = 2160;
+constexpr int kButtonsLeft = 2520;
 
 int buttonLeft(int column)
 {
@@ -39,7 +40,8 @@ const QString kDefaultText = QStringLiteral(
 
 } // namespace
 
-GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const QString& workDir, QWidget* parent)
+GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const QString& workDir,
+                                 QWidget* parent)
     : QWidget(parent, Qt::Window), m_state(state), m_dialogs(dialogs), m_workDir(workDir)
 {
     setObjectName(QStringLiteral("Form3"));
@@ -47,10 +49,7 @@ GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const 
     setWindowTitle(QStringLiteral("USE AT OWN RISK"));
     resize(twips::toPixels(kWidth), twips::toPixels(kHeight));
     setMinimumSize(size());
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    applyToolWindowLook(*this, kBackground);
 
     auto* limitLabel = new QLabel(QStringLiteral("Max. Number only for few"), this);
     limitLabel->setObjectName(QStringLiteral("Label2"));
@@ -63,32 +62,44 @@ GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const 
     m_quote->setObjectName(QStringLiteral("I"));
     m_quote->hide();
 
-    QPushButton* rnd = addButton(QStringLiteral("Command1"), QStringLiteral("Rnd"), buttonLeft(0), 120, kButtonWidth);
-    QPushButton* ord = addButton(QStringLiteral("Command2"), QStringLiteral("Ord"), buttonLeft(1), 120, kButtonWidth);
+    QPushButton* rnd =
+        addButton(QStringLiteral("Command1"), QStringLiteral("Rnd"), buttonLeft(0), 120, kButtonWidth);
+    QPushButton* ord =
+        addButton(QStringLiteral("Command2"), QStringLiteral("Ord"), buttonLeft(1), 120, kButtonWidth);
     QPushButton* string =
         addButton(QStringLiteral("Command3"), QStringLiteral("String"), buttonLeft(2), 120, kButtonWidth);
-    QPushButton* feed = addButton(QStringLiteral("Command4"), QStringLiteral("Feed"), buttonLeft(3), 120, kButtonWidth);
-    QPushButton* wdg = addButton(QStringLiteral("Command5"), QStringLiteral("--> WDG"), buttonLeft(0), 600, kButtonWidth);
-    QPushButton* full =
-        addButton(QStringLiteral("Command6"), QStringLiteral(" --> VLO (FULL)"), buttonLeft(1), 600, kButtonWidth);
-    QPushButton* divided =
-        addButton(QStringLiteral("Command7"), QStringLiteral("--> VLO (DIVIDED)"), buttonLeft(2), 600, kButtonWidth);
-    QPushButton* final = addButton(QStringLiteral("Command8"), QStringLiteral("FINAL"), buttonLeft(3), 600, kButtonWidth);
-    QPushButton* reset = addButton(QStringLiteral("Command9"), QStringLiteral("RESET VARIABLES (function switch) "),
-                                   buttonLeft(0), 1080, buttonLeft(3) + kButtonWidth - buttonLeft(0));
+    QPushButton* feed =
+        addButton(QStringLiteral("Command4"), QStringLiteral("Feed"), buttonLeft(3), 120, kButtonWidth);
+    QPushButton* wdg =
+        addButton(QStringLiteral("Command5"), QStringLiteral("--> WDG"), buttonLeft(0), 600, kButtonWidth);
+    QPushButton* full = addButton(QStringLiteral("Command6"), QStringLiteral(" --> VLO (FULL)"),
+                                  buttonLeft(1), 600, kButtonWidth);
+    QPushButton* divided = addButton(QStringLiteral("Command7"), QStringLiteral("--> VLO (DIVIDED)"),
+                                     buttonLeft(2), 600, kButtonWidth);
+    QPushButton* final =
+        addButton(QStringLiteral("Command8"), QStringLiteral("FINAL"), buttonLeft(3), 600, kButtonWidth);
+    QPushButton* reset =
+        addButton(QStringLiteral("Command9"), QStringLiteral("RESET VARIABLES (function switch) "),
+                  buttonLeft(0), 1080, buttonLeft(3) + kButtonWidth - buttonLeft(0));
 
     m_line = new QFrame(this);
     m_line->setObjectName(QStringLiteral("Line1"));
     m_line->setFrameShape(QFrame::HLine);
-    m_line->setFrameShadow(QFrame::Sunken);
+    m_line->setFrameShadow(QFrame::Plain);
+    m_line->setLineWidth(2);
+    QPalette linePalette = m_line->palette();
+    linePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    m_line->setPalette(linePalette);
 
-    auto* exportNotice = new QLabel(QStringLiteral("EXPORT DIRECTORY IS APP.DIR (where is stored program .exe)"), this);
+    auto* exportNotice =
+        new QLabel(QStringLiteral("EXPORT DIRECTORY IS APP.DIR (where is stored program .exe)"), this);
     exportNotice->setObjectName(QStringLiteral("Label1"));
     exportNotice->adjustSize();
     exportNotice->move(twips::toPixels(kMargin), twips::toPixels(1680));
-    m_notice = new QLabel(QStringLiteral("You have to try it on your own...  I can't provide any support, because I "
-                                         "simply don't remember what it suppose to do :)"),
-                          this);
+    m_notice =
+        new QLabel(QStringLiteral("You have to try it on your own...  I can't provide any support, because I "
+                                  "simply don't remember what it suppose to do :)"),
+                   this);
     m_notice->setObjectName(QStringLiteral("Label3"));
     m_notice->setWordWrap(true);
 
@@ -106,16 +117,18 @@ GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const 
     connect(ord, &QPushButton::clicked, this, &GeneratorWindow::ord);
     connect(string, &QPushButton::clicked, this, &GeneratorWindow::string);
     connect(feed, &QPushButton::clicked, this, &GeneratorWindow::feed);
-    const std::pair<QPushButton*, templateexport::Button> exports[] = {{wdg, templateexport::Button::Wdg},
-                                                                         {full, templateexport::Button::Full},
-                                                                         {divided, templateexport::Button::Divided},
-                                                                         {final, templateexport::Button::Final}};
+    const std::pair<QPushButton*, templateexport::Button> exports[] = {
+        {wdg, templateexport::Button::Wdg},
+        {full, templateexport::Button::Full},
+        {divided, templateexport::Button::Divided},
+        {final, templateexport::Button::Final}};
     for (const auto& [button, kind] : exports)
         connect(button, &QPushButton::clicked, this, [this, kind] { exportTemplates(kind); });
     connect(reset, &QPushButton::clicked, this, &GeneratorWindow::reset);
 }
 
-QPushButton* GeneratorWindow::addButton(const QString& name, const QString& caption, int left, int top, int width)
+QPushButton* GeneratorWindow::addButton(const QString& name, const QString& caption, int left, int top,
+                                        int width)
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
@@ -133,7 +146,7 @@ void GeneratorWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     const int margin = twips::toPixels(kMargin);
     const int inner = width() - 2 * margin;
-    m_line->setGeometry(margin, twips::toPixels(1560), inner, 2);
+    m_line->setGeometry(margin, twips::toPixels(1560), inner, 3);
     m_notice->setGeometry(margin, twips::toPixels(1920), inner, twips::toPixels(480));
     const int top = twips::toPixels(kTextTop);
     m_text->setGeometry(margin, top, inner, height() - top - margin);
@@ -169,8 +182,8 @@ void GeneratorWindow::string()
 {
     const templategeneration::Result result = templategeneration::string(m_state, m_workDir, m_quote->text());
     if (result.failure) {
-        m_dialogs.tell(templateexport::kFailedTitle, templategeneration::describeStringFailure(*result.failure),
-                       Dialogs::Icon::Critical);
+        m_dialogs.tell(templateexport::kFailedTitle,
+                       templategeneration::describeStringFailure(*result.failure), Dialogs::Icon::Critical);
         return;
     }
     m_dialogs.tell(kApplicationTitle, QStringLiteral("DONE !!!"), Dialogs::Icon::None);
@@ -180,5 +193,6 @@ void GeneratorWindow::exportTemplates(templateexport::Button button)
 {
     const templateexport::Outcome outcome = templateexport::run(button, m_state, m_workDir, m_quote->text());
     if (!outcome.ok())
-        m_dialogs.tell(templateexport::kFailedTitle, templateexport::describe(button, outcome), Dialogs::Icon::Critical);
+        m_dialogs.tell(templateexport::kFailedTitle, templateexport::describe(button, outcome),
+                       Dialogs::Icon::Critical);
 }

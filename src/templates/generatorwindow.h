@@ -20,7 +20,8 @@ struct GeneratorState;
 class GeneratorWindow : public QWidget {
     Q_OBJECT
 public:
-    GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const QString& workDir, QWidget* parent = nullptr);
+    GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const QString& workDir,
+                    QWidget* parent = nullptr);
 
     // Sets the limit to 32 and reads the four lists of the RTS folder; gives what could not
     // be read.

@@ -16,8 +16,8 @@ namespace manuallists {
 inline constexpr int kFileCount = 6;
 // In the order they are read.
 inline const std::array<QString, kFileCount> kFileNames = {
-    QStringLiteral("weapon.id"), QStringLiteral("body.id"),   QStringLiteral("prop.id"),
-    QStringLiteral("weapon.nm"), QStringLiteral("body.nm"),   QStringLiteral("prop.nm")};
+    QStringLiteral("weapon.id"), QStringLiteral("body.id"), QStringLiteral("prop.id"),
+    QStringLiteral("weapon.nm"), QStringLiteral("body.nm"), QStringLiteral("prop.nm")};
 
 // The lists of the state in the order of kFileNames.
 std::array<MtsList*, kFileCount> listsInFileOrder(ManualSelectorState& state);

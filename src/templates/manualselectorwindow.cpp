@@ -5,6 +5,7 @@
 #include "templates/manuallists.h"
 #include "templates/manualselector.h"
 #include "templates/templatetextbox.h"
+#include "templates/toolwindowlook.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -80,10 +81,7 @@ ManualSelectorWindow::ManualSelectorWindow(ManualSelectorState& state, Dialogs& 
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("MANUAL TEMPLATE SELECTOR"));
     setFixedSize(twips::toPixels(10140), twips::toPixels(6270));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    applyToolWindowLook(*this, kBackground);
 
     m_propulsions = addCombo(this, QStringLiteral("Combo1"), 0, 3255);
     m_bodies = addCombo(this, QStringLiteral("Combo2"), 3360, 3255);
@@ -119,8 +117,8 @@ ManualSelectorWindow::ManualSelectorWindow(ManualSelectorState& state, Dialogs& 
     for (TemplateTextBox* box : {m_records, m_assignments, m_names})
         box->installEventFilter(this);
 
-    QWidget* order[] = {m_records, m_propulsions, m_bodies, m_weapons, m_validate,
-                        m_assignments, m_names, m_quote, m_number};
+    QWidget* order[] = {m_records,     m_propulsions, m_bodies, m_weapons, m_validate,
+                        m_assignments, m_names,       m_quote,  m_number};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     m_records->setFocus();
@@ -133,8 +131,8 @@ QList<FileFailure> ManualSelectorWindow::load(const QString& workDir)
 {
     const QList<FileFailure> problems = manuallists::load(m_state, workDir);
     const std::pair<QComboBox*, const MtsList*> fills[] = {{m_propulsions, &m_state.mtsPropNames},
-                                                            {m_bodies, &m_state.mtsBodyNames},
-                                                            {m_weapons, &m_state.mtsWeaponNames}};
+                                                           {m_bodies, &m_state.mtsBodyNames},
+                                                           {m_weapons, &m_state.mtsWeaponNames}};
     for (const auto& [combo, names] : fills) {
         combo->clear();
         for (int i = 0; i < names->used(); ++i)
@@ -156,7 +154,8 @@ void ManualSelectorWindow::validate()
         m_dialogs.tell(kApplicationTitle, kChooseError, Dialogs::Icon::None);
         return;
     }
-    const manualselector::Lines lines = manualselector::validate(m_state, propulsion, body, weapon, m_quote->text());
+    const manualselector::Lines lines =
+        manualselector::validate(m_state, propulsion, body, weapon, m_quote->text());
     m_records->appendLines({lines.templateRecord});
     m_assignments->appendLines({lines.weaponAssignment});
     m_names->appendLines({lines.nameLine});

@@ -5,6 +5,7 @@
 #include "templates/templatelines.h"
 #include "templates/templatesteps.h"
 
+#include <algorithm>
 #include <array>
 
 namespace templateexport {
@@ -12,6 +13,7 @@ namespace templateexport {
 namespace {
 
 constexpr int kMaxFiles = 4;
+constexpr qsizetype kBlockSize = 64 * 1024;
 
 QString caption(Button button)
 {
@@ -34,11 +36,24 @@ public:
     ExportFiles(const std::array<QString, kMaxFiles>& paths, int count, bool stopAtFailure, Outcome& outcome)
         : m_paths(paths), m_count(count), m_stopAtFailure(stopAtFailure), m_outcome(outcome)
     {
+        for (int i = 0; i < m_count; ++i)
+            m_blocks[i].reserve(kBlockSize + 4096);
     }
 
     // Each returns false when the export has to stop.
     bool open(int file) { return check(file, m_files[file].open(m_paths[file])); }
-    bool write(int file, QStringView line) { return check(file, m_files[file].writeLine(line)); }
+    // The lines of a file are put together here and written a block at a time.
+    Latin1Line& line(int file) { return m_blocks[file]; }
+    bool endLine(int file)
+    {
+        Latin1Line& block = m_blocks[file];
+        block += QLatin1StringView("\r\n");
+        if (block.size() < kBlockSize)
+            return true;
+        const bool written = check(file, m_files[file].writeLines(block.bytes()));
+        block.clear();
+        return written;
+    }
     bool writing(int file) const { return !m_failed[file]; }
 
     // A file that fails only as it is closed has all its lines but the last block: it is
@@ -46,7 +61,11 @@ public:
     void closeAll()
     {
         for (int i = 0; i < m_count; ++i) {
-            const auto failure = m_files[i].close();
+            auto failure = m_failed[i] || !m_files[i].isOpen() ? std::nullopt
+                                                               : m_files[i].writeLines(m_blocks[i].bytes());
+            m_blocks[i].clear();
+            if (auto closing = m_files[i].close(); closing && !failure)
+                failure = closing;
             if (failure && !m_failed[i]) {
                 m_failed[i] = true;
                 m_outcome.failures.append(templatefiles::explain(*failure));
@@ -81,6 +100,7 @@ private:
     bool m_stopAtFailure;
     Outcome& m_outcome;
     std::array<textfile::LineWriter, kMaxFiles> m_files;
+    std::array<Latin1Line, kMaxFiles> m_blocks;
     std::array<bool, kMaxFiles> m_failed{};
 };
 
@@ -91,11 +111,10 @@ Outcome run(Button button, GeneratorState& state, const QString& workDir, const 
     const bool withVlo = button != Button::Wdg;
     const bool divided = button == Button::Divided || button == Button::Final;
     const int fileCount = withVlo ? 4 : 3;
-    const std::array<QString, kMaxFiles> names = {kTemplatesTxt, kAssignWeaponsTxt, kNamesTxt, kXVlo};
-
+    const QStringList found = templatefiles::rtsPaths(
+        workDir, QStringList{kTemplatesTxt, kAssignWeaponsTxt, kNamesTxt, kXVlo}.first(fileCount));
     std::array<QString, kMaxFiles> paths;
-    for (int i = 0; i < fileCount; ++i)
-        paths[i] = templatefiles::rtsPath(workDir, names[i]);
+    std::copy(found.cbegin(), found.cend(), paths.begin());
     Outcome outcome;
     ExportFiles files(paths, fileCount, button != Button::Divided, outcome);
     for (int i = 0; i < fileCount; ++i) {
@@ -108,13 +127,15 @@ Outcome run(Button button, GeneratorState& state, const QString& workDir, const 
     state.propulsionIndex = 0;
     int body = 0;
     int weapon = 0;
-    QString number;
-    QString line;
     QString displayName;
-    QString divisionIndexText;
-    line.reserve(256);
     bool going = true;
-    while (going && state.propulsionIndex <= GeneratorState::kLastPropulsion) {
+    const auto writeLine = [&](int file, const auto& format) {
+        if (!going || !files.writing(file))
+            return;
+        format.appendTo(files.line(file));
+        going = files.endLine(file);
+    };
+    while (state.propulsionIndex <= GeneratorState::kLastPropulsion) {
         OdometerStep::apply(state.propulsionIndex, body, weapon);
         if (state.propulsionIndex > GeneratorState::kLastPropulsion)
             break;
@@ -126,42 +147,29 @@ Outcome run(Button button, GeneratorState& state, const QString& workDir, const 
             }
             if (wrapped || state.divisionName.isEmpty())
                 state.divisionName = QString::number(state.divisionNumber);
-            divisionIndexText = QString::number(state.divisionIndex);
         }
-        number = QString::number(state.templateCounter);
+        const DecimalText numberText(state.templateCounter);
+        const QStringView number = numberText.view();
+        const DecimalText divisionIndexText(state.divisionIndex);
 
-        const QString& propulsion = button == Button::Full      ? state.propulsionNames2[state.propulsionIndex]
-                                    : button == Button::Divided ? state.propulsionAlt
-                                                                : state.propulsionNames[state.propulsionIndex];
-        if (files.writing(0)) {
-            line.resize(0);
-            TemplateRecord{number, state.bodyNames[body], propulsion}.appendTo(line);
-            going = files.write(0, line);
+        const QString& propulsion = button == Button::Full ? state.propulsionNames2[state.propulsionIndex]
+                                    : button == Button::Divided
+                                        ? state.propulsionAlt
+                                        : state.propulsionNames[state.propulsionIndex];
+        displayName.resize(0);
+        if (button == Button::Wdg) {
+            displayName += quote;
+            displayName += state.weaponNames[weapon];
+            displayName += quote;
+        } else {
+            appendNumberedDisplayName(displayName, number, quote);
         }
-        if (going && files.writing(1)) {
-            line.resize(0);
-            WeaponAssignment{number, state.weaponNames[weapon]}.appendTo(line);
-            going = files.write(1, line);
-        }
-        if (going && files.writing(2)) {
-            displayName.resize(0);
-            if (button == Button::Wdg) {
-                displayName += quote;
-                displayName += state.weaponNames[weapon];
-                displayName += quote;
-            } else {
-                appendNumberedDisplayName(displayName, number, quote);
-            }
-            line.resize(0);
-            TemplateNameLine{number, displayName}.appendTo(line);
-            going = files.write(2, line);
-        }
-        if (going && withVlo && files.writing(3)) {
-            line.resize(0);
-            VloTemplateEntry{divided ? QStringView(state.divisionName) : QStringView(),
-                             divided ? QStringView(divisionIndexText) : QStringView(number), number, quote}
-                .appendTo(line);
-            going = files.write(3, line);
+        writeLine(0, TemplateRecord{number, state.bodyNames[body], propulsion});
+        writeLine(1, WeaponAssignment{number, state.weaponNames[weapon]});
+        writeLine(2, TemplateNameLine{number, displayName});
+        if (withVlo) {
+            writeLine(3, VloTemplateEntry{divided ? QStringView(state.divisionName) : QStringView(),
+                                          divided ? divisionIndexText.view() : number, number, quote});
         }
         if (!going)
             break;
@@ -183,7 +191,8 @@ QString describe(Button button, const Outcome& outcome)
                    .arg(outcome.templates)
                    .arg(GeneratorState::kTemplatesPerRun);
     } else {
-        text = QStringLiteral("THE EXPORT %1 COULD NOT WRITE EVERY FILE. The other files hold all %2 templates.\n")
+        text = QStringLiteral(
+                   "THE EXPORT %1 COULD NOT WRITE EVERY FILE. The other files hold all %2 templates.\n")
                    .arg(caption(button))
                    .arg(outcome.templates);
     }

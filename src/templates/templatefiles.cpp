@@ -17,6 +17,11 @@ QString rtsPath(const QString& workDir, const QString& name)
     return filelookup::resolvePath(workDir, kRtsFolder + QLatin1Char('/') + name);
 }
 
+QStringList rtsPaths(const QString& workDir, const QStringList& names)
+{
+    return filelookup::resolveEach(filelookup::resolve(workDir, kRtsFolder), names);
+}
+
 FileFailure explain(const FileFailure& failure)
 {
     const QFileInfo file(failure.path);

@@ -16,6 +16,8 @@ inline const QString kRtsFolder = QStringLiteral("RTS");
 
 QString mtsPath(const QString& workDir, const QString& name);
 QString rtsPath(const QString& workDir, const QString& name);
+// Several files of RTS at once, with one look into the folder.
+QStringList rtsPaths(const QString& workDir, const QStringList& names);
 
 // A missing folder or file said in words, instead of the system's "No such file or directory".
 FileFailure explain(const FileFailure& failure);

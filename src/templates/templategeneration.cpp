@@ -50,7 +50,8 @@ Result rnd(GeneratorState& state, const QString& workDir, const QString& quote)
     while (state.templateCounter < state.templateLimit) {
         step.apply();
         const QString n = QString::number(state.templateCounter);
-        result.lines.append(TextTemplateLine{n, state.bodyNames[step.body], state.propulsionNames[step.propulsion],
+        result.lines.append(TextTemplateLine{n, state.bodyNames[step.body],
+                                             state.propulsionNames[step.propulsion],
                                              state.weaponNames[step.weapon], quote}
                                 .text());
         ++state.templateCounter;
@@ -91,19 +92,20 @@ Result feed(GeneratorState& state, const QString& workDir, const QString& quote)
     Result result;
     result.failure = emptyAllTxt(workDir);
     for (int i = 0; i < GeneratorState::kWeaponCount; ++i)
-        result.lines.append(ComponentLine{ComponentLine::Kind::Weapon, i, state.weaponNames[i], quote}.text());
+        result.lines.append(
+            ComponentLine{ComponentLine::Kind::Weapon, i, state.weaponNames[i], quote}.text());
     for (int i = 0; i < GeneratorState::kBodyCount; ++i)
         result.lines.append(ComponentLine{ComponentLine::Kind::Body, i, state.bodyNames[i], quote}.text());
     for (int i = 0; i < GeneratorState::kPropulsionCount; ++i)
-        result.lines.append(ComponentLine{ComponentLine::Kind::Propulsion, i, state.propulsionNames[i], quote}.text());
+        result.lines.append(
+            ComponentLine{ComponentLine::Kind::Propulsion, i, state.propulsionNames[i], quote}.text());
     ++state.templateCounter;
     return result;
 }
 
 QString describeStringFailure(const FileFailure& failure)
 {
-    return QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n") +
-           describeFailures({failure});
+    return QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n") + describeFailures({failure});
 }
 
 std::optional<qint16> limitFromText(const QString& text)

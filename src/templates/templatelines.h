@@ -1,17 +1,57 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
+#include <memory>
 
 // The lines of droid templates in the game's text formats. A template is known by "ZEL_ID"
 // followed by its number; N below is that number as decimal text and Q the quote text (one
 // double-quote character, read from the windows' hidden box I).
 //
-// Each line is a small value that either gives its text or appends it to a text being built,
-// which is what the export loops do for thousands of lines.
+// Each line is a small value that either gives its text or appends it to a text being built.
+// The export loops write thousands of lines into 8-bit files, so the lines they use can also be
+// appended as Latin-1 bytes, without going through a QString.
 
-// The template identifier: "ZEL_ID" N.
-QString templateIdentifier(QStringView number);
+// Lines put together as Latin-1 bytes for the files the exports write; what Latin-1 cannot
+// hold becomes '?'. The formats below append to it without a call per piece.
+class Latin1Line {
+public:
+    Latin1Line();
+    QByteArrayView bytes() const { return {m_bytes.get(), m_size}; }
+    qsizetype size() const { return m_size; }
+    // Keeps its room.
+    void clear() { m_size = 0; }
+    void reserve(qsizetype capacity);
+
+    Latin1Line& operator+=(QLatin1StringView text);
+    Latin1Line& operator+=(QStringView text);
+    Latin1Line& operator+=(QChar c);
+
+private:
+    // Room for `more` bytes at the end, given back to be filled.
+    char* extend(qsizetype more);
+
+    static constexpr qsizetype kInitialCapacity = 256;
+    std::unique_ptr<char[]> m_bytes;
+    qsizetype m_capacity = kInitialCapacity;
+    qsizetype m_size = 0;
+};
+
+// The decimal text of a number, made without allocating: template and array numbers are
+// formatted for every line of an export.
+class DecimalText {
+public:
+    explicit DecimalText(qint64 value);
+    QStringView view() const { return {m_digits + m_first, kSize - m_first}; }
+
+private:
+    static constexpr int kSize = 20;
+    char16_t m_digits[kSize];
+    int m_first = kSize;
+};
 
 // One line of Templates.txt: twelve comma-separated fields, the template identifier, 102, the
 // body, ZNULLBRAIN, ZNULLCONSTRUCT, ZNULLECM, 6, the propulsion, ZNULLREPAIR, DROID,
@@ -23,6 +63,7 @@ struct TemplateRecord {
 
     QString text() const;
     void appendTo(QString& out) const;
+    void appendTo(Latin1Line& out) const;
 };
 
 // One line of AssignWeapons.txt: the template identifier, the weapon, 5.
@@ -32,6 +73,7 @@ struct WeaponAssignment {
 
     QString text() const;
     void appendTo(QString& out) const;
+    void appendTo(Latin1Line& out) const;
 };
 
 // The name line of the manual selector: the identifier, six blanks, Q "TMPLNO" N Q.
@@ -54,6 +96,7 @@ struct TextTemplateLine {
 
     QString text() const;
     void appendTo(QString& out) const;
+    void appendTo(Latin1Line& out) const;
 };
 
 // A VLO array declaration of one component: WPN[i]    WEAPON    "id" and its BODY and
@@ -82,6 +125,7 @@ struct TemplateNameLine {
     static int gapAfter(qsizetype identifierLength);
     QString text() const;
     void appendTo(QString& out) const;
+    void appendTo(Latin1Line& out) const;
 };
 
 // The display name that carries the template number: Q "TMPLNO" N Q.
@@ -99,4 +143,5 @@ struct VloTemplateEntry {
 
     QString text() const;
     void appendTo(QString& out) const;
+    void appendTo(Latin1Line& out) const;
 };

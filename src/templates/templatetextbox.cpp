@@ -9,7 +9,9 @@
 TemplateTextBox::TemplateTextBox(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(name);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(9);
+    setFont(fixed);
     setTabChangesFocus(true);
 }
 

@@ -30,8 +30,8 @@ void bringForward(QWidget& window)
 
 } // namespace
 
-TemplateTools::TemplateTools(ManualSelectorState& manualState, GeneratorState& generatorState, Dialogs& dialogs,
-                             const QString& workDir, QObject* parent)
+TemplateTools::TemplateTools(ManualSelectorState& manualState, GeneratorState& generatorState,
+                             Dialogs& dialogs, const QString& workDir, QObject* parent)
     : QObject(parent), m_manualState(manualState), m_generatorState(generatorState), m_dialogs(dialogs),
       m_workDir(workDir)
 {

@@ -23,7 +23,10 @@ struct Exporter {
         generatorlists::load(state, dir.path());
     }
     templateexport::Outcome run(Button button) { return templateexport::run(button, state, dir.path(), kQ); }
-    QList<QByteArray> lines(const char* name) const { return fileLines(dir.read(QStringLiteral("RTS/") + QLatin1String(name))); }
+    QList<QByteArray> lines(const char* name) const
+    {
+        return fileLines(dir.read(QStringLiteral("RTS/") + QLatin1String(name)));
+    }
     QString rts(const char* name) const { return dir.file(QStringLiteral("RTS/") + QLatin1String(name)); }
 };
 
@@ -170,13 +173,14 @@ private Q_SLOTS:
         QCOMPARE(state.divisionName, QStringLiteral("8"));
         QCOMPARE(state.divisionIndex, qint16(7));
         QCOMPARE(templateexport::describe(Button::Divided, divided),
-                 QStringLiteral("THE EXPORT --> VLO (DIVIDED) COULD NOT WRITE EVERY FILE. The other files hold all "
-                                "1719 templates.\n"
-                                "Could not be written:\n"
-                                "%1/Templates.txt: the folder %1 does not exist\n"
-                                "%1/AssignWeapons.txt: the folder %1 does not exist\n"
-                                "%1/Names.txt: the folder %1 does not exist\n"
-                                "%1/X.vlo: the folder %1 does not exist")
+                 QStringLiteral(
+                     "THE EXPORT --> VLO (DIVIDED) COULD NOT WRITE EVERY FILE. The other files hold all "
+                     "1719 templates.\n"
+                     "Could not be written:\n"
+                     "%1/Templates.txt: the folder %1 does not exist\n"
+                     "%1/AssignWeapons.txt: the folder %1 does not exist\n"
+                     "%1/Names.txt: the folder %1 does not exist\n"
+                     "%1/X.vlo: the folder %1 does not exist")
                      .arg(rts));
     }
 
@@ -195,8 +199,10 @@ private Q_SLOTS:
         QVERIFY(!e.dir.exists(QStringLiteral("RTS/X.vlo")));
         QCOMPARE(e.state.templateCounter, 0);
         const QString text = templateexport::describe(Button::Final, final);
-        QVERIFY2(text.startsWith(QStringLiteral("THE EXPORT FINAL STOPPED AFTER 0 OF 1719 TEMPLATES.\nCould not be written:\n") +
-                                 e.rts("Names.txt") + QStringLiteral(": ")),
+        QVERIFY2(text.startsWith(
+                     QStringLiteral(
+                         "THE EXPORT FINAL STOPPED AFTER 0 OF 1719 TEMPLATES.\nCould not be written:\n") +
+                     e.rts("Names.txt") + QStringLiteral(": ")),
                  qPrintable(text));
         QVERIFY2(text.endsWith(QStringLiteral("\nHolding only the templates written before the stop:\n") +
                                e.rts("Templates.txt") + QLatin1Char('\n') + e.rts("AssignWeapons.txt") +
@@ -225,7 +231,8 @@ private Q_SLOTS:
         // their last lines go out when they are closed.
         QCOMPARE(outcome.failures.first().path, e.rts("Templates.txt"));
         for (const FileFailure& failure : outcome.failures)
-            QVERIFY2(failure.reason.contains(QStringLiteral("space"), Qt::CaseInsensitive), qPrintable(failure.reason));
+            QVERIFY2(failure.reason.contains(QStringLiteral("space"), Qt::CaseInsensitive),
+                     qPrintable(failure.reason));
         // The lists were on the tiny disk too and went with the mount; what was written starts
         // with the first template.
         const QByteArray records = e.dir.read(QStringLiteral("RTS/Templates.txt"));

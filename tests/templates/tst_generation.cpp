@@ -26,7 +26,8 @@ struct Generator {
 
 QString textLine(int n, int p, int b, int w)
 {
-    return QStringLiteral(R"("ZEL_ID%1","ZEL_RANDOM_TEMPLATE%1",1,6,"B%3","P%2","NavGunSensor","","","{Wp}","W%4")")
+    return QStringLiteral(
+               R"("ZEL_ID%1","ZEL_RANDOM_TEMPLATE%1",1,6,"B%3","P%2","NavGunSensor","","","{Wp}","W%4")")
         .arg(n)
         .arg(p)
         .arg(b)
@@ -163,8 +164,10 @@ private Q_SLOTS:
         const templategeneration::Result string = templategeneration::string(state, dir.path(), kQ);
         QVERIFY(string.failure);
         const QString rts = dir.file(QStringLiteral("RTS"));
-        QCOMPARE(templategeneration::describeStringFailure(*string.failure),
-                 QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n%1/all.txt: the folder %1 does not exist").arg(rts));
+        QCOMPARE(
+            templategeneration::describeStringFailure(*string.failure),
+            QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n%1/all.txt: the folder %1 does not exist")
+                .arg(rts));
         QVERIFY(!dir.exists(QStringLiteral("RTS")));
     }
 

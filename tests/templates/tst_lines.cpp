@@ -4,6 +4,7 @@
 #include "templates/templatesteps.h"
 
 #include <QTest>
+#include <limits>
 #include <tuple>
 
 using Wheels = std::tuple<int, int, int>; // propulsion, body, weapon
@@ -13,8 +14,10 @@ class TemplateLinesTest : public QObject {
 private Q_SLOTS:
     void manualSelectorLinesForTemplate7()
     {
-        QCOMPARE(TemplateRecord({u"7", u"B", u"P"}).text(),
-                 QStringLiteral("ZEL_ID7,102,B,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,P,ZNULLREPAIR,DROID,NavGunSensor,1"));
+        QCOMPARE(
+            TemplateRecord({u"7", u"B", u"P"}).text(),
+            QStringLiteral(
+                "ZEL_ID7,102,B,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,P,ZNULLREPAIR,DROID,NavGunSensor,1"));
         QCOMPARE(TemplateRecord({u"7", u"B", u"P"}).text().split(QLatin1Char(',')).size(), 12);
         QCOMPARE(WeaponAssignment({u"7", u"W"}).text(), QStringLiteral("ZEL_ID7,W,5"));
         QCOMPARE(ManualNameLine({u"7", u"\""}).text(), QStringLiteral("ZEL_ID7      \"TMPLNO7\""));
@@ -25,17 +28,20 @@ private Q_SLOTS:
     {
         QString line = QStringLiteral("keep:");
         TemplateRecord{u"0", u"Body1REC", u"wheeled01"}.appendTo(line);
-        QCOMPARE(line, QStringLiteral("keep:ZEL_ID0,102,Body1REC,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,wheeled01,"
-                                      "ZNULLREPAIR,DROID,NavGunSensor,1"));
+        QCOMPARE(line,
+                 QStringLiteral("keep:ZEL_ID0,102,Body1REC,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,wheeled01,"
+                                "ZNULLREPAIR,DROID,NavGunSensor,1"));
     }
 
     void textTemplateLine()
     {
         QCOMPARE(TextTemplateLine({u"7", u"B", u"P", u"W", u"\""}).text(),
-                 QStringLiteral(R"("ZEL_ID7","ZEL_RANDOM_TEMPLATE7",1,6,"B","P","NavGunSensor","","","{Wp}","W")"));
+                 QStringLiteral(
+                     R"("ZEL_ID7","ZEL_RANDOM_TEMPLATE7",1,6,"B","P","NavGunSensor","","","{Wp}","W")"));
         // Empty identifiers stay as empty quoted fields.
-        QCOMPARE(TextTemplateLine({u"31", u"", u"", u"", u"\""}).text(),
-                 QStringLiteral(R"("ZEL_ID31","ZEL_RANDOM_TEMPLATE31",1,6,"","","NavGunSensor","","","{Wp}","")"));
+        QCOMPARE(
+            TextTemplateLine({u"31", u"", u"", u"", u"\""}).text(),
+            QStringLiteral(R"("ZEL_ID31","ZEL_RANDOM_TEMPLATE31",1,6,"","","NavGunSensor","","","{Wp}","")"));
     }
 
     void componentLines()
@@ -51,7 +57,8 @@ private Q_SLOTS:
     void nameLineFillsToTheNextPrintZone()
     {
         // Seven characters of identifier, seven blanks: the name starts in column 15.
-        QCOMPARE(TemplateNameLine({u"7", u"\"TMPLNO7\""}).text(), QStringLiteral("ZEL_ID7       \"TMPLNO7\""));
+        QCOMPARE(TemplateNameLine({u"7", u"\"TMPLNO7\""}).text(),
+                 QStringLiteral("ZEL_ID7       \"TMPLNO7\""));
         QCOMPARE(TemplateNameLine({u"1234567", u"\"x\""}).text(), QStringLiteral("ZEL_ID1234567 \"x\""));
         // Fourteen characters fill the first zone; the name goes to column 29, never touching it.
         QCOMPARE(TemplateNameLine({u"12345678", u"\"x\""}).text(),
@@ -64,9 +71,38 @@ private Q_SLOTS:
         QCOMPARE(TemplateNameLine::gapAfter(28), 14);
     }
 
+    void latin1LinesMatchTheTextAndReplaceWhatLatin1CannotHold()
+    {
+        // The byte form the exports write is the text form, byte for byte.
+        const TemplateNameLine name{u"1234567", u"\"TMPLNO1234567\""};
+        Latin1Line line;
+        name.appendTo(line);
+        QCOMPARE(line.bytes(), QByteArrayView(name.text().toLatin1()));
+        line.clear();
+        TemplateRecord{u"3", u"Body\u00e9", u"prop\u20ac"}.appendTo(line);
+        QCOMPARE(
+            line.bytes().toByteArray(),
+            QByteArray("ZEL_ID3,102,Body\xe9,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,prop?,ZNULLREPAIR,DROID,"
+                       "NavGunSensor,1"));
+        line.clear();
+        VloTemplateEntry{u"1", u"6", u"220", u"\""}.appendTo(line);
+        WeaponAssignment{u"220", u"W"}.appendTo(line);
+        QCOMPARE(line.bytes().toByteArray(), QByteArray("tmpl1[6]  TEMPLATE    \"ZEL_ID220\"ZEL_ID220,W,5"));
+    }
+
+    void decimalText()
+    {
+        QCOMPARE(DecimalText(0).view(), u"0");
+        QCOMPARE(DecimalText(1719).view(), u"1719");
+        QCOMPARE(DecimalText(-2).view(), u"-2");
+        QCOMPARE(DecimalText(std::numeric_limits<qint64>::min()).view(), u"-9223372036854775808");
+        QCOMPARE(DecimalText(std::numeric_limits<qint64>::max()).view(), u"9223372036854775807");
+    }
+
     void vloEntries()
     {
-        QCOMPARE(VloTemplateEntry({u"", u"7", u"7", u"\""}).text(), QStringLiteral(R"(tmpl[7]  TEMPLATE    "ZEL_ID7")"));
+        QCOMPARE(VloTemplateEntry({u"", u"7", u"7", u"\""}).text(),
+                 QStringLiteral(R"(tmpl[7]  TEMPLATE    "ZEL_ID7")"));
         QCOMPARE(VloTemplateEntry({u"1", u"6", u"220", u"\""}).text(),
                  QStringLiteral(R"(tmpl1[6]  TEMPLATE    "ZEL_ID220")"));
         QCOMPARE(numberedDisplayName(u"42", u"\""), QStringLiteral("\"TMPLNO42\""));

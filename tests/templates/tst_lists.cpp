@@ -17,11 +17,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << QString() << QStringList();
         QTest::newRow("one line, no end") << QStringLiteral("a") << QStringList{QStringLiteral("a")};
-        QTest::newRow("crlf ends") << QStringLiteral("a\r\nb\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("empty lines count") << QStringLiteral("\r\n\r\nx") << QStringList{QString(), QString(), QStringLiteral("x")};
+        QTest::newRow("crlf ends") << QStringLiteral("a\r\nb\r\n")
+                                   << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("empty lines count")
+            << QStringLiteral("\r\n\r\nx") << QStringList{QString(), QString(), QStringLiteral("x")};
         QTest::newRow("lone cr and lf") << QStringLiteral("a\rb\nc\n\rd")
-                                        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                                                       QString(), QStringLiteral("d")};
+                                        << QStringList{QStringLiteral("a"), QStringLiteral("b"),
+                                                       QStringLiteral("c"), QString(), QStringLiteral("d")};
         QTest::newRow("blanks kept") << QStringLiteral(" a \t\r\n") << QStringList{QStringLiteral(" a \t")};
         QTest::newRow("cr at the very end") << QStringLiteral("a\r") << QStringList{QStringLiteral("a")};
     }
@@ -90,12 +92,14 @@ private Q_SLOTS:
         const QList<FileFailure> problems = manuallists::load(state, dir.path());
         const QString mts = dir.file(QStringLiteral("MTS"));
         QCOMPARE(problems.size(), 5);
-        QCOMPARE(problems.at(0), (FileFailure{mts + QStringLiteral("/weapon.id"), QStringLiteral("the file does not exist")}));
+        QCOMPARE(problems.at(0), (FileFailure{mts + QStringLiteral("/weapon.id"),
+                                              QStringLiteral("the file does not exist")}));
         QCOMPARE(problems.at(3).path, mts + QStringLiteral("/body.nm"));
         // The names were read through the folder and file names in other letter case; one of
         // them has no identifier.
-        QCOMPARE(problems.at(4), (FileFailure{mts + QStringLiteral("/PROP.NM"),
-                                              QStringLiteral("more names (2) than prop.id has identifiers (1)")}));
+        QCOMPARE(problems.at(4),
+                 (FileFailure{mts + QStringLiteral("/PROP.NM"),
+                              QStringLiteral("more names (2) than prop.id has identifiers (1)")}));
         QCOMPARE(state.mtsBodyNames.count, 0);
         QCOMPARE(state.mtsPropNames.count, 2);
     }
@@ -107,8 +111,8 @@ private Q_SLOTS:
         const QList<FileFailure> problems = manuallists::load(state, dir.path());
         QCOMPARE(problems.size(), 6);
         const QString mts = dir.file(QStringLiteral("mts"));
-        QCOMPARE(problems.at(5),
-                 (FileFailure{mts + QStringLiteral("/prop.nm"), QStringLiteral("the folder %1 does not exist").arg(mts)}));
+        QCOMPARE(problems.at(5), (FileFailure{mts + QStringLiteral("/prop.nm"),
+                                              QStringLiteral("the folder %1 does not exist").arg(mts)}));
     }
 };
 
@@ -171,7 +175,8 @@ private Q_SLOTS:
         const QString rts = dir.file(QStringLiteral("rts"));
         QCOMPARE(problems,
                  (QList<FileFailure>{
-                     {rts + QStringLiteral("/WEAPONS.TXT"), QStringLiteral("40 lines; only the first 33 are used")},
+                     {rts + QStringLiteral("/WEAPONS.TXT"),
+                      QStringLiteral("40 lines; only the first 33 are used")},
                      {rts + QStringLiteral("/bodies.txt"), QStringLiteral("the file does not exist")},
                      {rts + QStringLiteral("/propulsions.txt"), QStringLiteral("the file does not exist")}}));
         QCOMPARE(state.weaponNames[32], QStringLiteral("W32"));
@@ -183,8 +188,10 @@ private Q_SLOTS:
 
     void messageNamesEveryProblem()
     {
-        QCOMPARE(templatefiles::describeListProblems({{QStringLiteral("/w/RTS/bodies.txt"), QStringLiteral("the file does not exist")},
-                                                      {QStringLiteral("/w/RTS/weapons.txt"), QStringLiteral("40 lines; only the first 33 are used")}}),
+        QCOMPARE(templatefiles::describeListProblems(
+                     {{QStringLiteral("/w/RTS/bodies.txt"), QStringLiteral("the file does not exist")},
+                      {QStringLiteral("/w/RTS/weapons.txt"),
+                       QStringLiteral("40 lines; only the first 33 are used")}}),
                  QStringLiteral("THE COMPONENT LISTS ARE NOT COMPLETE. The window holds what could be read:\n"
                                 "/w/RTS/bodies.txt: the file does not exist\n"
                                 "/w/RTS/weapons.txt: 40 lines; only the first 33 are used"));

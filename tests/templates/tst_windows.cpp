@@ -42,8 +42,7 @@ struct Tools {
     }
 };
 
-template <typename T>
-T* child(QWidget* window, const char* name)
+template <typename T> T* child(QWidget* window, const char* name)
 {
     T* found = window->findChild<T*>(QLatin1String(name));
     if (!found)
@@ -75,7 +74,8 @@ QStringList focusChain(QWidget* first, int count)
 
 QString textLine(int n, int p, int b, int w)
 {
-    return QStringLiteral(R"("ZEL_ID%1","ZEL_RANDOM_TEMPLATE%1",1,6,"B%3","P%2","NavGunSensor","","","{Wp}","W%4")")
+    return QStringLiteral(
+               R"("ZEL_ID%1","ZEL_RANDOM_TEMPLATE%1",1,6,"B%3","P%2","NavGunSensor","","","{Wp}","W%4")")
         .arg(n)
         .arg(p)
         .arg(b)
@@ -118,8 +118,9 @@ private Q_SLOTS:
         QCOMPARE(box.kind, ScriptedDialogs::Kind::RetryCancel);
         QCOMPARE(box.title, QStringLiteral("QRB2"));
         QCOMPARE(box.icon, Dialogs::Icon::None);
-        QCOMPARE(box.text, QStringLiteral("WARNING - SAVE YOUR PROJECT BEFORE ENTER - Make sure that you have "
-                                          "installed template folder if errors occur"));
+        QCOMPARE(box.text,
+                 QStringLiteral("WARNING - SAVE YOUR PROJECT BEFORE ENTER - Make sure that you have "
+                                "installed template folder if errors occur"));
         QTRY_VERIFY(!t.tools.gate());
         QVERIFY(!t.tools.manualSelector());
         QVERIFY(!t.tools.generator());
@@ -136,10 +137,11 @@ private Q_SLOTS:
         QCOMPARE(box.title, QStringLiteral("Warning"));
         QCOMPARE(box.icon, Dialogs::Icon::None);
         QCOMPARE(box.text,
-                 QStringLiteral("WARNING - You are entering a resricted area. Use this function at your own risk. "
-                                "There are some buttons which generates templates stored in txt files in \\RTS dir! "
-                                "Actual .txt files includes TOLK mod templates, so make external adjustments as "
-                                "needed... SAVE YOUR PROJECT BEFORE ENTER"));
+                 QStringLiteral(
+                     "WARNING - You are entering a resricted area. Use this function at your own risk. "
+                     "There are some buttons which generates templates stored in txt files in \\RTS dir! "
+                     "Actual .txt files includes TOLK mod templates, so make external adjustments as "
+                     "needed... SAVE YOUR PROJECT BEFORE ENTER"));
         QVERIFY(t.tools.generator());
         QVERIFY(t.tools.generator()->isVisible());
         QCOMPARE(t.generator.weaponNames[32], QStringLiteral("W32"));
@@ -198,8 +200,8 @@ private Q_SLOTS:
         QCOMPARE(quote->text(), QStringLiteral("\""));
         QVERIFY(quote->isHidden());
         QCOMPARE(focusChain(child<QWidget>(mts, "Text1"), 10),
-                 (QStringList{"Text1", "Combo1", "Combo2", "Combo3", "Command1", "Text2", "Text3", "I", "Text4",
-                              "Text1"}));
+                 (QStringList{"Text1", "Combo1", "Combo2", "Combo3", "Command1", "Text2", "Text3", "I",
+                              "Text4", "Text1"}));
         QCOMPARE(mts->focusWidget(), child<QWidget>(mts, "Text1"));
 
         QComboBox* propulsion = child<QComboBox>(mts, "Combo1");
@@ -223,8 +225,9 @@ private Q_SLOTS:
         child<QComboBox>(mts, "Combo3")->setCurrentIndex(2);
         click(mts, "Command1");
         QCOMPARE(text(mts, "Text1"),
-                 QStringLiteral("\r\nZEL_ID0,102,Body1REC,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,tracked01,ZNULLREPAIR,"
-                                "DROID,NavGunSensor,1"));
+                 QStringLiteral(
+                     "\r\nZEL_ID0,102,Body1REC,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,tracked01,ZNULLREPAIR,"
+                     "DROID,NavGunSensor,1"));
         QCOMPARE(text(mts, "Text2"), QStringLiteral("\r\nZEL_ID0,Rocket-LtA-T,5"));
         QCOMPARE(text(mts, "Text3"), QStringLiteral("\r\nZEL_ID0      \"TMPLNO0\""));
         QCOMPARE(child<QLineEdit>(mts, "Text4")->text(), QStringLiteral("1"));
@@ -233,8 +236,9 @@ private Q_SLOTS:
         QTest::keyClick(child<QWidget>(mts, "Text2"), Qt::Key_Return);
         // And so does Enter in the number box.
         QTest::keyClick(child<QWidget>(mts, "Text4"), Qt::Key_Enter);
-        QCOMPARE(text(mts, "Text2"),
-                 QStringLiteral("\r\nZEL_ID0,Rocket-LtA-T,5\r\nZEL_ID1,Rocket-LtA-T,5\r\nZEL_ID2,Rocket-LtA-T,5"));
+        QCOMPARE(
+            text(mts, "Text2"),
+            QStringLiteral("\r\nZEL_ID0,Rocket-LtA-T,5\r\nZEL_ID1,Rocket-LtA-T,5\r\nZEL_ID2,Rocket-LtA-T,5"));
         QCOMPARE(text(mts, "Text3").count(QStringLiteral("\r\n")), 3);
         QCOMPARE(child<QLineEdit>(mts, "Text4")->text(), QStringLiteral("3"));
         QVERIFY(t.dialogs.shown().isEmpty());
@@ -326,8 +330,10 @@ private Q_SLOTS:
         const ScriptedDialogs::Shown& box = t.dialogs.shown().first();
         QCOMPARE(box.title, QStringLiteral("TEMPLATE LISTS"));
         QCOMPARE(box.icon, Dialogs::Icon::Warning);
-        QCOMPARE(box.text, QStringLiteral("THE COMPONENT LISTS ARE NOT COMPLETE. The window holds what could be read:\n") +
-                               t.dir.file(QStringLiteral("mts/body.nm")) + QStringLiteral(": the file does not exist"));
+        QCOMPARE(
+            box.text,
+            QStringLiteral("THE COMPONENT LISTS ARE NOT COMPLETE. The window holds what could be read:\n") +
+                t.dir.file(QStringLiteral("mts/body.nm")) + QStringLiteral(": the file does not exist"));
     }
 };
 
@@ -341,8 +347,15 @@ private Q_SLOTS:
         GeneratorWindow* form = t.tools.showGenerator();
         QCOMPARE(form->objectName(), QStringLiteral("Form3"));
         QCOMPARE(form->windowTitle(), QStringLiteral("USE AT OWN RISK"));
-        const QStringList captions = {"Rnd", "Ord", "String", "Feed", "--> WDG", " --> VLO (FULL)",
-                                      "--> VLO (DIVIDED)", "FINAL", "RESET VARIABLES (function switch) "};
+        const QStringList captions = {"Rnd",
+                                      "Ord",
+                                      "String",
+                                      "Feed",
+                                      "--> WDG",
+                                      " --> VLO (FULL)",
+                                      "--> VLO (DIVIDED)",
+                                      "FINAL",
+                                      "RESET VARIABLES (function switch) "};
         for (int i = 0; i < captions.size(); ++i) {
             const QByteArray name = "Command" + QByteArray::number(i + 1);
             QCOMPARE(child<QPushButton>(form, name.constData())->text(), captions.at(i));
@@ -353,14 +366,15 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(form, "Label2")->text(), QStringLiteral("Max. Number only for few"));
         QCOMPARE(child<QLabel>(form, "Label1")->text(),
                  QStringLiteral("EXPORT DIRECTORY IS APP.DIR (where is stored program .exe)"));
-        QCOMPARE(child<QLabel>(form, "Label3")->text(),
-                 QStringLiteral("You have to try it on your own...  I can't provide any support, because I simply "
-                                "don't remember what it suppose to do :)"));
+        QCOMPARE(
+            child<QLabel>(form, "Label3")->text(),
+            QStringLiteral("You have to try it on your own...  I can't provide any support, because I simply "
+                           "don't remember what it suppose to do :)"));
         QVERIFY(form->findChild<QWidget*>(QStringLiteral("Line1")));
         QCOMPARE(text(form, "Text1"), kDefaultText);
         QCOMPARE(focusChain(child<QWidget>(form, "Command1"), 13),
-                 (QStringList{"Command1", "Text1", "Aim1", "I", "Command2", "Command3", "Command4", "Command5",
-                              "Command6", "Command7", "Command8", "Command9", "Command1"}));
+                 (QStringList{"Command1", "Text1", "Aim1", "I", "Command2", "Command3", "Command4",
+                              "Command5", "Command6", "Command7", "Command8", "Command9", "Command1"}));
         QCOMPARE(form->focusWidget(), child<QWidget>(form, "Command1"));
         // Below its buttons the text area takes the rest of the window.
         TemplateTextBox* area = child<TemplateTextBox>(form, "Text1");
@@ -379,7 +393,8 @@ private Q_SLOTS:
         QStringList expected;
         for (int k = 0; k < 32; ++k)
             expected << textLine(k, k % 4, k % 14, k % 33);
-        QCOMPARE(text(form, "Text1"), kDefaultText + QStringLiteral("\r\n") + expected.join(QStringLiteral("\r\n")));
+        QCOMPARE(text(form, "Text1"),
+                 kDefaultText + QStringLiteral("\r\n") + expected.join(QStringLiteral("\r\n")));
         QCOMPARE(t.dir.read(QStringLiteral("RTS/all.txt")), QByteArray());
         QVERIFY(t.dialogs.shown().isEmpty());
     }
@@ -417,8 +432,9 @@ private Q_SLOTS:
         QCOMPARE(t.dialogs.shown().first().text, QStringLiteral("DONE !!!"));
         QCOMPARE(t.dialogs.shown().first().icon, Dialogs::Icon::None);
         // Templates 1 and 2; line 0 was never filled.
-        QCOMPARE(t.dir.read(QStringLiteral("RTS/all.txt")),
-                 "\r\n" + textLine(1, 0, 0, 1).toLatin1() + "\r\n" + textLine(2, 0, 0, 2).toLatin1() + "\r\n");
+        QCOMPARE(t.dir.read(QStringLiteral("RTS/all.txt")), "\r\n" + textLine(1, 0, 0, 1).toLatin1() +
+                                                                "\r\n" + textLine(2, 0, 0, 2).toLatin1() +
+                                                                "\r\n");
         QCOMPARE(text(form, "Text1"), kDefaultText);
 
         click(form, "Command4");
@@ -462,14 +478,16 @@ private Q_SLOTS:
             QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
             QCOMPARE(box.icon, Dialogs::Icon::Critical);
         }
-        QVERIFY(t.dialogs.shown().at(0).text.startsWith(QStringLiteral("THE EXPORT --> WDG STOPPED AFTER 0 OF 1719")));
+        QVERIFY(t.dialogs.shown().at(0).text.startsWith(
+            QStringLiteral("THE EXPORT --> WDG STOPPED AFTER 0 OF 1719")));
         QVERIFY(t.dialogs.shown().at(1).text.contains(t.dir.file(QStringLiteral("RTS/X.vlo"))));
 
         // String without the folder tells instead of "DONE !!!".
         click(form, "Command3");
         QCOMPARE(t.dialogs.shown().size(), 3);
         QCOMPARE(t.dialogs.shown().last().title, QStringLiteral("EXPORT FAILED"));
-        QVERIFY(t.dialogs.shown().last().text.startsWith(QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n")));
+        QVERIFY(t.dialogs.shown().last().text.startsWith(
+            QStringLiteral("THE TEMPLATE LINES WERE NOT WRITTEN:\n")));
     }
 
     void missingListsOpenTheWindowAndAreNamed()
@@ -480,13 +498,15 @@ private Q_SLOTS:
         QCOMPARE(t.dialogs.shown().size(), 1);
         const QString text = t.dialogs.shown().first().text;
         for (const char* name : {"weapons.txt", "bodies.txt", "propulsions.txt", "propulsions_2.txt"})
-            QVERIFY2(text.contains(t.dir.file(QStringLiteral("RTS/") + QLatin1String(name)) + QStringLiteral(": the folder ")),
+            QVERIFY2(text.contains(t.dir.file(QStringLiteral("RTS/") + QLatin1String(name)) +
+                                   QStringLiteral(": the folder ")),
                      qPrintable(text));
         // Rnd still works with empty identifiers.
         child<QLineEdit>(form, "Aim1")->setText(QStringLiteral("1"));
         click(form, "Command1");
-        QVERIFY(::text(form, "Text1").endsWith(
-            QStringLiteral(R"("ZEL_ID0","ZEL_RANDOM_TEMPLATE0",1,6,"","","NavGunSensor","","","{Wp}","")")));
+        QVERIFY(::text(form, "Text1")
+                    .endsWith(QStringLiteral(
+                        R"("ZEL_ID0","ZEL_RANDOM_TEMPLATE0",1,6,"","","NavGunSensor","","","{Wp}","")")));
     }
 };
 
