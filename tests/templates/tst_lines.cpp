@@ -24,15 +24,6 @@ private Q_SLOTS:
         QCOMPARE(ManualNameLine({u"-2", u"\""}).text(), QStringLiteral("ZEL_ID-2      \"TMPLNO-2\""));
     }
 
-    void appendingAddsToWhatIsThere()
-    {
-        QString line = QStringLiteral("keep:");
-        TemplateRecord{u"0", u"Body1REC", u"wheeled01"}.appendTo(line);
-        QCOMPARE(line,
-                 QStringLiteral("keep:ZEL_ID0,102,Body1REC,ZNULLBRAIN,ZNULLCONSTRUCT,ZNULLECM,6,wheeled01,"
-                                "ZNULLREPAIR,DROID,NavGunSensor,1"));
-    }
-
     void textTemplateLine()
     {
         QCOMPARE(TextTemplateLine({u"7", u"B", u"P", u"W", u"\""}).text(),

@@ -185,17 +185,6 @@ private Q_SLOTS:
         QCOMPARE(state.propulsionAlt, QStringLiteral("Q8"));
         QCOMPARE(state.templateLimit, qint16(32));
     }
-
-    void messageNamesEveryProblem()
-    {
-        QCOMPARE(templatefiles::describeListProblems(
-                     {{QStringLiteral("/w/RTS/bodies.txt"), QStringLiteral("the file does not exist")},
-                      {QStringLiteral("/w/RTS/weapons.txt"),
-                       QStringLiteral("40 lines; only the first 33 are used")}}),
-                 QStringLiteral("THE COMPONENT LISTS ARE NOT COMPLETE. The window holds what could be read:\n"
-                                "/w/RTS/bodies.txt: the file does not exist\n"
-                                "/w/RTS/weapons.txt: 40 lines; only the first 33 are used"));
-    }
 };
 
 QRB_TEST(ListFilesTest)
