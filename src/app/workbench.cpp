@@ -15,6 +15,7 @@
 #include "platform/busycursor.h"
 #include "platform/twips.h"
 #include "workspace/backupstore.h"
+#include "templates/templatetools.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
@@ -63,7 +64,9 @@ Workbench::Workbench(const Services& services, QObject* parent)
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
       m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
                                             m_state.seekPosition)),
-      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes))
+      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes)),
+      m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState,
+                                                      services.dialogs, m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
@@ -129,6 +132,7 @@ void Workbench::installCommands()
     setCommand(QStringLiteral("Command10"), [this](MainWindow& w) { m_editing->showNotes(w); });
     setCommand(QStringLiteral("Label2"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.slo()); });
     setCommand(QStringLiteral("Label3"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.vlo()); });
+    setCommand(QStringLiteral("Image3"), [this](MainWindow&) { m_templateTools->showGate(); });
 }
 
 void Workbench::runCommand(MainWindow& window, const QString& name)

@@ -5,6 +5,8 @@
 #include "platform/documentopener.h"
 #include "platform/gamestarter.h"
 #include "platform/screenmetrics.h"
+#include "templates/generatorstate.h"
+#include "templates/manualselectorstate.h"
 #include "workspace/notestext.h"
 #include "workspace/programstate.h"
 
@@ -23,6 +25,7 @@ class PlayerExport;
 class ProjectSaver;
 class QCloseEvent;
 class SignWindow;
+class TemplateTools;
 class WaitWindow;
 
 // What the workbench needs from the desktop, given from outside so that tests run the real
@@ -52,6 +55,9 @@ public:
     const Services& services() const { return m_services; }
     ProjectSaver& saver() { return *m_saver; }
     HelpCommands& help() { return *m_help; }
+    ManualSelectorState& manualSelectorState() { return m_manualSelectorState; }
+    GeneratorState& generatorState() { return m_generatorState; }
+    TemplateTools& templateTools() { return *m_templateTools; }
 
     WaitWindow* waitWindow() const;
     MainWindow* form800() const { return m_form800.get(); }
@@ -95,6 +101,8 @@ private:
     Services m_services;
     ProgramState m_state;
     NotesText m_notes;
+    ManualSelectorState m_manualSelectorState;
+    GeneratorState m_generatorState;
     std::unique_ptr<ProjectSaver> m_saver;
     std::unique_ptr<PlayerExport> m_export;
     std::unique_ptr<HelpCommands> m_help;
@@ -104,6 +112,7 @@ private:
     std::unique_ptr<MainWindow> m_form1024;
     QPointer<SignWindow> m_sign;
     QPointer<BackupConsole> m_console;
+    std::unique_ptr<TemplateTools> m_templateTools;
     QHash<QString, Command> m_commands;
     bool m_ending = false;
 };

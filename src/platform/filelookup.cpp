@@ -29,6 +29,32 @@ QString resolvePath(const QString& folder, const QString& relativePath)
     return path;
 }
 
+QStringList resolveEach(const QString& folder, const QStringList& names)
+{
+    const QDir dir(folder);
+    QStringList entries;
+    bool listed = false;
+    QStringList paths;
+    for (const QString& name : names) {
+        QString path = dir.filePath(name);
+        if (!QFileInfo::exists(path)) {
+            if (!listed) {
+                entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                        QDir::Name);
+                listed = true;
+            }
+            for (const QString& entry : entries) {
+                if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+                    path = dir.filePath(entry);
+                    break;
+                }
+            }
+        }
+        paths.append(path);
+    }
+    return paths;
+}
+
 bool exists(const QString& folder, const QString& name)
 {
     return QFileInfo::exists(resolve(folder, name));

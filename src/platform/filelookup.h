@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // File names are matched without regard to letter case inside their folder, as on the
 // desktop the program was first written for. A file the program creates gets the spelling
@@ -15,5 +16,8 @@ QString resolve(const QString& folder, const QString& name);
 QString resolvePath(const QString& folder, const QString& relativePath);
 
 bool exists(const QString& folder, const QString& name);
+
+// resolve() for several names of one folder, listing the folder at most once.
+QStringList resolveEach(const QString& folder, const QStringList& names);
 
 } // namespace filelookup

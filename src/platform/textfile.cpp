@@ -113,4 +113,72 @@ std::optional<FileFailure> createEmpty(const QString& path)
     return std::nullopt;
 }
 
+namespace {
+constexpr qsizetype kBlockSize = 64 * 1024;
+}
+
+LineWriter::~LineWriter()
+{
+    close();
+}
+
+std::optional<FileFailure> LineWriter::open(const QString& path)
+{
+    close();
+    m_path = path;
+    m_file.setFileName(path);
+    // Unbuffered: the blocks collected here are the only buffer, so a failed write is seen
+    // when it happens.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return FileFailure{path, m_file.errorString()};
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::writeLine(QStringView line)
+{
+    m_pending += line.toLatin1();
+    m_pending += "\r\n";
+    if (m_pending.size() >= kBlockSize)
+        return writePending();
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::writeLines(QByteArrayView latin1)
+{
+    if (auto failure = writePending())
+        return failure;
+    return writeAll(latin1);
+}
+
+std::optional<FileFailure> LineWriter::writePending()
+{
+    auto failure = writeAll(m_pending);
+    m_pending.clear();
+    return failure;
+}
+
+std::optional<FileFailure> LineWriter::writeAll(QByteArrayView bytes)
+{
+    // A short write sets no error; the next attempt gives the system's reason (a full disk).
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = m_file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            return FileFailure{m_path, m_file.errorString()};
+        done += written;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileFailure> LineWriter::close()
+{
+    if (!m_file.isOpen())
+        return std::nullopt;
+    std::optional<FileFailure> failure = writePending();
+    m_file.close();
+    if (!failure && m_file.error() != QFileDevice::NoError)
+        failure = FileFailure{m_path, m_file.errorString()};
+    return failure;
+}
+
 } // namespace textfile

@@ -3,8 +3,10 @@
 #include "platform/fileresult.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QByteArrayView>
+#include <QFile>
+#include <QString>
+#include <QStringView>
 #include <initializer_list>
 #include <optional>
 
@@ -39,5 +41,36 @@ FileOutcome writeWithLineEnd(const QString& path, const QString& text, bool atom
 
 // Creates an empty file; an existing file is left as it is.
 std::optional<FileFailure> createEmpty(const QString& path);
+
+// Writes a file line by line, for the generators that keep several files open and add lines
+// to each as they go. Lines are Latin-1 ('?' for what it cannot hold), end with CR LF and go out
+// in blocks, so a failing disk shows at the block that did not fit or at close().
+class LineWriter {
+public:
+    LineWriter() = default;
+    ~LineWriter();
+    LineWriter(const LineWriter&) = delete;
+    LineWriter& operator=(const LineWriter&) = delete;
+
+    // Creates the file, or empties it.
+    std::optional<FileFailure> open(const QString& path);
+    bool isOpen() const { return m_file.isOpen(); }
+    const QString& path() const { return m_path; }
+
+    std::optional<FileFailure> writeLine(QStringView line);
+    // Lines that are Latin-1 bytes already, each ended with CR LF; written at once.
+    std::optional<FileFailure> writeLines(QByteArrayView latin1);
+
+    // Writes what is pending and closes the file; nothing happens when it is not open.
+    std::optional<FileFailure> close();
+
+private:
+    std::optional<FileFailure> writePending();
+    std::optional<FileFailure> writeAll(QByteArrayView bytes);
+
+    QString m_path;
+    QFile m_file;
+    QByteArray m_pending;
+};
 
 } // namespace textfile
