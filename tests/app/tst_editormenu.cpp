@@ -1,4 +1,4 @@
-#include "appfixture.h"
+#include "support/appfixture.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"

@@ -1,4 +1,4 @@
-#include "appfixture.h"
+#include "support/appfixture.h"
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/helpcommands.h"
 #include "mainwindow/helpwindow.h"

@@ -1,5 +1,5 @@
 #include "app/waitwindow.h"
-#include "appfixture.h"
+#include "support/appfixture.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"

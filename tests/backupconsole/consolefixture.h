@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appfixture.h"
+#include "support/appfixture.h"
 
 class BackupConsole;
 class MainWindow;
