@@ -44,7 +44,7 @@ struct ExportFixture {
 
 } // namespace
 
-class VariableFileTest : public QObject {
+class PlayerExportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void pathsJoinTheLiteralAsItIs()
@@ -57,23 +57,6 @@ private Q_SLOTS:
                  QStringLiteral("/games/wz//multiplay/skirmish/player7.vlo"));
     }
 
-    void playersDifferOnlyInLinesSixAndNine()
-    {
-        const QStringList two = variablefile::generate(QStringLiteral("2"), QStringLiteral("x")).split(QStringLiteral("\r\n"));
-        const QStringList five = variablefile::generate(QStringLiteral("5"), QStringLiteral("x")).split(QStringLiteral("\r\n"));
-        QCOMPARE(two.size(), five.size());
-        for (int i = 0; i < two.size(); ++i) {
-            if (i == 5 || i == 8)
-                QVERIFY(two.at(i) != five.at(i));
-            else
-                QCOMPARE(two.at(i), five.at(i));
-        }
-    }
-};
-
-class PlayerExportTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
     void scriptsAreWrittenForEachPlayer()
     {
         ExportFixture f;
@@ -96,42 +79,29 @@ private Q_SLOTS:
         QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")), QByteArray("event init(every, 10)\r\n{\r\n}\r\n"));
     }
 
-    void emptyScriptGivesASingleCrLf()
+    void variableFilesAroundTheVloText_data()
     {
-        ExportFixture f;
-        QVERIFY(f.exporter.exportScripts(f.view));
-        QCOMPARE(f.skirmish(QStringLiteral("player0.slo")), QByteArray("\r\n"));
-        QCOMPARE(f.skirmish(QStringLiteral("player7.slo")), QByteArray("\r\n"));
+        QTest::addColumn<QString>("vlo");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("two lines") << QStringLiteral("myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
+        // A text that ends with a line break leaves an empty line before the "}".
+        QTest::newRow("ends with CR LF") << QStringLiteral("a\r\n");
     }
 
-    void variableFileForAnEmptyVloText()
+    void variableFilesAroundTheVloText()
     {
+        QFETCH(QString, vlo);
         ExportFixture f;
+        f.view.vlo = vlo;
         QVERIFY(f.exporter.generateVariableFiles(f.view));
-        QCOMPARE(f.skirmish(QStringLiteral("player3.vlo")), expectedHead('3') + "\r\n}\r\n");
-        QCOMPARE(f.dialogs.texts().first(), QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"));
-    }
-
-    void variableFileForATwoLineVloText()
-    {
-        ExportFixture f;
-        f.view.vlo = QStringLiteral("myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
-        QVERIFY(f.exporter.generateVariableFiles(f.view));
-        const QByteArray vlo = "myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4";
         for (char n = '0'; n <= '7'; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1.vlo").arg(QLatin1Char(n))), expectedHead(n) + vlo + "\r\n}\r\n");
+            QCOMPARE(f.skirmish(QStringLiteral("player%1.vlo").arg(QLatin1Char(n))),
+                     expectedHead(n) + vlo.toLatin1() + "\r\n}\r\n");
         // The buffer holds the last player's text, without the writer's CR LF.
-        QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7') + vlo + "\r\n}"));
+        QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7')) + vlo + QStringLiteral("\r\n}"));
         QCOMPARE(f.state.playerIndex, qint16(8));
-        QCOMPARE(f.state.playerText, QStringLiteral("7"));
-    }
-
-    void vloTextEndingWithCrLfLeavesAnEmptyLine()
-    {
-        ExportFixture f;
-        f.view.vlo = QStringLiteral("a\r\n");
-        QVERIFY(f.exporter.generateVariableFiles(f.view));
-        QCOMPARE(f.skirmish(QStringLiteral("player0.vlo")), expectedHead('0') + "a\r\n\r\n}\r\n");
+        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"),
+                                                 QStringLiteral("DONE !!!")}));
     }
 
     void answeringNoWritesAndSavesNothing()
@@ -179,17 +149,8 @@ private Q_SLOTS:
         QCOMPARE(f.skirmish(QStringLiteral("player6.vlo")), expectedHead('6') + "\r\n}\r\n");
     }
 
-    void existingFilesAreOverwrittenWhole()
-    {
-        ExportFixture f;
-        f.root.write(QStringLiteral("game/multiplay/skirmish/player1.slo"), QByteArray(5000, 'z'));
-        f.view.slo = QStringLiteral("short");
-        QVERIFY(f.exporter.exportScripts(f.view));
-        QCOMPARE(f.skirmish(QStringLiteral("player1.slo")), QByteArray("short\r\n"));
-    }
 };
 
-QRB_TEST(VariableFileTest)
 QRB_TEST(PlayerExportTest)
 
 #include "tst_export.moc"

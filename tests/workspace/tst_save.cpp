@@ -2,7 +2,6 @@
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
-#include "tst_workspace.h"
 #include "workspace/backupstore.h"
 #include "workspace/notestext.h"
 #include "workspace/projectsaver.h"
@@ -46,10 +45,22 @@ struct SaveFixture {
 
 } // namespace
 
+class SaveTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void stampHasNoLeadingZeros();
+    void eachSaveMakesItsSnapshotsOfThePreviousFiles_data();
+    void eachSaveMakesItsSnapshotsOfThePreviousFiles();
+    void sameSecondSaves();
+    void unwritableBackupFolderKeepsTheProjectFiles();
+    void readOnlyProjectFolderIsReportedAndLosesNothing();
+    void fullDiskLeavesEachFileWhole();
+    void saverTellsReplacedCharacters();
+};
+
 void SaveTest::stampHasNoLeadingZeros()
 {
     QCOMPARE(backupstore::stamp(kNineOhFive, kFifthDecember), QStringLiteral("5.12.2026_9-5-7"));
-    QCOMPARE(backupstore::stamp(QTime(0, 0, 0), QDate(2027, 1, 1)), QStringLiteral("1.1.2027_0-0-0"));
     QCOMPARE(backupstore::stamp(QTime(23, 59, 59), QDate(2026, 10, 31)), QStringLiteral("31.10.2026_23-59-59"));
     QCOMPARE(backupstore::snapshotName(QStringLiteral("VLO.qrb"), QStringLiteral("5.12.2026_9-5-7"),
                                        backupstore::kSuffixManual),
@@ -98,23 +109,15 @@ void SaveTest::eachSaveMakesItsSnapshotsOfThePreviousFiles()
     QVERIFY(f.dialogs.shown().isEmpty());
 }
 
-void SaveTest::firstSaveSnapshotsTheEmptyFiles()
-{
-    SaveFixture f;
-    f.writeProject("", "", "");
-    f.view.slo = QStringLiteral("x");
-    QVERIFY(f.saver.manualSave(f.view));
-    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
-    QCOMPARE(f.backup(QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
-    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("\r\n"));
-}
-
 void SaveTest::sameSecondSaves()
 {
     SaveFixture f;
-    f.writeProject("first\r\n", "v\r\n", "");
+    // A first start left VLO.qrb empty and no SLO.qrb: only VLO.qrb has something to keep.
+    f.root.write(QStringLiteral("work/VLO.qrb"), "");
     f.view.slo = QStringLiteral("second");
     QVERIFY(f.saver.manualSave(f.view));
+    QCOMPARE(f.backups(), QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")});
+    QCOMPARE(f.backup(QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
     f.view.slo = QStringLiteral("third");
     QVERIFY(f.saver.manualSave(f.view));
     // Two of the same kind in one second: the second's copies replace the first's.
@@ -122,16 +125,6 @@ void SaveTest::sameSecondSaves()
     QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray("second\r\n"));
     QVERIFY(f.saver.forceSave(f.view));
     QCOMPARE(f.backups().size(), 4);
-}
-
-void SaveTest::missingProjectFileIsWrittenWithoutSnapshot()
-{
-    SaveFixture f;
-    f.root.write(QStringLiteral("work/VLO.qrb"), "v\r\n");
-    f.view.slo = QStringLiteral("s");
-    QVERIFY(f.saver.trySave(f.view));
-    QCOMPARE(f.backups(), QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")});
-    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("s\r\n"));
 }
 
 void SaveTest::unwritableBackupFolderKeepsTheProjectFiles()
@@ -210,37 +203,6 @@ void SaveTest::fullDiskLeavesEachFileWhole()
              (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
 }
 
-void SaveTest::fullBackupDiskKeepsTheProjectFiles()
-{
-    SaveFixture f;
-    TinyFilesystem disk(f.root.file(QStringLiteral("prog/backup")), 16);
-    if (!disk.active())
-        QSKIP(qPrintable(QStringLiteral("no full-disk test: ") + disk.why()));
-    const QByteArray oldSlo = QByteArray(40 * 1024, 's') + "\r\n";
-    f.writeProject(oldSlo, "v\r\n", "");
-    f.view.slo = QStringLiteral("new");
-    QVERIFY(!f.saver.manualSave(f.view));
-    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), oldSlo);
-    // The small VLO snapshot fitted and its project file was saved; nothing half-copied is left.
-    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("\r\n"));
-    QCOMPARE(f.backups(), QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")});
-    const QString text = f.dialogs.shown().first().text;
-    QVERIFY2(text.contains(f.root.file(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL: "))), qPrintable(text));
-    QVERIFY2(text.endsWith(QStringLiteral("these files were left as they were: SLO.qrb.")), qPrintable(text));
-}
-
-void SaveTest::saverShowsTheSignOnlyForACompleteSave()
-{
-    SaveFixture f;
-    f.writeProject("", "", "");
-    QVERIFY(f.saver.manualSave(f.view));
-    QVERIFY(f.saver.exitSave(f.view));
-    QCOMPARE(f.signs, 2);
-    QVERIFY(f.saver.trySave(f.view));
-    QVERIFY(f.saver.forceSave(f.view));
-    QCOMPARE(f.signs, 2);
-}
-
 void SaveTest::saverTellsReplacedCharacters()
 {
     SaveFixture f;
@@ -255,3 +217,5 @@ void SaveTest::saverTellsReplacedCharacters()
 }
 
 QRB_TEST(SaveTest)
+
+#include "tst_save.moc"

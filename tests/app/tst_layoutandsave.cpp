@@ -1,0 +1,123 @@
+#include "mainwindow/hiddentextbuffer.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "mainwindow/signwindow.h"
+#include "support/appfixture.h"
+#include "support/testregistry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+// The layout switch, the manual save with its sign, and the export, through the windows.
+class LayoutAndSaveTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void switchCarriesTheProjectBothWays()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "", "\"x\",#TRUE#\r\n");
+        f.screen.m_twips = 15360; // a 1024-pixel screen: the 1024 layout comes up maximised
+        QVERIFY(f.start());
+        MainWindow& small = f.form800();
+        small.slo()->setText(QStringLiteral("line one\r\nline two\r\nline three"));
+        small.vlo()->setText(QStringLiteral("v1\r\nv2"));
+        small.gameDirBox()->setText(QStringLiteral("/games/wz"));
+        small.slo()->setCaret(14);
+        small.vlo()->setCaret(4);
+        small.sloUndo()->setText(QStringLiteral("slo snapshot"));
+        small.vloUndo()->setText(QStringLiteral("vlo snapshot"));
+
+        f.click(small, QStringLiteral("Command6"));
+        MainWindow* big = f.bench->form1024();
+        QVERIFY(big && big->isVisible() && big->isEnabled());
+        QVERIFY(!small.isVisible() && !small.isEnabled());
+        QCOMPARE(big->slo()->text(), small.slo()->text());
+        QCOMPARE(big->vlo()->text(), QStringLiteral("v1\r\nv2"));
+        QCOMPARE(big->gameDirBox()->text(), QStringLiteral("/games/wz"));
+        QCOMPARE(big->slo()->selectionStart(), 14);
+        QCOMPARE(big->slo()->selectionLength(), 0);
+        QCOMPARE(big->vlo()->selectionStart(), 4);
+        QCOMPARE(big->sloUndo()->text(), QStringLiteral("slo snapshot"));
+        QCOMPARE(big->vloUndo()->text(), QStringLiteral("vlo snapshot"));
+        QCOMPARE(big->exportBuffer()->text(), QStringLiteral("Text1"));
+        QTRY_VERIFY(big->isMaximized());
+
+        big->slo()->setText(QStringLiteral("edited in 1024"));
+        big->slo()->setCaret(6);
+        big->sloUndo()->setText(QStringLiteral("newer snapshot"));
+        f.click(*big, QStringLiteral("Image8"));
+        QVERIFY(small.isVisible() && small.isEnabled());
+        QVERIFY(!big->isVisible() && !big->isEnabled());
+        QCOMPARE(small.slo()->text(), QStringLiteral("edited in 1024"));
+        QCOMPARE(small.slo()->selectionStart(), 6);
+        // The snapshots come back too, so Undo never returns to a text older than the one left.
+        QCOMPARE(small.sloUndo()->text(), QStringLiteral("newer snapshot"));
+        QVERIFY(small.control(QStringLiteral("Command15"))->isHidden());
+        QCOMPARE(small.exportBuffer()->text(), QStringLiteral("EXPORT\r\n"));
+    }
+
+    void manualSaveShowsTheSignOnce()
+    {
+        AppFixture f;
+        f.prepareProject("old\r\n", "", "");
+        QVERIFY(f.start());
+        f.form800().slo()->setText(QStringLiteral("new"));
+        f.click(f.form800(), QStringLiteral("Command4"));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("new\r\n"));
+        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray("old\r\n"));
+        SignWindow* sign = f.bench->signWindow();
+        QVERIFY(sign && sign->isVisible());
+        QCOMPARE(sign->objectName(), QStringLiteral("sign1"));
+        QCOMPARE(sign->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("SAVED"));
+        QCOMPARE(sign->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral(" A N D   B A C K U P E D "));
+        QTimer* closer = sign->findChild<QTimer*>(QStringLiteral("Timer2"));
+        const int remaining = closer->remainingTime();
+        QTest::qWait(200);
+        // A second save while the sign is shown keeps the one window and its two seconds.
+        f.click(f.form800(), QStringLiteral("Command4"));
+        QCOMPARE(f.bench->signWindow(), sign);
+        QVERIFY(closer->remainingTime() < remaining);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.bench->signWindow(), 3000);
+    }
+
+    void highBytesSurviveEditorAndSave()
+    {
+        AppFixture f;
+        QByteArray bytes;
+        for (int b = 1; b < 256; ++b) {
+            if (b != '\r' && b != '\n')
+                bytes.append(static_cast<char>(b));
+        }
+        bytes += "\r\nsecond line\xa0with a non-breaking space\r\n";
+        f.prepareProject(bytes, bytes, "");
+        QVERIFY(f.start());
+        f.click(f.form800(), QStringLiteral("Command4"));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), bytes);
+        QCOMPARE(f.work(QStringLiteral("VLO.qrb")), bytes);
+    }
+
+    void exportThroughTheWindow()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        f.root.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        QVERIFY(f.start());
+        f.dialogs.clear();
+        MainWindow& form = f.form800();
+        form.gameDirBox()->setText(f.root.file(QStringLiteral("game")));
+        form.slo()->setText(QStringLiteral("script"));
+        form.vlo()->setText(QStringLiteral("a INT 1"));
+        f.click(form, QStringLiteral("Command1"));
+        f.click(form, QStringLiteral("Command2"));
+        QCOMPARE(f.dialogs.texts().filter(QStringLiteral("DONE !!!")).size(), 2);
+        QCOMPARE(f.root.read(QStringLiteral("game/multiplay/skirmish/player4.slo")), QByteArray("script\r\n"));
+        QVERIFY(f.root.read(QStringLiteral("game/multiplay/skirmish/player4.vlo")).endsWith("\r\na INT 1\r\n}\r\n"));
+        QVERIFY(form.exportBuffer()->text().endsWith(QStringLiteral("a INT 1\r\n}")));
+        QVERIFY(f.root.exists(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")));
+    }
+};
+
+QRB_TEST(LayoutAndSaveTest)
+
+#include "tst_layoutandsave.moc"
