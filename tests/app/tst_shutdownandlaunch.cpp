@@ -27,10 +27,28 @@ void clickAt(MainWindow& window, const QPoint& point)
 class ShutdownTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void yesSavesWithExitSnapshotsAndEnds()
+    void exitAnswers_data()
     {
+        QTest::addColumn<Dialogs::Answer>("answer");
+        QTest::addColumn<QString>("suffix"); // of the snapshots; empty: none
+        QTest::addColumn<QByteArray>("slo");
+        QTest::addColumn<QByteArray>("notes");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("Yes") << Dialogs::Answer::Yes << QStringLiteral("_EXIT") << QByteArray("new slo\r\n")
+                             << QByteArray("new notes\r\n") << QByteArray("\"after\",#TRUE#\r\n");
+        QTest::newRow("No") << Dialogs::Answer::No << QString() << QByteArray("old slo\r\n")
+                            << QByteArray("old notes\r\n") << QByteArray("\"after\",#TRUE#\r\n");
+        QTest::newRow("Cancel, then the close box")
+            << Dialogs::Answer::Cancel << QStringLiteral("_BEFORESEEK") << QByteArray("new slo\r\n")
+            << QByteArray("old notes\r\n") << QByteArray("\"before\",#TRUE#\r\n");
+    }
+
+    void exitAnswers()
+    {
+        QFETCH(Dialogs::Answer, answer);
+        QFETCH(QString, suffix);
         AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#FALSE#\r\n");
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#TRUE#\r\n");
         QVERIFY(f.start());
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
         MainWindow& form = f.form800();
@@ -38,69 +56,32 @@ private Q_SLOTS:
         form.gameDirBox()->setText(QStringLiteral("after"));
         f.bench->notes().setText(QStringLiteral("new notes"));
         f.dialogs.clear();
-        f.dialogs.answer(Dialogs::Answer::Yes);
+        f.dialogs.answer(answer);
         f.click(form, QStringLiteral("Image1"));
-
-        QCOMPARE(f.dialogs.shown().size(), 1);
-        QCOMPARE(f.dialogs.shown().first().kind, ScriptedDialogs::Kind::YesNoCancel);
-        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("On exit SAVE"));
-        QCOMPARE(f.dialogs.shown().first().text, QStringLiteral("SAVE before exit?"));
-        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
-        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
-                 (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_EXIT"), QStringLiteral("VLO.qrb5.12.2026_9-5-7_EXIT")}));
-        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_EXIT")), QByteArray("old slo\r\n"));
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("new slo\r\n"));
-        QCOMPARE(f.work(QStringLiteral("VLO.qrb")), QByteArray("old vlo\r\n"));
-        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("new notes\r\n"));
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"after\",#FALSE#\r\n"));
+        const ScriptedDialogs::Shown box = f.dialogs.shown().first();
+        QCOMPARE(box.kind, ScriptedDialogs::Kind::YesNoCancel);
+        QCOMPARE(box.title, QStringLiteral("On exit SAVE"));
+        QCOMPARE(box.text, QStringLiteral("SAVE before exit?"));
+        QCOMPARE(box.icon, Dialogs::Icon::Question);
+        if (answer == Dialogs::Answer::Cancel) {
+            QCOMPARE(ended.count(), 0);
+            QVERIFY(form.isVisible() && !f.bench->state().exitConfirmed);
+            QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
+            form.close();
+        }
         QCOMPARE(ended.count(), 1);
-        QVERIFY(f.bench->state().exitConfirmed);
+        const QStringList snapshots{QStringLiteral("SLO.qrb5.12.2026_9-5-7") + suffix,
+                                    QStringLiteral("VLO.qrb5.12.2026_9-5-7") + suffix};
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")), suffix.isEmpty() ? QStringList() : snapshots);
+        QFETCH(QByteArray, slo);
+        QFETCH(QByteArray, notes);
+        QFETCH(QByteArray, settings);
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), slo);
+        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), notes);
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), settings);
         QVERIFY(!form.isVisible());
-        // The sign went with the program.
+        // The sign of the exit save goes with the program.
         QTRY_VERIFY(!f.bench->signWindow());
-    }
-
-    void noWritesOnlyTheSettings()
-    {
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "", "old notes\r\n", "\"before\",#TRUE#\r\n");
-        QVERIFY(f.start());
-        QSignalSpy ended(f.bench.get(), &Workbench::ended);
-        f.form800().slo()->setText(QStringLiteral("unsaved"));
-        f.form800().gameDirBox()->setText(QStringLiteral("changed dir"));
-        f.dialogs.answer(Dialogs::Answer::No);
-        f.click(f.form800(), QStringLiteral("Image1"));
-        QCOMPARE(ended.count(), 1);
-        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
-        // The flag goes back to the file unchanged.
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"changed dir\",#TRUE#\r\n"));
-    }
-
-    void cancelThenCloseBoxRunsTheForcedSave()
-    {
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"dir\",#FALSE#\r\n");
-        QVERIFY(f.start());
-        QSignalSpy ended(f.bench.get(), &Workbench::ended);
-        f.form800().slo()->setText(QStringLiteral("typed"));
-        f.bench->notes().setText(QStringLiteral("noted"));
-        f.form800().gameDirBox()->setText(QStringLiteral("other"));
-        f.dialogs.answer(Dialogs::Answer::Cancel);
-        f.click(f.form800(), QStringLiteral("Image1"));
-        QCOMPARE(ended.count(), 0);
-        QVERIFY(!f.bench->state().exitConfirmed);
-        QVERIFY(f.form800().isVisible());
-        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
-
-        f.form800().close();
-        QCOMPARE(ended.count(), 1);
-        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
-                 (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_BEFORESEEK"),
-                              QStringLiteral("VLO.qrb5.12.2026_9-5-7_BEFORESEEK")}));
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("typed\r\n"));
-        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), QByteArray("old notes\r\n"));
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"dir\",#FALSE#\r\n"));
     }
 
     void failedExitSaveKeepsTheProgramOpen()
