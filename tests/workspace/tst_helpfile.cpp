@@ -3,75 +3,57 @@
 #include "workspace/helpfile.h"
 #include "workspace/projectfiles.h"
 
-#include <QDir>
+#include <QTest>
 
 using Kind = helpfile::Content::Kind;
 
 class HelpFileTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void missingEmptyAndBlankFilesAskForTheBuiltInHelp()
+    void kindAndText_data()
     {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no file") << QByteArray() << int(Kind::Empty) << QString();
+        QTest::newRow("empty") << QByteArray("") << int(Kind::Empty) << QString();
+        QTest::newRow("a line end only") << QByteArray("\r\n") << int(Kind::Empty) << QString();
+        QTest::newRow("RTF without text")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 A;}}}") << int(Kind::Empty) << QString();
+        const QByteArray plain("first\r\n\tsecond \xe9\xa0\x80\r\nthird\r\n\r\n");
+        QTest::newRow("plain, every byte")
+            << plain << int(Kind::Plain) << QString::fromLatin1(plain.chopped(2));
+        QTest::newRow("RTF") << QByteArray("{\\rtf1\\ansi \\b Title\\b0\\par caf\\'e9\\par}")
+                             << int(Kind::Rich) << QStringLiteral("Title\r\ncafé\r\n");
+        QTest::newRow("RTF further on") << QByteArray(" {\\rtf1 x}") << int(Kind::Plain) << " {\\rtf1 x}";
+    }
+
+    void kindAndText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, kind);
+        QFETCH(QString, text);
         TempFolder dir;
-        helpfile::Content content = helpfile::read(dir.path());
-        QCOMPARE(content.kind, Kind::Empty);
+        if (!bytes.isNull())
+            dir.write(QStringLiteral("HELP.qrb"), bytes);
+        const helpfile::Content content = helpfile::read(dir.path());
         QVERIFY(!content.failure);
-
-        for (const QByteArray& bytes : {QByteArray(), QByteArray("\r\n"), QByteArray("{\\rtf1}"),
-                                        QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}}")}) {
-            dir.write(QStringLiteral("Help.qrb"), bytes);
-            content = helpfile::read(dir.path());
-            QVERIFY2(content.kind == Kind::Empty, bytes.constData());
-            QVERIFY(!content.failure);
-        }
-    }
-
-    void plainTextKeepsEveryByte()
-    {
-        TempFolder dir;
-        QByteArray bytes("first\r\n\tsecond \xe9\xa0\x80\r\nthird\r\n\r\n");
-        dir.write(QStringLiteral("HELP.QRB"), bytes);
-        const helpfile::Content content = helpfile::read(dir.path());
-        QCOMPARE(content.kind, Kind::Plain);
-        QCOMPARE(content.plain, QString::fromLatin1(bytes.chopped(2)));
-    }
-
-    void richTextIsReadAsADocument()
-    {
-        TempFolder dir;
-        dir.write(QStringLiteral("help.qrb"), "{\\rtf1\\ansi \\b Title\\b0\\par caf\\'e9\\par}");
-        const helpfile::Content content = helpfile::read(dir.path());
-        QCOMPARE(content.kind, Kind::Rich);
-        QCOMPARE(content.rich.plainText(), QStringLiteral("Title\r\ncafé\r\n"));
-        QVERIFY(content.rich.paragraphs[0].runs[0].bold);
-        // A text that merely mentions RTF further on is plain text.
-        dir.write(QStringLiteral("help.qrb"), " {\\rtf1 not at the start}");
-        QCOMPARE(helpfile::read(dir.path()).kind, Kind::Plain);
-    }
-
-    void unreadableFileIsReportedWithItsPath()
-    {
-        TempFolder dir;
-        dir.mkdir(QStringLiteral("Help.qrb"));
-        const helpfile::Content content = helpfile::read(dir.path());
-        QCOMPARE(content.kind, Kind::Empty);
-        QVERIFY(content.failure.has_value());
-        QCOMPARE(content.failure->path, QDir(dir.path()).filePath(QStringLiteral("Help.qrb")));
-        QVERIFY(!content.failure->reason.isEmpty());
+        QCOMPARE(int(content.kind), kind);
+        QCOMPARE(content.kind == Kind::Rich ? content.rich.plainText() : content.plain, text);
     }
 
     void rtfProjectFilesLoadAsPlainTextOthersByteExact()
     {
         TempFolder dir;
-        dir.write(QStringLiteral("SLO.qrb"),
-                  "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier;}}\\f0 event a(init)\\par {\\par}\\par}");
-        dir.write(QStringLiteral("Notes.qrb"), "{\\rtf1 note \\u8364?\\line two}");
-        dir.write(QStringLiteral("VLO.qrb"), "x {\\rtf1 \\b not rtf}\r\n");
-        QCOMPARE(projectfiles::load(dir.path(), projectfiles::kSlo).text,
+        const auto loaded = [&](const QString& name, const QByteArray& bytes) {
+            dir.write(name, bytes);
+            return projectfiles::load(dir.path(), name).text;
+        };
+        QCOMPARE(loaded(projectfiles::kSlo, "{\\rtf1\\ansi event a(init)\\par{\\par}\\par}"),
                  QStringLiteral("event a(init)\r\n\r\n"));
-        QCOMPARE(projectfiles::load(dir.path(), projectfiles::kNotes).text,
-                 QStringLiteral("note \u20ac\r\ntwo"));
-        QCOMPARE(projectfiles::load(dir.path(), projectfiles::kVlo).text,
+        QCOMPARE(loaded(projectfiles::kNotes, "{\\rtf1 note \\u8364?\\line two}"),
+                 QStringLiteral("note €\r\ntwo"));
+        QCOMPARE(loaded(projectfiles::kVlo, "x {\\rtf1 \\b not rtf}\r\n"),
                  QStringLiteral("x {\\rtf1 \\b not rtf}"));
     }
 };
