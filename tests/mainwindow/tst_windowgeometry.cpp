@@ -186,28 +186,13 @@ private Q_SLOTS:
         QCOMPARE(lines, (QStringList{QStringLiteral("script \"playerX.slo\""), QStringLiteral("run"), QStringLiteral("{"),
                                      QStringLiteral("player           INT            X"),
                                      QStringLiteral(" >>YOUR MODIFIED SCRIPT<<"), QStringLiteral("}")}));
-    }
-
-    void placedRectanglesOf1024()
-    {
-        MainWindow window(layout::table1024());
-        const QList<QPair<QString, QRect>> placed{
-            {QStringLiteral("Image1"), twips::toPixels(15000, 120, 255, 255)},
-            {QStringLiteral("Image2"), twips::toPixels(14760, 0, 135, 375)},
-            {QStringLiteral("Command1"), twips::toPixels(2880, 2040, 1935, 495)},
-            {QStringLiteral("Command4"), twips::toPixels(6720, 2040, 1935, 495)},
-            {QStringLiteral("Command2"), twips::toPixels(10680, 2040, 1935, 495)},
-            {QStringLiteral("Command10"), twips::toPixels(6720, 1440, 1935, 495)},
-            {QStringLiteral("HScroll1"), twips::toPixels(0, 10440, 15135, 135)},
-            {QStringLiteral("Image8"), twips::toPixels(0, 0, 135, 135)},
-        };
-        for (const auto& [name, rect] : placed) {
-            QCOMPARE(window.control(name)->geometry(), rect);
-            // Nothing else lies over the centre of the area.
-            QCOMPARE(window.childAt(rect.center()), window.control(name));
+        // Every click area says what it does.
+        for (const layout::Control& c : layout::table800().controls) {
+            if (c.kind == layout::Kind::ClickArea)
+                QVERIFY2(!narrow.control(c.name)->toolTip().isEmpty() &&
+                             narrow.control(c.name)->accessibleName() == narrow.control(c.name)->toolTip(),
+                         qPrintable(c.name));
         }
-        QVERIFY(!window.control(QStringLiteral("Image1"))->toolTip().isEmpty());
-        QCOMPARE(window.control(QStringLiteral("Command1"))->accessibleName(), window.control(QStringLiteral("Command1"))->toolTip());
     }
 };
 
