@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringView>
 
 namespace textfile {
 
@@ -24,7 +25,8 @@ ReadResult read(const QString& path)
 
 QByteArray encode(const QString& text, QString* replaced)
 {
-    if (replaced) {
+    // Almost every text is pure Latin-1: the character-by-character scan runs only when not.
+    if (replaced && !QtPrivate::isLatin1(QStringView(text))) {
         const QChar* p = text.constData();
         const QChar* end = p + text.size();
         for (; p != end; ++p) {
@@ -56,11 +58,12 @@ QByteArray encode(const QString& text, QString* replaced)
 std::optional<FileFailure> replaceAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt 6.4 can report a buffered write that failed on a full disk as a successful
+    // commit and leave an empty file; written straight through, the failure shows here, while
+    // the old file still stands.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileFailure{path, file.errorString()};
-    // Qt 6.4 can report a buffered write that failed on a full disk as a successful commit
-    // and leave an empty file; push every byte out first and give up while the old file stands.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting(); // the temporary file goes with `file`
         return FileFailure{path, reason};
