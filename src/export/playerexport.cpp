@@ -6,22 +6,10 @@
 #include "workspace/projectsaver.h"
 #include "workspace/workspaceview.h"
 
-#include <QFileInfo>
-
 namespace {
 
 const QString kSlo = QStringLiteral(".slo");
 const QString kVlo = QStringLiteral(".vlo");
-
-// The system says "No such file or directory" for a missing folder; say which folder.
-FileFailure explain(const FileFailure& failure)
-{
-    const QFileInfo file(failure.path);
-    const QString folder = file.path();
-    if (!QFileInfo(folder).isDir())
-        return {failure.path, QStringLiteral("the folder %1 does not exist").arg(folder)};
-    return failure;
-}
 
 } // namespace
 
@@ -75,7 +63,7 @@ QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDi
         state.playerText = QString::number(state.playerIndex);
         const QString path = playerfiles::path(gameDirectory, state.playerText, kSlo);
         if (auto failure = textfile::write(path, bytes))
-            failures.append(explain(*failure));
+            failures.append(explainMissing(*failure, FileAccess::Write));
     }
     return failures;
 }
@@ -92,7 +80,7 @@ QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDi
         const QString path = playerfiles::path(gameDirectory, state.playerText, kVlo);
         const QByteArray head = textfile::encode(variablefile::head(state.playerText), nullptr);
         if (auto failure = textfile::writeParts(path, {head, vloBytes, tail}))
-            failures.append(explain(*failure));
+            failures.append(explainMissing(*failure, FileAccess::Write));
     }
     if (lastGenerated)
         *lastGenerated = variablefile::generate(state.playerText, vloText);

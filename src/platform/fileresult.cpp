@@ -1,5 +1,6 @@
 #include "platform/fileresult.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 void FileOutcome::merge(const FileOutcome& other)
@@ -26,4 +27,15 @@ QString describeFailures(const QList<FileFailure>& failures)
     for (const FileFailure& f : failures)
         lines << f.path + QStringLiteral(": ") + f.reason;
     return lines.join(QLatin1Char('\n'));
+}
+
+FileFailure explainMissing(const FileFailure& failure, FileAccess access)
+{
+    const QFileInfo file(failure.path);
+    const QString folder = file.path();
+    if (!QFileInfo(folder).isDir())
+        return {failure.path, QStringLiteral("the folder %1 does not exist").arg(folder)};
+    if (access == FileAccess::Read && !file.exists())
+        return {failure.path, QStringLiteral("the file does not exist")};
+    return failure;
 }

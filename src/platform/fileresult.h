@@ -22,5 +22,10 @@ struct FileOutcome {
     void noteReplaced(const QString& characters);
 };
 
+// The system says "No such file or directory" for a missing folder or file; say which. A file
+// that is missing matters only to a read: a write creates it, so its failure has other reasons.
+enum class FileAccess { Read, Write };
+FileFailure explainMissing(const FileFailure& failure, FileAccess access);
+
 // "path: reason" lines, one per failure.
 QString describeFailures(const QList<FileFailure>& failures);

@@ -68,7 +68,7 @@ public:
                 failure = closing;
             if (failure && !m_failed[i]) {
                 m_failed[i] = true;
-                m_outcome.failures.append(templatefiles::explain(*failure));
+                m_outcome.failures.append(explainMissing(*failure, FileAccess::Write));
                 m_outcome.incomplete.removeOne(m_paths[i]);
             }
         }
@@ -80,7 +80,7 @@ private:
         if (!failure)
             return true;
         m_failed[file] = true;
-        m_outcome.failures.append(templatefiles::explain(*failure));
+        m_outcome.failures.append(explainMissing(*failure, FileAccess::Write));
         if (!m_stopAtFailure)
             return true;
         m_outcome.stopped = true;

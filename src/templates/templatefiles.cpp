@@ -22,17 +22,6 @@ QStringList rtsPaths(const QString& workDir, const QStringList& names)
     return filelookup::resolveEach(filelookup::resolve(workDir, kRtsFolder), names);
 }
 
-FileFailure explain(const FileFailure& failure)
-{
-    const QFileInfo file(failure.path);
-    const QString folder = file.path();
-    if (!QFileInfo(folder).isDir())
-        return {failure.path, QStringLiteral("the folder %1 does not exist").arg(folder)};
-    if (!file.exists())
-        return {failure.path, QStringLiteral("the file does not exist")};
-    return failure;
-}
-
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
@@ -56,7 +45,7 @@ ListText readList(const QString& path)
 {
     textfile::ReadResult read = textfile::read(path);
     if (!read.ok())
-        return {std::nullopt, explain(*read.failure)};
+        return {std::nullopt, explainMissing(*read.failure, FileAccess::Read)};
     return {std::move(read.text), std::nullopt};
 }
 

@@ -19,8 +19,6 @@ QString rtsPath(const QString& workDir, const QString& name);
 // Several files of RTS at once, with one look into the folder.
 QStringList rtsPaths(const QString& workDir, const QStringList& names);
 
-// A missing folder or file said in words, instead of the system's "No such file or directory".
-FileFailure explain(const FileFailure& failure);
 
 // The lines of a component list. CR LF, a lone CR and a lone LF each end a line; the last line
 // may lack its end. Lines are kept as they stand: not trimmed, empty ones included.

@@ -15,7 +15,7 @@ namespace {
 std::optional<FileFailure> emptyAllTxt(const QString& workDir)
 {
     const auto failure = textfile::write(templatefiles::rtsPath(workDir, kAllTxt), QByteArray());
-    return failure ? std::optional(templatefiles::explain(*failure)) : std::nullopt;
+    return failure ? std::optional(explainMissing(*failure, FileAccess::Write)) : std::nullopt;
 }
 
 // Ord's loop; `take` receives the number and the line of every step that writes a template.
@@ -83,7 +83,7 @@ Result string(GeneratorState& state, const QString& workDir, const QString& quot
     if (auto closing = file.close(); closing && !failure)
         failure = closing;
     if (failure)
-        result.failure = templatefiles::explain(*failure);
+        result.failure = explainMissing(*failure, FileAccess::Write);
     return result;
 }
 
