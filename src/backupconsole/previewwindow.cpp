@@ -2,6 +2,7 @@
 
 #include "backupconsole/notesimport.h"
 #include "backupconsole/previewsizing.h"
+#include "mainwindow/classiclook.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/dialogs.h"
@@ -22,11 +23,7 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QRect
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    button->setFont(font);
+    button->setFont(classiclook::font());
     button->setGeometry(geometry);
     return button;
 }

@@ -1,5 +1,7 @@
 #include "backupconsole/snapshotlist.h"
 
+#include "mainwindow/classiclook.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,10 +22,7 @@ SnapshotList::SnapshotList(const QString& name, const QString& emptyHint, QWidge
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
+    const QFont font = classiclook::font();
     setFont(font);
     QPalette pal = palette();
     pal.setColor(QPalette::Base, kListBackground);

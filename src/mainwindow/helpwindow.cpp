@@ -1,6 +1,7 @@
 #include "mainwindow/helpwindow.h"
 
 #include "mainwindow/builtinhelp.h"
+#include "mainwindow/classiclook.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/dialogs.h"
@@ -28,16 +29,6 @@ constexpr int kClientHeight = 7635;
 // The text area keeps these margins to the window's outer size.
 constexpr int kWidthMargin = 110;
 constexpr int kHeightMargin = 800;
-
-QFont uiFont(bool bold)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                   QStringLiteral("DejaVu Sans")});
-    f.setPointSizeF(8.25);
-    f.setBold(bold);
-    return f;
-}
 
 void paintText(QWidget* w, const QColor& text)
 {
@@ -69,13 +60,13 @@ void HelpWindow::buildControls()
 {
     m_caption = new QLabel(QStringLiteral("TEXT :"), this);
     m_caption->setObjectName(QStringLiteral("Label7"));
-    m_caption->setFont(uiFont(true));
+    m_caption->setFont(classiclook::font(8.25, true));
     paintText(m_caption, kLightGrey);
     m_caption->setGeometry(twips::toPixels(120, 120, 615, 255));
 
     m_seeker = new QLineEdit(this);
     m_seeker->setObjectName(QStringLiteral("TEXT_SEEKER"));
-    m_seeker->setFont(uiFont(true));
+    m_seeker->setFont(classiclook::font(8.25, true));
     QPalette pal = m_seeker->palette();
     pal.setColor(QPalette::Base, kTextBackground);
     pal.setColor(QPalette::Text, Qt::black);
@@ -86,14 +77,14 @@ void HelpWindow::buildControls()
 
     m_seek = new QPushButton(QStringLiteral("&SEEK"), this);
     m_seek->setObjectName(QStringLiteral("NEXT_SEEK_CMD"));
-    m_seek->setFont(uiFont(true));
+    m_seek->setFont(classiclook::font(8.25, true));
     m_seek->setGeometry(twips::toPixels(4560, 120, 975, 255));
     connect(m_seek, &QPushButton::clicked, this, &HelpWindow::seek);
 
     m_hint =
         new QLabel(QStringLiteral("Isn't CaSe sensitive. Search for string (no logical operations)"), this);
     m_hint->setObjectName(QStringLiteral("Label1"));
-    m_hint->setFont(uiFont(false));
+    m_hint->setFont(classiclook::font());
     paintText(m_hint, kSilver);
     m_hint->setGeometry(twips::toPixels(5640, 120, 6135, 255));
 

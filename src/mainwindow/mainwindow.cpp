@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "mainwindow/artwork.h"
+#include "mainwindow/classiclook.h"
 #include "mainwindow/clickarea.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/scripteditor.h"
@@ -17,29 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-const QColor kInputBackground(0, 0, 128);
-const QColor kEditorBackground(199, 211, 233);
-
-QFont uiFont(double points, bool bold = false)
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                   QStringLiteral("DejaVu Sans")});
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
-void paintInput(QWidget* w, const QColor& text)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Base, kInputBackground);
-    pal.setColor(QPalette::Text, text);
-    pal.setColor(QPalette::Highlight, QColor(0, 160, 200));
-    pal.setColor(QPalette::HighlightedText, Qt::white);
-    w->setPalette(pal);
-}
 
 } // namespace
 
@@ -101,8 +79,8 @@ void MainWindow::createControl(const layout::Control& c)
     case layout::Kind::TextBox: {
         auto* box = new QLineEdit(this);
         box->setObjectName(c.name);
-        box->setFont(uiFont(8.25, true));
-        paintInput(box, c.name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
+        box->setFont(classiclook::font(8.25, true));
+        classiclook::paintDarkBlue(*box, c.name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
         if (c.name == QLatin1String("GAMEDIR")) {
             box->setText(QStringLiteral("c:\\wz2100\\multiplay\\skirmish"));
             box->setToolTip(QStringLiteral("The game's folder, without a separator at its end"));
@@ -120,7 +98,7 @@ void MainWindow::createControl(const layout::Control& c)
     case layout::Kind::Button: {
         auto* button = new QPushButton(c.caption, this);
         button->setObjectName(c.name);
-        button->setFont(uiFont(8.25, true));
+        button->setFont(classiclook::font(8.25, true));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = button;
@@ -129,14 +107,14 @@ void MainWindow::createControl(const layout::Control& c)
     case layout::Kind::Label: {
         auto* label = new QLabel(c.caption, this);
         label->setObjectName(c.name);
-        label->setFont(uiFont(8.25, true));
+        label->setFont(classiclook::font(8.25, true));
         label->setStyleSheet(QStringLiteral("color: rgb(192, 204, 226);"));
         widget = label;
         break;
     }
     case layout::Kind::LinkLabel: {
         auto* label = new LinkLabel(c.name, c.caption, c.tip, this);
-        label->setFont(uiFont(8.25, true));
+        label->setFont(classiclook::font(8.25, true));
         label->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
         connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = label;
@@ -155,7 +133,7 @@ void MainWindow::createControl(const layout::Control& c)
         list->setFocusPolicy(Qt::NoFocus);
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setToolTip(QStringLiteral("The layout of each generated variable file"));
-        paintInput(list, QColor(168, 168, 168));
+        classiclook::paintDarkBlue(*list, QColor(168, 168, 168));
         widget = list;
         break;
     }
@@ -186,19 +164,8 @@ void MainWindow::createHiddenControls()
     m_forceSave->setObjectName(QStringLiteral("FORCE_SAVE"));
     m_forceSave->hide();
 
-    const QStringList items{QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"),
-                            QStringLiteral("Cut"), QStringLiteral("Paste")};
-    for (const QString& name : {QStringLiteral("SLO_MENU"), QStringLiteral("VLO_MENU")}) {
-        auto* menu = new QListWidget(this);
-        menu->setObjectName(name);
-        menu->addItems(items);
-        menu->setFont(uiFont(8.25, true));
-        menu->setFocusPolicy(Qt::NoFocus);
-        paintInput(menu, Qt::white);
-        menu->setGeometry(0, 0, twips::toPixels(615), twips::toPixels(1005));
-        menu->hide();
-        (name == QLatin1String("SLO_MENU") ? m_sloMenu : m_vloMenu) = menu;
-    }
+    m_sloMenu = classiclook::createEditMenuList(QStringLiteral("SLO_MENU"), this);
+    m_vloMenu = classiclook::createEditMenuList(QStringLiteral("VLO_MENU"), this);
 
     m_firstStart = new QTimer(this);
     m_firstStart->setObjectName(QStringLiteral("FirstStart1"));

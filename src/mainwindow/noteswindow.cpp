@@ -1,5 +1,6 @@
 #include "mainwindow/noteswindow.h"
 
+#include "mainwindow/classiclook.h"
 #include "mainwindow/editormenu.h"
 #include "mainwindow/editorreplace.h"
 #include "mainwindow/hiddentextbuffer.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-const QColor kBackground(199, 211, 233);
-const QColor kMenuBackground(0, 0, 128);
-
 // The editor fills the window but for these margins, taken from the window's outer size.
 constexpr double kWidthMargin = 110;
 constexpr double kHeightMargin = 520;
@@ -23,29 +21,6 @@ constexpr double kHeightMargin = 520;
 // The editor's size when the window first opens: 11895 x 8350 twips.
 constexpr double kEditorWidth = 11895;
 constexpr double kEditorHeight = 8350;
-
-QListWidget* createMenuList(QWidget* parent)
-{
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QStringLiteral("SLO_MENU"));
-    list->addItems({QStringLiteral("Undo"), QStringLiteral("-------"), QStringLiteral("Copy"),
-                    QStringLiteral("Cut"), QStringLiteral("Paste")});
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    list->setFont(font);
-    QPalette pal = list->palette();
-    pal.setColor(QPalette::Base, kMenuBackground);
-    pal.setColor(QPalette::Text, Qt::white);
-    pal.setColor(QPalette::Highlight, QColor(0, 160, 200));
-    pal.setColor(QPalette::HighlightedText, Qt::white);
-    list->setPalette(pal);
-    list->setGeometry(0, 0, twips::toPixels(615), twips::toPixels(1005));
-    list->hide();
-    return list;
-}
 
 } // namespace
 
@@ -55,7 +30,7 @@ NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt
     setWindowTitle(QStringLiteral("Runtime Notes"));
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kBackground);
+    pal.setColor(QPalette::Window, classiclook::kEditorBackground);
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -63,7 +38,7 @@ NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt
     m_editor->setGeometry(0, 0, twips::toPixels(kEditorWidth), twips::toPixels(kEditorHeight));
     m_editor->setFrameShape(QFrame::NoFrame);
     m_undo = new HiddenTextBuffer(QStringLiteral("SLO_UNDO"), this);
-    m_menu = createMenuList(this);
+    m_menu = classiclook::createEditMenuList(QStringLiteral("SLO_MENU"), this);
     // Each load starts without a snapshot: Undo does nothing until Enter or Delete is pressed.
     m_editorMenu = new EditorMenu(*m_editor, *m_undo, *m_menu, EditorMenu::notesKeys(),
                                   EditorMenu::ClipboardUse::KeepOtherData);

@@ -1,5 +1,7 @@
 #include "mainwindow/scripteditor.h"
 
+#include "mainwindow/classiclook.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,7 +10,6 @@
 #include <algorithm>
 
 namespace {
-const QColor kEditorBackground(199, 211, 233);
 }
 
 QString crLfFromRawText(QString raw)
@@ -47,13 +48,10 @@ QString crLfFromRawText(QString raw)
 ScriptEditor::ScriptEditor(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(name);
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
+    const QFont font = classiclook::font();
     setFont(font);
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, kEditorBackground);
+    pal.setColor(QPalette::Base, classiclook::kEditorBackground);
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     setTabChangesFocus(false);
