@@ -1,8 +1,8 @@
 #include "backupconsole/previewwindow.h"
 
 #include "backupconsole/notesimport.h"
-#include "backupconsole/previewsizing.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/dialogs.h"
@@ -57,7 +57,6 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     connect(m_toNotes, &QPushButton::clicked, this, &PreviewWindow::addSelectedToNotes);
 
     resize(twips::toPixels(11880), twips::toPixels(8460));
-    m_textTwips = QSizeF(twips::fromPixels(width()), twips::fromPixels(height()));
 }
 
 void PreviewWindow::setSnapshotText(const QString& text)
@@ -76,11 +75,7 @@ void PreviewWindow::open()
 
 void PreviewWindow::followWindowSize()
 {
-    const QSize outer = frameGeometry().size();
-    const QSizeF outerTwips(twips::fromPixels(outer.width()), twips::fromPixels(outer.height()));
-    const QSizeF clientTwips(twips::fromPixels(width()), twips::fromPixels(height()));
-    m_textTwips = previewsizing::textBoxSize(outerTwips, clientTwips, m_textTwips);
-    m_text->resize(twips::toPixels(m_textTwips.width()), twips::toPixels(m_textTwips.height()));
+    fillrule::apply(*this, *m_text, fillrule::kPreview);
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)

@@ -40,5 +40,4 @@ private:
     ScriptEditor* m_text = nullptr;
     QPushButton* m_revert = nullptr;
     QPushButton* m_toNotes = nullptr;
-    QSizeF m_textTwips;
 };

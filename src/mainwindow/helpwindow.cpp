@@ -2,6 +2,7 @@
 
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/fillrule.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/dialogs.h"
@@ -26,9 +27,6 @@ const QColor kSilver(192, 192, 192);
 // Client area and controls at design time, in twips.
 constexpr int kClientWidth = 11880;
 constexpr int kClientHeight = 7635;
-// The text area keeps these margins to the window's outer size.
-constexpr int kWidthMargin = 110;
-constexpr int kHeightMargin = 800;
 
 void paintText(QWidget* w, const QColor& text)
 {
@@ -166,17 +164,5 @@ void HelpWindow::moveEvent(QMoveEvent* event)
 
 void HelpWindow::applyFillRule()
 {
-    // The margins are measured from the window's outer size. Where the window system adds a
-    // frame, the text area still ends inside the window.
-    const QSize outer = frameGeometry().size().expandedTo(size());
-    const QRect current = m_text->geometry();
-    int width = current.width();
-    int height = current.height();
-    const double outerWidth = twips::fromPixels(outer.width());
-    const double outerHeight = twips::fromPixels(outer.height());
-    if (outerWidth - kWidthMargin >= 0)
-        width = qMin(twips::toPixels(outerWidth - kWidthMargin), this->width() - current.left());
-    if (outerHeight - kHeightMargin >= 0)
-        height = qMin(twips::toPixels(outerHeight - kHeightMargin), this->height() - current.top());
-    m_text->resize(qMax(0, width), qMax(0, height));
+    fillrule::apply(*this, *m_text, fillrule::kHelp);
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/classiclook.h"
 #include "mainwindow/editormenu.h"
 #include "mainwindow/editorreplace.h"
+#include "mainwindow/fillrule.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/twips.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-// The editor fills the window but for these margins, taken from the window's outer size.
-constexpr double kWidthMargin = 110;
-constexpr double kHeightMargin = 520;
 
 // The editor's size when the window first opens: 11895 x 8350 twips.
 constexpr double kEditorWidth = 11895;
@@ -47,7 +45,7 @@ NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt
     connect(m_editor, &QPlainTextEdit::textChanged, this, &NotesWindow::editorChanged);
     connect(&m_notes, &NotesText::changed, this, &NotesWindow::notesChanged);
 
-    resize(twips::toPixels(kEditorWidth + kWidthMargin), twips::toPixels(kEditorHeight + kHeightMargin));
+    resize(twips::toPixels(kEditorWidth + fillrule::kNotes.width), twips::toPixels(kEditorHeight + fillrule::kNotes.height));
 }
 
 void NotesWindow::bringForward()
@@ -72,15 +70,7 @@ void NotesWindow::notesChanged(const QString& text)
 
 void NotesWindow::fillWindow()
 {
-    // The window's outer size: its client area and the frame the window manager puts round it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const double outerWidth = twips::fromPixels(width() + frame.width());
-    const double outerHeight = twips::fromPixels(height() + frame.height());
-    // A window too small for the margins leaves that side of the editor as it was.
-    if (outerHeight - kHeightMargin >= 0)
-        m_editor->resize(m_editor->width(), twips::toPixels(outerHeight - kHeightMargin));
-    if (outerWidth - kWidthMargin >= 0)
-        m_editor->resize(twips::toPixels(outerWidth - kWidthMargin), m_editor->height());
+    fillrule::apply(*this, *m_editor, fillrule::kNotes);
 }
 
 void NotesWindow::resizeEvent(QResizeEvent* event)

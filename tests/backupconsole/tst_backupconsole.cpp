@@ -1,7 +1,7 @@
 #include "backupconsole/backupconsole.h"
-#include "backupconsole/previewsizing.h"
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
+#include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
@@ -292,7 +292,9 @@ private Q_SLOTS:
 
     void textBoxFollowsTheWindow()
     {
-        using previewsizing::textBoxSize;
+        const auto textBoxSize = [](QSizeF outer, QSizeF room, QSizeF previous) {
+            return fillrule::boxSize(outer, room, previous, fillrule::kPreview);
+        };
         const QSizeF roomy(20000, 20000);
         QCOMPARE(textBoxSize({6000, 4000}, roomy, {1, 1}), QSizeF(5890, 3500));
         QCOMPARE(textBoxSize({110, 500}, roomy, {1, 1}), QSizeF(0, 0));
