@@ -14,19 +14,6 @@
 
 namespace {
 
-// The console tells nothing on a readable folder; should it, the bench must not block.
-class SilentDialogs final : public Dialogs {
-public:
-    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
-    void tell(const QString&, const QString&, Icon) override {}
-    QString askText(const QString&, const QString&, const QString& defaultText) override
-    {
-        return defaultText;
-    }
-};
-
 // Snapshot names as the saves make them, one second apart, with the four suffixes in turn.
 void fillBackupFolder(const QString& folder, int perKind)
 {
@@ -75,7 +62,7 @@ std::vector<BenchRow> consoleOpening(bool quick)
     fillBackupFolder(folder, perKind);
 
     ProgramState state;
-    SilentDialogs dialogs;
+    AutoDialogs dialogs;
     NotesText notes;
     const ConsoleContext context{
         state, dialogs, notes, folder, [] { return nullptr; }, [] { return nullptr; }};

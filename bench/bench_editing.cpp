@@ -26,21 +26,6 @@
 
 namespace {
 
-class SilentDialogs final : public Dialogs {
-public:
-    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
-    void tell(const QString& title, const QString& text, Icon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-    }
-    QString askText(const QString&, const QString&, const QString& defaultText) override
-    {
-        return defaultText;
-    }
-};
-
 // `lines` lines of 103 characters and a CR LF each (100,000 of them make 10 MiB); the word
 // searched for stands only in the last line.
 QString script(int lines)
@@ -106,7 +91,7 @@ std::vector<BenchRow> run(bool quick)
     QDir().mkpath(folders.programDir);
     QDir().mkpath(folders.workDir);
     SystemClock clock;
-    SilentDialogs dialogs;
+    AutoDialogs dialogs;
     NotesText notes;
     ProjectSaver saver(folders, clock, dialogs, notes);
 

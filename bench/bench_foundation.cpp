@@ -19,15 +19,6 @@
 
 namespace {
 
-class YesDialogs final : public Dialogs {
-public:
-    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
-    Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
-    void tell(const QString&, const QString&, Icon) override {}
-    QString askText(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
-};
-
 class NoStarter final : public GameStarter {
 public:
     bool start(const QString&, const QString&, QString*) override { return true; }
@@ -78,7 +69,7 @@ std::vector<BenchRow> exportRows(bool quick)
     const double variables = medianMilliseconds(runs, [&] { writeVariableFiles(state, dir.path(), text, nullptr); });
 
     // The whole click: question, save with snapshots, eight files, "DONE !!!".
-    YesDialogs dialogs;
+    AutoDialogs dialogs;
     class Stamp final : public Clock {
     public:
         QTime timeOfDay() const override { return QTime(12, 0, 0); }
@@ -131,7 +122,7 @@ std::vector<BenchRow> saveRows(bool quick)
         plainWrite(plainDir + QStringLiteral("/b"), bytes);
     });
 
-    YesDialogs dialogs;
+    AutoDialogs dialogs;
     class Ticking final : public Clock {
     public:
         mutable int second = 0;
@@ -173,7 +164,7 @@ std::vector<BenchRow> startupRows(bool quick)
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("SLO.qrb")), bytes);
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("VLO.qrb")), bytes);
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("QRB_DATA.DAT")), "\"C:\\WZ2100\",#FALSE#\r\n");
-        YesDialogs dialogs;
+        AutoDialogs dialogs;
         SystemClock clock;
         NoStarter starter;
         WideScreen screen;

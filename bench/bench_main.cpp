@@ -35,6 +35,13 @@ double medianMilliseconds(int runs, const std::function<void()>& work)
     return times[times.size() / 2];
 }
 
+void AutoDialogs::tell(const QString& title, const QString& text, Icon)
+{
+    // Results such as "DONE !!!" are expected; everything else is worth seeing.
+    if (text != QLatin1String("DONE !!!"))
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+}
+
 QString scriptLikeText(int bytes)
 {
     const QString line = QStringLiteral("    orderDroidLoc(droid, DORDER_SCOUT, baseX + 128, baseY - 64); // go\r\n");
@@ -63,7 +70,8 @@ int main(int argc, char* argv[])
             continue;
         for (const BenchRow& row : function(quick)) {
             const double ratio = row.baselineMilliseconds > 0 ? row.milliseconds / row.baselineMilliseconds : 0;
-            const bool exceeded = row.allowedRatio > 0 && ratio > row.allowedRatio;
+            // Quick runs only keep the benchmarks alive; their tiny inputs say nothing of the limits.
+            const bool exceeded = !quick && row.allowedRatio > 0 && ratio > row.allowedRatio;
             over += exceeded ? 1 : 0;
             std::printf("%-58s %10.2f  %-44s %10.2f %7.2f %7s%s\n", qPrintable(row.what), row.milliseconds,
                         qPrintable(row.baseline), row.baselineMilliseconds, ratio,
@@ -71,6 +79,6 @@ int main(int argc, char* argv[])
                         exceeded ? "  OVER" : "");
         }
     }
-    std::printf("%s\n", over ? "Some ratios are over their limit." : "All ratios within their limits.");
+    std::printf("%s\n", quick ? "Quick run: limits not checked." : over ? "Some ratios are over their limit." : "All ratios within their limits.");
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dialogs.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -21,6 +23,17 @@ struct BenchRegistrar {
 };
 
 #define QRB_BENCH(Group, Function) static const BenchRegistrar qrbBench##Group(#Group, Function);
+
+// Answers every box with its first button, so a benchmark never waits; anything told is
+// printed, so a failure in a measured operation does not go unseen.
+class AutoDialogs final : public Dialogs {
+public:
+    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
+    Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
+    Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
+    void tell(const QString& title, const QString& text, Icon) override;
+    QString askText(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+};
 
 // A script-like text of `bytes` characters: lines of code with CR LF breaks.
 QString scriptLikeText(int bytes);
