@@ -79,6 +79,9 @@ int main(int argc, char* argv[])
                         exceeded ? "  OVER" : "");
         }
     }
-    std::printf("%s\n", quick ? "Quick run: limits not checked." : over ? "Some ratios are over their limit." : "All ratios within their limits.");
+    const char* verdict = quick  ? "Quick run: limits not checked."
+                          : over ? "Some ratios are over their limit."
+                                 : "All ratios within their limits.";
+    std::printf("%s\n", verdict);
     return 0;
 }
