@@ -44,7 +44,8 @@ void AutoDialogs::tell(const QString& title, const QString& text, Icon)
 
 QString scriptLikeText(int bytes)
 {
-    const QString line = QStringLiteral("    orderDroidLoc(droid, DORDER_SCOUT, baseX + 128, baseY - 64); // go\r\n");
+    const QString line =
+        QStringLiteral("    orderDroidLoc(droid, DORDER_SCOUT, baseX + 128, baseY - 64); // go\r\n");
     QString text;
     text.reserve(bytes + line.size());
     while (text.size() < bytes)
@@ -69,7 +70,8 @@ int main(int argc, char* argv[])
         if (!only.isEmpty() && QString::fromStdString(group) != only)
             continue;
         for (const BenchRow& row : function(quick)) {
-            const double ratio = row.baselineMilliseconds > 0 ? row.milliseconds / row.baselineMilliseconds : 0;
+            const double ratio =
+                row.baselineMilliseconds > 0 ? row.milliseconds / row.baselineMilliseconds : 0;
             // Quick runs only keep the benchmarks alive; their tiny inputs say nothing of the limits.
             const bool exceeded = !quick && row.allowedRatio > 0 && ratio > row.allowedRatio;
             over += exceeded ? 1 : 0;

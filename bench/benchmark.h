@@ -32,7 +32,10 @@ public:
     Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
     Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
     void tell(const QString& title, const QString& text, Icon) override;
-    QString askText(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+    QString askText(const QString&, const QString&, const QString& defaultText) override
+    {
+        return defaultText;
+    }
 };
 
 // A script-like text of `bytes` characters: lines of code with CR LF breaks.
