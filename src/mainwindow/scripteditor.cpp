@@ -9,9 +9,6 @@
 #include <QTextCursor>
 #include <algorithm>
 
-namespace {
-}
-
 QString crLfFromRawText(QString raw)
 {
     // A plain document separates its blocks with U+2029; U+2028 is a soft line break. The
@@ -163,4 +160,16 @@ void ScriptEditor::mousePressEvent(QMouseEvent* event)
 {
     Q_EMIT mousePressed(event);
     QPlainTextEdit::mousePressEvent(event);
+}
+
+void ScriptEditor::setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections)
+{
+    if (selections.isEmpty())
+        m_decorations.remove(layer);
+    else
+        m_decorations.insert(layer, selections);
+    QList<QTextEdit::ExtraSelection> all;
+    for (const auto& layerSelections : std::as_const(m_decorations))
+        all += layerSelections;
+    setExtraSelections(all);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -29,6 +30,11 @@ public:
     int toCrLf(int documentPosition) const;
     int toDocument(int crLfIndex) const;
 
+    // Decorations drawn over the text (the caret line, the matching bracket, the checker's
+    // underlines) come in layers, each replaced on its own; lower layers are drawn first.
+    enum class DecorationLayer { CaretLine, Findings, BracketMatch };
+    void setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections);
+
 Q_SIGNALS:
     // Sent before the editor acts on the key.
     void keyAboutToBeHandled(QKeyEvent* event);
@@ -40,6 +46,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QMap<DecorationLayer, QList<QTextEdit::ExtraSelection>> m_decorations;
     // The CR LF text of m_textDocument while m_textCurrent.
     mutable QString m_text;
     mutable QPointer<QTextDocument> m_textDocument;
