@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 #include "workspace/programstate.h"
+#include "workspace/snapshotname.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -53,8 +54,8 @@ BackupConsole::BackupConsole(const ConsoleContext& context, QWidget* parent)
     // Both lists come from one reading of the folder; it is not read again while the console
     // stays open.
     m_listing = snapshotfolder::list(m_context.backupFolder);
-    m_sloList->setNames(m_listing.slo);
-    m_vloList->setNames(m_listing.vlo);
+    m_sloList->setNames(m_context.backupFolder, m_listing.slo);
+    m_vloList->setNames(m_context.backupFolder, m_listing.vlo);
 
     connect(m_sloList, &SnapshotList::entryChosen, this,
             [this](int row) { openEntry(snapshotfolder::Kind::Slo, row); });
@@ -122,6 +123,10 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     m_preview = new PreviewWindow(m_context);
     connect(m_preview, &PreviewWindow::closed, this, &BackupConsole::onPreviewClosed);
     m_preview->setSnapshotText(loaded.text);
+    QStringList others = names;
+    others.removeAt(row);
+    snapshotname::sortNewestFirst(others);
+    m_preview->setSnapshotName(names.at(row), others);
     m_context.state.previewIsSlo = kind == snapshotfolder::Kind::Slo;
     m_preview->open();
     setEnabled(false);

@@ -1,6 +1,7 @@
 #include "workspace/backupstore.h"
 
 #include "platform/textfile.h"
+#include "workspace/snapshotlink.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,6 +56,11 @@ std::optional<FileFailure> copySnapshot(const QString& source, const QString& ta
     if (!in.open(QIODevice::ReadOnly))
         return FileFailure{source, in.errorString()};
     in.close();
+    // An unchanged file shares the newest snapshot's bytes instead of taking new space.
+    if (snapshotlink::linkToNewestIfSame(source, target)) {
+        snapshotlink::remember(source, target);
+        return std::nullopt;
+    }
     // Copied under a temporary name and renamed over the target, so that a failed copy (a full
     // disk) never leaves a cut snapshot or destroys an earlier one of the same name. The system
     // copies the bytes itself, without passing them through the program.
@@ -72,6 +78,7 @@ std::optional<FileFailure> copySnapshot(const QString& source, const QString& ta
         QFile::remove(temporary);
         return FileFailure{target, QString::fromStdString(error.message())};
     }
+    snapshotlink::remember(source, target);
     return std::nullopt;
 }
 
