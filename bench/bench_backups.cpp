@@ -21,7 +21,9 @@ QString scriptVersion(int lines, int changes)
     QStringList out;
     out.reserve(lines);
     for (int i = 0; i < lines; ++i)
-        out << QStringLiteral("    orderDroidLoc(droid%1, DORDER_SCOUT, baseX + %2, baseY); // step").arg(i % 97).arg(i % 13);
+        out << QStringLiteral("    orderDroidLoc(droid%1, DORDER_SCOUT, baseX + %2, baseY); // step")
+                   .arg(i % 97)
+                   .arg(i % 13);
     for (int c = 0; c < changes; ++c) {
         const int at = (c * lines) / changes + lines / (2 * changes);
         out[at] = QStringLiteral("    // changed line %1").arg(c);
@@ -43,10 +45,12 @@ std::vector<BenchRow> diffRows(bool quick)
         for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
             sink += a.at(i) == b.at(i) ? 1 : 0;
     });
-    const double diff = medianMilliseconds(runs, [&] { sink += int(textdiff::compare(before, after).lines.size()); });
+    const double diff =
+        medianMilliseconds(runs, [&] { sink += int(textdiff::compare(before, after).lines.size()); });
     if (sink == 0)
         std::fprintf(stderr, "nothing compared\n");
-    const QString what = QStringLiteral("diff of a %1-line script, %2 lines changed").arg(lines).arg(quick ? 20 : 200);
+    const QString what =
+        QStringLiteral("diff of a %1-line script, %2 lines changed").arg(lines).arg(quick ? 20 : 200);
     return {
         {what, diff, QStringLiteral("line-by-line equality pass, both texts"), equality, quick ? 0 : 5.0},
         {what + QStringLiteral(" (time)"), diff, QStringLiteral("budget"), 50.0, quick ? 0 : 1.0},
@@ -75,14 +79,15 @@ std::vector<BenchRow> unchangedSnapshotRows(bool quick)
     int n = 0;
     auto snapshotName = [&] {
         ++n;
-        return QDir(backup).filePath(
-            QStringLiteral("SLO.qrb5.12.2026_%1-%2-%3_BEFORESEEK").arg(n / 3600).arg(n / 60 % 60).arg(n % 60));
+        return QDir(backup).filePath(QStringLiteral("SLO.qrb5.12.2026_%1-%2-%3_BEFORESEEK")
+                                         .arg(n / 3600)
+                                         .arg(n / 60 % 60)
+                                         .arg(n % 60));
     };
     // The first snapshot is a copy; each later one of the unchanged file a link.
     backupstore::copySnapshot(source, snapshotName());
-    const double copy = medianMilliseconds(runs, [&] {
-        QFile::copy(source, QDir(copies).filePath(QString::number(++n)));
-    });
+    const double copy =
+        medianMilliseconds(runs, [&] { QFile::copy(source, QDir(copies).filePath(QString::number(++n))); });
     const double linked = medianMilliseconds(runs, [&] {
         if (backupstore::copySnapshot(source, snapshotName()))
             std::fprintf(stderr, "snapshot failed\n");
@@ -142,9 +147,10 @@ std::vector<BenchRow> folderSizeReport(bool quick)
     const double mib = 1024.0 * 1024.0;
     const double copies = double(folderAfterSearches(searches, false)) / mib;
     const double linked = double(folderAfterSearches(searches, true)) / mib;
-    std::printf("backup folder after %d searches in a 600 KB project: %.1f MiB with a copy each, %.1f MiB with "
-                "links\n",
-                searches, copies, linked);
+    std::printf(
+        "backup folder after %d searches in a 600 KB project: %.1f MiB with a copy each, %.1f MiB with "
+        "links\n",
+        searches, copies, linked);
     return {};
 }
 

@@ -128,7 +128,8 @@ void DiffText::paintMargin(QPaintEvent* event)
             const QString sign = line.kind == textdiff::LineKind::Removed ? QStringLiteral("-")
                                  : line.kind == textdiff::LineKind::Added ? QStringLiteral("+")
                                                                           : QString();
-            painter.drawText(4 + 2 * (numberWidth + digitWidth), top, digitWidth, height, Qt::AlignLeft, sign);
+            painter.drawText(4 + 2 * (numberWidth + digitWidth), top, digitWidth, height, Qt::AlignLeft,
+                             sign);
         }
         block = block.next();
         top += height;
@@ -166,7 +167,8 @@ CompareView::CompareView(QWidget* parent) : QWidget(parent)
     };
     m_previous = makeButton("PreviousChange", QStringLiteral("Previous change"),
                             QStringLiteral("Go to the previous change (Shift+F8)"));
-    m_next = makeButton("NextChange", QStringLiteral("Next change"), QStringLiteral("Go to the next change (F8)"));
+    m_next =
+        makeButton("NextChange", QStringLiteral("Next change"), QStringLiteral("Go to the next change (F8)"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("ChangeCount"));
     m_count->setFont(classiclook::font(8.25, true));

@@ -61,8 +61,8 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_toNotes = makeButton(QStringLiteral("Command2"), QStringLiteral("Add selected to NOTES"),
                            twips::toPixels(6000, 120, 2175, 255), this);
     m_toNotes->setToolTip(QStringLiteral("Append the selected text to the end of the notes"));
-    m_compareButton = makeButton(QStringLiteral("Command3"), kCompareCaption,
-                                 twips::toPixels(8280, 120, 1800, 255), this);
+    m_compareButton =
+        makeButton(QStringLiteral("Command3"), kCompareCaption, twips::toPixels(8280, 120, 1800, 255), this);
     m_compareButton->setToolTip(QStringLiteral("Show what differs between this snapshot and the editor, "
                                                "or go back to the snapshot"));
     m_compareWith = new QComboBox(this);

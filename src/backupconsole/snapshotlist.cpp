@@ -5,12 +5,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <filesystem>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringListModel>
+#include <filesystem>
 
 namespace {
 const QColor kListBackground(199, 211, 233);

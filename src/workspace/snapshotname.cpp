@@ -101,9 +101,9 @@ QString describe(const QString& name, std::optional<qint64> size, int linkCount)
         lines << QStringLiteral("No save time in this name: not made by a save");
     lines << (size ? sizeWords(*size) : QStringLiteral("Size unknown: the file could not be read"));
     if (linkCount > 1) {
-        lines << (linkCount == 2 ? QStringLiteral("Same bytes as 1 other snapshot, stored once")
-                                 : QStringLiteral("Same bytes as %1 other snapshots, stored once")
-                                       .arg(linkCount - 1));
+        lines << (linkCount == 2
+                      ? QStringLiteral("Same bytes as 1 other snapshot, stored once")
+                      : QStringLiteral("Same bytes as %1 other snapshots, stored once").arg(linkCount - 1));
     }
     return lines.join(QLatin1Char('\n'));
 }

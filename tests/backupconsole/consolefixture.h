@@ -25,7 +25,10 @@ struct Bench : AppFixture {
         root.write(QStringLiteral("prog/backup/") + name, bytes);
     }
     BackupConsole* console() const { return bench->backupConsole(); }
-    BackupConsole* open(MainWindow& from) const { return click(from, QStringLiteral("Command17")), console(); }
+    BackupConsole* open(MainWindow& from) const
+    {
+        return click(from, QStringLiteral("Command17")), console();
+    }
     QListView* list(const char* name) const { return console()->findChild<QListView*>(name); }
     QStringList names(const char* name) const { return console()->findChild<SnapshotList*>(name)->names(); }
     // Double-clicks the row of the list, or, for -1, the empty space below its last entry.
@@ -48,4 +51,3 @@ struct Bench : AppFixture {
         QTest::mouseClick(preview()->findChild<QPushButton*>(name), Qt::LeftButton);
     }
 };
-

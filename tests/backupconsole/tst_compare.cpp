@@ -23,8 +23,7 @@ const QByteArray kFooter = "\r\n///////// BACKUP SCRIPT END: /////////";
 
 struct CompareBench : Bench {
     using Bench::Bench;
-    template <typename T>
-    T* child(const char* name) const
+    template <typename T> T* child(const char* name) const
     {
         return preview()->findChild<T*>(QLatin1String(name));
     }
@@ -86,7 +85,8 @@ private Q_SLOTS:
         QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Back to snapshot"_s);
         QCOMPARE(f.choices(), QStringList{u"Editor (current text)"_s});
         QCOMPARE(f.count(), u"2 changes: 1 line changed, 0 removed, 1 added"_s);
-        QCOMPARE(f.child<QLabel>("CompareLegend")->text(), u"- only in this snapshot    + only in the editor"_s);
+        QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
+                 u"- only in this snapshot    + only in the editor"_s);
         QCOMPARE(f.view()->geometry(), preview->textBox()->geometry());
         // Rows: one, -two, +TWO, three, four, five, +six. The view opens at the first change.
         QCOMPARE(f.diffText()->toPlainText(), u"one\ntwo\nTWO\nthree\nfour\nfive\nsix"_s);
@@ -123,7 +123,7 @@ private Q_SLOTS:
         f.dialogs.clear();
         f.press("Command1");
         QCOMPARE(f.dialogs.texts(), QStringList{u"Script has been reverted from backup!"_s});
-        QVERIFY(preview.isNull());
+        QVERIFY(!f.preview() && f.console()->isEnabled());
         QCOMPARE(target->text(), u"one\r\ntwo\r\nthree\r\nfour\r\nfive"_s);
         QCOMPARE(other->text(), u"untouched"_s);
     }
@@ -145,7 +145,8 @@ private Q_SLOTS:
 
         f.chooseNextOther();
         QCOMPARE(f.count(), u"no differences"_s);
-        QCOMPARE(f.child<QLabel>("CompareLegend")->text(), u"- only in this snapshot    + only in "_s + kNewest);
+        QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
+                 u"- only in this snapshot    + only in "_s + kNewest);
 
         // A snapshot gone since the listing: told, and the comparison stays as it was.
         QVERIFY(QFile::remove(f.backup() + u"/"_s + kNewer));
@@ -154,7 +155,8 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown().size(), 1);
         QCOMPARE(f.dialogs.shown().first().title, u"SNAPSHOT NOT READ"_s);
         QVERIFY(f.dialogs.shown().first().text.startsWith(
-            u"This snapshot could not be read, so the comparison stays as it was:\n"_s + f.backup() + u"/"_s + kNewer));
+            u"This snapshot could not be read, so the comparison stays as it was:\n"_s + f.backup() + u"/"_s +
+            kNewer));
         QCOMPARE(f.child<QComboBox>("CompareWith")->currentIndex(), 1);
         QCOMPARE(f.count(), u"no differences"_s);
     }
@@ -177,7 +179,8 @@ private Q_SLOTS:
         // From inside the first line to inside the fourth row: the editor's TWO is left out.
         QTextCursor cursor(f.diffText()->document());
         cursor.setPosition(1);
-        cursor.setPosition(f.diffText()->document()->findBlockByNumber(3).position() + 2, QTextCursor::KeepAnchor);
+        cursor.setPosition(f.diffText()->document()->findBlockByNumber(3).position() + 2,
+                           QTextCursor::KeepAnchor);
         f.diffText()->setTextCursor(cursor);
         notes.setText(u"x"_s);
         f.press("Command2");

@@ -10,7 +10,7 @@ QStringList rendered(const textdiff::Result& result)
 {
     QStringList out;
     for (const textdiff::Line& line : result.lines) {
-        const char sign = line.kind == textdiff::LineKind::Same ? ' '
+        const char sign = line.kind == textdiff::LineKind::Same      ? ' '
                           : line.kind == textdiff::LineKind::Removed ? '-'
                                                                      : '+';
         out << u"%1%2,%3 %4"_s.arg(QLatin1Char(sign)).arg(line.oldNumber).arg(line.newNumber).arg(line.text);
@@ -45,9 +45,9 @@ private Q_SLOTS:
                                    << QList<int>{} << u"no differences"_s;
         QTest::newRow("both empty") << QString() << QString() << QStringList{} << QList<int>{}
                                     << u"no differences"_s;
-        QTest::newRow("CR LF against LF") << abc << u"a\nb\nc"_s
-                                          << QStringList{u" 1,1 a"_s, u" 2,2 b"_s, u" 3,3 c"_s} << QList<int>{}
-                                          << u"no differences"_s;
+        QTest::newRow("CR LF against LF")
+            << abc << u"a\nb\nc"_s << QStringList{u" 1,1 a"_s, u" 2,2 b"_s, u" 3,3 c"_s} << QList<int>{}
+            << u"no differences"_s;
         QTest::newRow("old empty") << QString() << u"x\r\ny"_s << QStringList{u"+0,1 x"_s, u"+0,2 y"_s}
                                    << QList<int>{0} << u"1 change: 0 lines changed, 0 removed, 2 added"_s;
         QTest::newRow("new empty") << u"x"_s << QString() << QStringList{u"-1,0 x"_s} << QList<int>{0}
@@ -67,13 +67,13 @@ private Q_SLOTS:
             << QList<int>{3} << u"1 change: 0 lines changed, 0 removed, 1 added"_s;
         QTest::newRow("start, middle and end, removed before added")
             << u"1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7"_s << u"one\r\n2\r\n3\r\nfour\r\nfour'\r\n5\r\n6"_s
-            << QStringList{u"-1,0 1"_s,    u"+0,1 one"_s, u" 2,2 2"_s, u" 3,3 3"_s, u"-4,0 4"_s,
+            << QStringList{u"-1,0 1"_s,    u"+0,1 one"_s,   u" 2,2 2"_s, u" 3,3 3"_s, u"-4,0 4"_s,
                            u"+0,4 four"_s, u"+0,5 four'"_s, u" 5,6 5"_s, u" 6,7 6"_s, u"-7,0 7"_s}
             << QList<int>{0, 4, 9} << u"3 changes: 2 lines changed, 1 removed, 1 added"_s;
         QTest::newRow("repeated lines keep their order")
             << u"x\r\nx\r\ny\r\nx"_s << u"x\r\ny\r\nx\r\nx"_s
-            << QStringList{u" 1,1 x"_s, u"-2,0 x"_s, u" 3,2 y"_s, u" 4,3 x"_s, u"+0,4 x"_s} << QList<int>{1, 4}
-            << u"2 changes: 0 lines changed, 1 removed, 1 added"_s;
+            << QStringList{u" 1,1 x"_s, u"-2,0 x"_s, u" 3,2 y"_s, u"+0,3 x"_s, u" 4,4 x"_s}
+            << QList<int>{1, 3} << u"2 changes: 0 lines changed, 1 removed, 1 added"_s;
     }
 
     void diffs()
@@ -99,18 +99,20 @@ private Q_SLOTS:
         QStringList newLines = oldLines;
         for (int i = 40; i < 16000; i += 80)
             newLines[i] = u"changed %1"_s.arg(i);
-        const textdiff::Result result =
-            textdiff::compare(oldLines.join(u"\r\n"_s), newLines.join(u"\r\n"_s));
+        const textdiff::Result result = textdiff::compare(oldLines.join(u"\r\n"_s), newLines.join(u"\r\n"_s));
         QCOMPARE(result.changeStarts.size(), 200);
         QCOMPARE(result.changed, 200);
         QCOMPARE(result.removed + result.added, 0);
         QCOMPARE(result.lines.size(), 16200);
-        // The 3rd change: line 201 removed and added, two rows per earlier change before it.
+        // The 3rd change: line 201 removed and added, after 200 lines and one extra row for
+        // each of the two changes before it.
         const int at = result.changeStarts.at(2);
-        QCOMPARE(at, 160 + 2 * 1 + 2);
+        QCOMPARE(at, 200 + 2);
         QCOMPARE(result.lines.at(at), (textdiff::Line{textdiff::LineKind::Removed, 201, 0, u"line 200;"_s}));
-        QCOMPARE(result.lines.at(at + 1), (textdiff::Line{textdiff::LineKind::Added, 0, 201, u"changed 200"_s}));
-        QCOMPARE(result.lines.last(), (textdiff::Line{textdiff::LineKind::Same, 16000, 16000, u"line 499;"_s}));
+        QCOMPARE(result.lines.at(at + 1),
+                 (textdiff::Line{textdiff::LineKind::Added, 0, 201, u"changed 200"_s}));
+        QCOMPARE(result.lines.last(),
+                 (textdiff::Line{textdiff::LineKind::Same, 16000, 16000, u"line 499;"_s}));
     }
 };
 

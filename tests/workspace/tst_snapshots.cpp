@@ -41,7 +41,10 @@ struct Saves {
     {
         return std::filesystem::equivalent(fsPath(snapshot(a)), fsPath(snapshot(b)));
     }
-    int links(const QString& name) const { return int(std::filesystem::hard_link_count(fsPath(snapshot(name)))); }
+    int links(const QString& name) const
+    {
+        return int(std::filesystem::hard_link_count(fsPath(snapshot(name))));
+    }
 };
 
 } // namespace
@@ -59,8 +62,9 @@ private Q_SLOTS:
                                 << u"Saturday, 5 December 2026 at 9:05:07\nManual save\n614,400 bytes"_s;
         QTest::newRow("exit") << u"VLO.qrb31.10.2026_23-59-59_EXIT"_s << qint64(1) << 1
                               << u"Saturday, 31 October 2026 at 23:59:59\nExit save\n1 byte"_s;
-        QTest::newRow("before export") << u"SLO.qrb1.1.2027_0-0-0_BEFORECOMPILE"_s << qint64(0) << 1
-                                       << u"Friday, 1 January 2027 at 0:00:00\nSave before export\n0 bytes (empty)"_s;
+        QTest::newRow("before export")
+            << u"SLO.qrb1.1.2027_0-0-0_BEFORECOMPILE"_s << qint64(0) << 1
+            << u"Friday, 1 January 2027 at 0:00:00\nSave before export\n0 bytes (empty)"_s;
         QTest::newRow("before search, linked")
             << u"SLO.qrb7.12.2026_14-3-9_BEFORESEEK"_s << qint64(12) << 3
             << u"Monday, 7 December 2026 at 14:03:09\nSave before search, go to line or a close by the "
@@ -69,14 +73,16 @@ private Q_SLOTS:
             << u"VLO.qrb5.12.2026_9-5-7_MANUAL_2"_s << qint64(5) << 2
             << u"Saturday, 5 December 2026 at 9:05:07\nManual save (snapshot 2 of that second)\n5 bytes\n"
                "Same bytes as 1 other snapshot, stored once"_s;
-        QTest::newRow("lower case, unknown suffix") << u"slo.qrb5.12.2026_9-5-7_OTHER"_s << qint64(5) << 1
-                                                    << u"Saturday, 5 December 2026 at 9:05:07\nSave of an unknown "
-                                                       "kind (_OTHER)\n5 bytes"_s;
+        QTest::newRow("lower case, unknown suffix")
+            << u"slo.qrb5.12.2026_9-5-7_OTHER"_s << qint64(5) << 1
+            << u"Saturday, 5 December 2026 at 9:05:07\nSave of an unknown "
+               "kind (_OTHER)\n5 bytes"_s;
         QTest::newRow("no stamp") << u"SLO.qrb.bak"_s << qint64(5) << 1
                                   << u"No save time in this name: not made by a save\n5 bytes"_s;
-        QTest::newRow("impossible date") << u"SLO.qrb31.2.2026_9-5-7_MANUAL"_s << qint64(-1) << 1
-                                         << u"No save time in this name: not made by a save\nSize unknown: the "
-                                            "file could not be read"_s;
+        QTest::newRow("impossible date")
+            << u"SLO.qrb31.2.2026_9-5-7_MANUAL"_s << qint64(-1) << 1
+            << u"No save time in this name: not made by a save\nSize unknown: the "
+               "file could not be read"_s;
     }
 
     void tooltipTellsTimeKindAndSize()
@@ -85,20 +91,22 @@ private Q_SLOTS:
         QFETCH(qint64, size);
         QFETCH(int, links);
         QFETCH(QString, tooltip);
-        QCOMPARE(snapshotname::describe(name, size >= 0 ? std::optional(size) : std::nullopt, links), tooltip);
+        QCOMPARE(snapshotname::describe(name, size >= 0 ? std::optional(size) : std::nullopt, links),
+                 tooltip);
     }
 
     void newestFirstByTheTimeInTheName()
     {
-        QStringList names{u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s, u"SLO.qrb.bak"_s,
-                          u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,  u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
+        QStringList names{u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s,      u"SLO.qrb.bak"_s,
+                          u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,       u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
                           u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s,
-                          u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s, u"SLO.qrb.abc"_s};
+                          u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s,      u"SLO.qrb.abc"_s};
         snapshotname::sortNewestFirst(names);
-        QCOMPARE(names, (QStringList{u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s, u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,
-                                     u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s,
-                                     u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s,
-                                     u"SLO.qrb.abc"_s, u"SLO.qrb.bak"_s}));
+        QCOMPARE(names,
+                 (QStringList{u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s, u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,
+                              u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s,
+                              u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s,
+                              u"SLO.qrb.abc"_s, u"SLO.qrb.bak"_s}));
     }
 
     void unchangedFileLinksToTheNewestSnapshot()
@@ -169,8 +177,8 @@ private Q_SLOTS:
         QVERIFY(f.save(u"a"_s).ok());
         const savewithsnapshot::Result second = f.save(u"a"_s);
         QVERIFY(second.ok());
-        QCOMPARE(second.snapshots, (QStringList{f.snapshot(u"VLO.qrb5.12.2026_9-0-1_MANUAL"_s),
-                                                f.snapshot(f.sloAt(1))}));
+        QCOMPARE(second.snapshots,
+                 (QStringList{f.snapshot(u"VLO.qrb5.12.2026_9-0-1_MANUAL"_s), f.snapshot(f.sloAt(1))}));
         QCOMPARE(f.root.read(u"prog/backup/"_s + f.sloAt(1)), "a\r\n"_ba);
         QVERIFY(!f.sameFile(f.sloAt(0), f.sloAt(1)));
         QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 3);
@@ -190,8 +198,8 @@ private Q_SLOTS:
         QCOMPARE(result.backupFailures.size(), 2);
         QCOMPARE(result.backupFailures.at(1).path, f.snapshot(f.sloAt(1)));
         // The link is refused like the copy; the copy's reason is the one told, as before.
-        QCOMPARE(result.backupFailures.at(1).reason,
-                 u"Cannot create "_s + f.snapshot(f.sloAt(1)) + u".partial for output: Read-only file system"_s);
+        QCOMPARE(result.backupFailures.at(1).reason, u"Cannot create "_s + f.snapshot(f.sloAt(1)) +
+                                                         u".partial for output: Read-only file system"_s);
         QCOMPARE(result.keptUnwritten, (QStringList{u"VLO.qrb"_s, u"SLO.qrb"_s}));
         QCOMPARE(f.root.read(u"work/SLO.qrb"_s), "a\r\n"_ba);
         QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 2);
