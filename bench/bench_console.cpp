@@ -84,7 +84,7 @@ std::vector<BenchRow> consoleOpening(bool quick)
     const QString what = QStringLiteral("backup console opens on %1 snapshots").arg(2 * perKind);
     return {
         {what, opening, QStringLiteral("QDir::entryList, same folder"), baseline, ratioLimit},
-        {what + QStringLiteral(" (time)"), opening, QStringLiteral("budget on this machine"), 300.0,
+        {what + QStringLiteral(" (time)"), opening, QStringLiteral("budget on this machine"), 1500.0,
          budgetLimit},
     };
 }

@@ -6,7 +6,6 @@
 #include "platform/dialogs.h"
 #include "platform/twips.h"
 #include "workspace/programstate.h"
-#include "workspace/snapshotname.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -125,7 +124,6 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     m_preview->setSnapshotText(loaded.text);
     QStringList others = names;
     others.removeAt(row);
-    snapshotname::sortNewestFirst(others);
     m_preview->setSnapshotName(names.at(row), others);
     m_context.state.previewIsSlo = kind == snapshotfolder::Kind::Slo;
     m_preview->open();

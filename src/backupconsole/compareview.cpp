@@ -163,6 +163,8 @@ CompareView::CompareView(QWidget* parent) : QWidget(parent)
         button->setObjectName(QLatin1String(name));
         button->setFont(classiclook::font());
         button->setToolTip(tip);
+        // The keys F8 and Shift+F8 stay with the text after a click.
+        button->setFocusPolicy(Qt::NoFocus);
         return button;
     };
     m_previous = makeButton("PreviousChange", QStringLiteral("Previous change"),

@@ -121,6 +121,7 @@ void PreviewWindow::toggleCompare()
     }
     if (m_compareWith->count() == 0) {
         // Filled on first use: a folder of many snapshots makes a long list.
+        snapshotname::sortNewestFirst(m_others);
         m_compareWith->addItem(kEditorChoice);
         m_compareWith->addItems(m_others);
     }

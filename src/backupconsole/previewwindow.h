@@ -22,8 +22,8 @@ public:
     explicit PreviewWindow(const ConsoleContext& context, QWidget* parent = nullptr);
 
     void setSnapshotText(const QString& text);
-    // The snapshot's name and the other snapshots of the same file, newest first, that the
-    // compare view offers.
+    // The snapshot's name and the other snapshots of the same file, which the compare view
+    // offers newest first.
     void setSnapshotName(const QString& name, const QStringList& others);
     // Shows the window at its opening size, centred on the screen.
     void open();
