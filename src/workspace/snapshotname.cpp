@@ -22,7 +22,7 @@ QString withKnownSuffix(SaveKind kind)
     case SaveKind::BeforeCompile:
         return QStringLiteral("Save before export");
     case SaveKind::BeforeSeek:
-        return QStringLiteral("Save before search, go to line or a close by the system");
+        return QStringLiteral("Save before search or go to line, or when the system closed the window");
     case SaveKind::Other:
         break;
     }

@@ -23,8 +23,8 @@ struct Parts {
 // Nothing for a name the saves do not make (no stamp, an impossible date).
 std::optional<Parts> parse(const QString& name);
 
-// "Manual save", "Exit save", "Save before export", "Save before search, go to line or a close
-// by the system".
+// "Manual save", "Exit save", "Save before export", "Save before search or go to line, or when
+// the system closed the window".
 QString kindWords(const Parts& parts);
 
 // The time in words: "Saturday, 5 December 2026 at 9:05:07".

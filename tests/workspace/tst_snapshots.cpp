@@ -67,8 +67,8 @@ private Q_SLOTS:
             << u"Friday, 1 January 2027 at 0:00:00\nSave before export\n0 bytes (empty)"_s;
         QTest::newRow("before search, linked")
             << u"SLO.qrb7.12.2026_14-3-9_BEFORESEEK"_s << qint64(12) << 3
-            << u"Monday, 7 December 2026 at 14:03:09\nSave before search, go to line or a close by the "
-               "system\n12 bytes\nSame bytes as 2 other snapshots, stored once"_s;
+            << u"Monday, 7 December 2026 at 14:03:09\nSave before search or go to line, or when the system "
+               "closed the window\n12 bytes\nSame bytes as 2 other snapshots, stored once"_s;
         QTest::newRow("second in the same second, one twin")
             << u"VLO.qrb5.12.2026_9-5-7_MANUAL_2"_s << qint64(5) << 2
             << u"Saturday, 5 December 2026 at 9:05:07\nManual save (snapshot 2 of that second)\n5 bytes\n"
