@@ -124,7 +124,7 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     m_preview->setSnapshotText(loaded.text);
     QStringList others = names;
     others.removeAt(row);
-    m_preview->setSnapshotName(names.at(row), others);
+    m_preview->setOtherSnapshots(others);
     m_context.state.previewIsSlo = kind == snapshotfolder::Kind::Slo;
     m_preview->open();
     setEnabled(false);

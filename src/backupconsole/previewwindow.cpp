@@ -92,9 +92,8 @@ void PreviewWindow::setSnapshotText(const QString& text)
     m_text->setText(text);
 }
 
-void PreviewWindow::setSnapshotName(const QString& name, const QStringList& others)
+void PreviewWindow::setOtherSnapshots(const QStringList& others)
 {
-    m_name = name;
     m_others = others;
 }
 

@@ -22,13 +22,11 @@ public:
     explicit PreviewWindow(const ConsoleContext& context, QWidget* parent = nullptr);
 
     void setSnapshotText(const QString& text);
-    // The snapshot's name and the other snapshots of the same file, which the compare view
-    // offers newest first.
-    void setSnapshotName(const QString& name, const QStringList& others);
+    // The other snapshots of the same file, which the compare view offers newest first.
+    void setOtherSnapshots(const QStringList& others);
     // Shows the window at its opening size, centred on the screen.
     void open();
     ScriptEditor* textBox() const { return m_text; }
-    CompareView* compareView() const { return m_compare; }
     bool comparing() const;
 
 Q_SIGNALS:
@@ -56,7 +54,6 @@ private:
     QPushButton* m_compareButton = nullptr;
     QComboBox* m_compareWith = nullptr;
     CompareView* m_compare = nullptr;
-    QString m_name;
     QStringList m_others;
     int m_compareIndex = 0;
 };
