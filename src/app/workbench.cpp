@@ -19,6 +19,7 @@
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
+#include "workspace/stalefiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -185,6 +186,8 @@ void Workbench::loadForm800()
     connectLayout(form);
     const Folders& folders = m_services.folders;
     Dialogs& dialogs = m_services.dialogs;
+
+    stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
 
     tellFailures(QStringLiteral("PROJECT FILES"), QStringLiteral("These project files could not be created:"),
                  projectfiles::ensureExist(folders.workDir).failures);
@@ -374,19 +377,49 @@ void Workbench::openBackupConsole(MainWindow& from)
     from.setEnabled(false);
 }
 
+bool Workbench::saveBeforeEnding(MainWindow& window, bool exitSave)
+{
+    QString problems;
+    const bool saved = exitSave ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
+                                : m_saver->save(window, backupstore::kSuffixBeforeSeek, false, false, &problems);
+    if (saved)
+        return true;
+    // The author decides: leave without the save, or stay with every text in the editors.
+    return m_services.dialogs.askYesNo(kSaveFailedTitle, problems + QStringLiteral("\n\n") + kCloseWithoutSaving,
+                                       Dialogs::Icon::Warning) == Dialogs::Answer::Yes;
+}
+
 void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)
 {
     if (m_ending) {
         event->accept();
         return;
     }
-    if (!m_state.exitConfirmed && !m_saver->forceSave(window)) {
-        // The author has been told what could not be saved; staying open keeps the text.
+    if (!m_state.exitConfirmed && !saveBeforeEnding(window, false)) {
         event->ignore();
         return;
     }
     event->accept();
     end();
+}
+
+bool Workbench::endSession(bool mayAsk)
+{
+    if (m_ending)
+        return true;
+    MainWindow* window = activeLayout();
+    if (window && !m_state.exitConfirmed) {
+        if (mayAsk) {
+            if (!saveBeforeEnding(*window, false))
+                return false;
+        } else {
+            // Nobody can be asked: the save is tried, and the session ends anyway.
+            QString problems;
+            m_saver->save(*window, backupstore::kSuffixBeforeSeek, false, false, &problems);
+        }
+    }
+    end();
+    return true;
 }
 
 void Workbench::exitByButton(MainWindow& window)
@@ -397,22 +430,17 @@ void Workbench::exitByButton(MainWindow& window)
         m_state.exitConfirmed = false;
         return;
     }
-    m_state.exitConfirmed = true;
-    bool saved = true;
-    if (answer == Dialogs::Answer::Yes)
-        saved = m_saver->exitSave(window);
-    if (saved) {
-        const FileOutcome settings =
-            settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
-        tellFailures(QStringLiteral("SETTINGS NOT SAVED"), QStringLiteral("The settings could not be written:"),
-                     settings.failures);
-        saved = settings.ok();
-    }
-    if (!saved) {
-        // Something could not be written and the author has been told: stay open, lose nothing.
+    if (answer == Dialogs::Answer::Yes && !saveBeforeEnding(window, true)) {
         m_state.exitConfirmed = false;
         return;
     }
+    m_state.exitConfirmed = true;
+    // Settings that cannot be written are told about; they never keep the author in.
+    const FileOutcome settings =
+        settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
+    tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
+                 QStringLiteral("The settings could not be written; the program closes without them:"),
+                 settings.failures);
     window.close();
     end();
 }
