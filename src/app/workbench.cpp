@@ -49,6 +49,25 @@ void placeOnScreen(QWidget& w, const QPoint& centre)
     w.move(topLeft);
 }
 
+// A window larger than the available area shrinks to it where it can; any window is moved so
+// that it lies inside the area, its title and top edge first.
+void keepInsideScreen(QWidget& w)
+{
+    const QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    const QSize extra = frame.size() - w.size();
+    if (frame.width() > area.width() || frame.height() > area.height())
+        w.resize(w.size().boundedTo(area.size() - extra).expandedTo(w.minimumSize()));
+    const QRect now = w.frameGeometry();
+    const QPoint topLeft(qBound(area.left(), now.left(), qMax(area.left(), area.right() + 1 - now.width())),
+                         qBound(area.top(), now.top(), qMax(area.top(), area.bottom() + 1 - now.height())));
+    if (topLeft != now.topLeft())
+        w.move(topLeft);
+}
+
 void centreOnScreen(QWidget& w)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -71,6 +90,19 @@ Workbench::Workbench(const Services& services, QObject* parent)
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
+    // Every secondary window opens inside the screen's available area.
+    qApp->installEventFilter(this);
+}
+
+bool Workbench::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && !qobject_cast<MainWindow*>(widget) && !widget->isMaximized() &&
+            !widget->isFullScreen())
+            keepInsideScreen(*widget);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 Workbench::~Workbench()
@@ -163,6 +195,7 @@ void Workbench::start()
     centreOnScreen(*m_wait);
     connect(m_wait, &WaitWindow::elapsed, this, [this] {
         loadForm800();
+        m_form800->fitIntoScreen();
         centreOnScreen(*m_form800);
         m_form800->show();
         m_form800->activateWindow();
@@ -317,6 +350,7 @@ void Workbench::switchLayout(MainWindow& from)
     MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
     // Moving a hidden window forgets that it is maximised; a maximised layout comes back so.
     const bool maximised = target.isMaximized();
+    target.fitIntoScreen();
     if (maximised) {
         target.showMaximized();
     } else {

@@ -86,6 +86,9 @@ public:
     using Command = std::function<void(MainWindow&)>;
     void setCommand(const QString& name, Command command);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     // The 800 layout has loaded and is shown.
     void started();
