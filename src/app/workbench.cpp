@@ -70,10 +70,8 @@ void keepInsideScreen(QWidget& w)
 
 void centreOnScreen(QWidget& w)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        placeOnScreen(w, screen->availableGeometry().center());
 }
 
 } // namespace

@@ -297,6 +297,7 @@ void MainWindow::fitIntoScreen()
         return;
     // Larger than the screen: the window takes what the screen offers and the layout scrolls.
     const QRect area = availableArea();
+    m_keptOnScreen = true;
     setMinimumSize(m_canvas->size().boundedTo(area.size()));
     resize(m_canvas->size().boundedTo(area.size()));
     move(keptOnScreen(pos()));
@@ -327,7 +328,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
     const QPointF by = m_drag.moveBy(twips::fromPixels(p.x()), twips::fromPixels(p.y()));
     if (m_drag.active() && !by.isNull()) {
         const QPoint target = pos() + QPoint(twips::toPixels(by.x()), twips::toPixels(by.y()));
-        move(fitsScreen() ? target : keptOnScreen(target));
+        move(m_keptOnScreen ? keptOnScreen(target) : target);
     }
     event->accept();
 }

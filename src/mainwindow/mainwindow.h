@@ -103,4 +103,6 @@ private:
     QTimer* m_resRec = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;
+    // Set once the window was fitted into a screen smaller than its layout.
+    bool m_keptOnScreen = false;
 };

@@ -10,16 +10,20 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalSpy>
 
 namespace {
 
-// Clicks the point of the window as the author would: the widget under it gets the click.
+// Clicks the point of the layout as the author would: scrolled into view where the screen is
+// smaller than the layout, the widget under it gets the click.
 void clickAt(MainWindow& window, const QPoint& point)
 {
-    QWidget* target = window.childAt(point);
+    window.layoutScroll()->ensureVisible(point.x(), point.y(), 0, 0);
+    QWidget* canvas = window.layoutScroll()->widget();
+    QWidget* target = canvas->childAt(point);
     QVERIFY2(target, "nothing under the point");
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&window, point));
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(canvas, point));
 }
 
 } // namespace

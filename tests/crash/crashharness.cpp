@@ -46,7 +46,7 @@ QString versionText(const QString& kind, int k)
 // The version named by the first line of a file, or -1.
 int versionOf(const QByteArray& bytes, const QByteArray& kind)
 {
-    if (!bytes.startsWith(kind + ' '))
+    if (!bytes.startsWith(QByteArray(kind + ' ')))
         return -1;
     const qsizetype end = bytes.indexOf('\r', kind.size());
     bool ok = false;
