@@ -123,7 +123,7 @@ int check(const Layout& layout)
         const QString player = QString::number(n);
         checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".slo")), "SLO", project("SLO"));
         const QByteArray head = variablefile::head(player).toLatin1();
-        checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".vlo")), head + "VLO", [&](int k) {
+        checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".vlo")), head + "VLO", [&](int k) -> QByteArray {
             return head + versionText(QStringLiteral("VLO"), k).toLatin1() + "\r\n}\r\n";
         });
     }
