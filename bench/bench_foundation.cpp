@@ -105,7 +105,8 @@ std::vector<BenchRow> exportRows(bool quick)
     const QString base = QStringLiteral("8 writes + syncs + renames by hand of ") + label;
     return {
         {QStringLiteral("export %1 SLO text to player0..7.slo").arg(label), scripts, base, baseline, 1.3},
-        {QStringLiteral("generate player0..7.vlo around %1 VLO text").arg(label), variables, base, baseline, 1.3},
+        {QStringLiteral("generate player0..7.vlo around %1 VLO text").arg(label), variables, base, baseline,
+         1.3},
         {QStringLiteral("  whole Command1 click (save with snapshots + export)"), click, base, baseline, 0},
     };
 }

@@ -14,8 +14,8 @@
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
 #include "platform/twips.h"
-#include "workspace/backupstore.h"
 #include "templates/templatetools.h"
+#include "workspace/backupstore.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
@@ -23,8 +23,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -412,12 +412,14 @@ void Workbench::openBackupConsole(MainWindow& from)
 bool Workbench::saveBeforeEnding(MainWindow& window, bool exitSave)
 {
     QString problems;
-    const bool saved = exitSave ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
-                                : m_saver->save(window, backupstore::kSuffixBeforeSeek, false, false, &problems);
+    const bool saved = exitSave
+                           ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
+                           : m_saver->save(window, backupstore::kSuffixBeforeSeek, false, false, &problems);
     if (saved)
         return true;
     // The author decides: leave without the save, or stay with every text in the editors.
-    return m_services.dialogs.askYesNo(kSaveFailedTitle, problems + QStringLiteral("\n\n") + kCloseWithoutSaving,
+    return m_services.dialogs.askYesNo(kSaveFailedTitle,
+                                       problems + QStringLiteral("\n\n") + kCloseWithoutSaving,
                                        Dialogs::Icon::Warning) == Dialogs::Answer::Yes;
 }
 

@@ -9,16 +9,16 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 
 namespace {
 
@@ -48,8 +48,8 @@ private:
 
 bool isMouseEvent(QEvent::Type type)
 {
-    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease ||
-           type == QEvent::MouseButtonDblClick;
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+           type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
 }
 
 } // namespace

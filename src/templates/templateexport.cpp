@@ -123,8 +123,8 @@ private:
 // The numbering an export continues; a stopped export wrote nothing, so it goes back.
 struct Counters {
     explicit Counters(const GeneratorState& s)
-        : templateCounter(s.templateCounter), propulsionIndex(s.propulsionIndex), divisionNumber(s.divisionNumber),
-          divisionIndex(s.divisionIndex), divisionName(s.divisionName)
+        : templateCounter(s.templateCounter), propulsionIndex(s.propulsionIndex),
+          divisionNumber(s.divisionNumber), divisionIndex(s.divisionIndex), divisionName(s.divisionName)
     {
     }
     void restore(GeneratorState& s) const

@@ -3,8 +3,8 @@
 #include "platform/fileresult.h"
 
 #include <QDate>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <optional>
 

@@ -57,7 +57,8 @@ QByteArray readField(const QByteArray& bytes, qsizetype& pos, bool& endOfRecord)
 // Latin-1 bytes, as the file has always held them.
 QString decodeDirectory(const QByteArray& bytes)
 {
-    const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<uchar>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<uchar>(c) < 0x80; });
     if (!ascii) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString text = utf8.decode(bytes);

@@ -32,15 +32,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ends");
         QTest::newRow("exit, do not save") << Way::ExitButton << QList<Answer>{Answer::No}
                                            << QList<Kind>{Kind::YesNoCancel, Kind::Tell} << true;
-        QTest::newRow("exit, save, close without") << Way::ExitButton << QList<Answer>{Answer::Yes, Answer::Yes}
-                                                   << QList<Kind>{Kind::YesNoCancel, Kind::YesNo, Kind::Tell}
-                                                   << true;
+        QTest::newRow("exit, save, close without")
+            << Way::ExitButton << QList<Answer>{Answer::Yes, Answer::Yes}
+            << QList<Kind>{Kind::YesNoCancel, Kind::YesNo, Kind::Tell} << true;
         QTest::newRow("exit, save, stay") << Way::ExitButton << QList<Answer>{Answer::Yes, Answer::No}
                                           << QList<Kind>{Kind::YesNoCancel, Kind::YesNo} << false;
-        QTest::newRow("close box, close without") << Way::CloseBox << QList<Answer>{Answer::Yes}
-                                                  << QList<Kind>{Kind::YesNo} << true;
-        QTest::newRow("close box, stay") << Way::CloseBox << QList<Answer>{Answer::No} << QList<Kind>{Kind::YesNo}
-                                         << false;
+        QTest::newRow("close box, close without")
+            << Way::CloseBox << QList<Answer>{Answer::Yes} << QList<Kind>{Kind::YesNo} << true;
+        QTest::newRow("close box, stay")
+            << Way::CloseBox << QList<Answer>{Answer::No} << QList<Kind>{Kind::YesNo} << false;
     }
 
     void readOnlyFolderNeverTrapsTheAuthor()
@@ -74,14 +74,18 @@ private Q_SLOTS:
         for (const ScriptedDialogs::Shown& box : f.dialogs.shown()) {
             if (box.kind == Kind::YesNo) {
                 QCOMPARE(box.title, QStringLiteral("SAVE FAILED"));
-                QVERIFY2(box.text.startsWith(QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY.")), qPrintable(box.text));
-                QVERIFY2(box.text.contains(f.root.file(QStringLiteral("work/SLO.qrb"))), qPrintable(box.text));
-                QVERIFY2(box.text.endsWith(QStringLiteral("\n\nClose the program without saving?")), qPrintable(box.text));
+                QVERIFY2(box.text.startsWith(QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY.")),
+                         qPrintable(box.text));
+                QVERIFY2(box.text.contains(f.root.file(QStringLiteral("work/SLO.qrb"))),
+                         qPrintable(box.text));
+                QVERIFY2(box.text.endsWith(QStringLiteral("\n\nClose the program without saving?")),
+                         qPrintable(box.text));
             } else if (box.kind == Kind::Tell) {
                 QCOMPARE(box.title, QStringLiteral("SETTINGS NOT SAVED"));
-                QVERIFY2(box.text.startsWith(QStringLiteral(
-                             "The settings could not be written; the program closes without them:\n") +
-                                             f.root.file(QStringLiteral("work/QRB_DATA.DAT")) + QStringLiteral(": ")),
+                QVERIFY2(box.text.startsWith(
+                             QStringLiteral(
+                                 "The settings could not be written; the program closes without them:\n") +
+                             f.root.file(QStringLiteral("work/QRB_DATA.DAT")) + QStringLiteral(": ")),
                          qPrintable(box.text));
             }
         }
@@ -109,7 +113,8 @@ private Q_SLOTS:
         f.form800().gameDirBox()->setText(folder);
         f.dialogs.answer(Answer::No);
         f.click(f.form800(), QStringLiteral("Image1"));
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#\r\n"));
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
+                 QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#\r\n"));
         f.dialogs.clear();
         QVERIFY(f.start());
         QCOMPARE(f.form800().gameDirBox()->text(), folder);
@@ -128,8 +133,10 @@ private Q_SLOTS:
         f.click(form, QStringLiteral("Command4"));
         const QString stamp = QStringLiteral("5.12.2026_9-5-7_MANUAL");
         QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
-                 (QStringList{QStringLiteral("SLO.qrb") + stamp, QStringLiteral("SLO.qrb") + stamp + QStringLiteral("_2"),
-                              QStringLiteral("VLO.qrb") + stamp, QStringLiteral("VLO.qrb") + stamp + QStringLiteral("_2")}));
+                 (QStringList{QStringLiteral("SLO.qrb") + stamp,
+                              QStringLiteral("SLO.qrb") + stamp + QStringLiteral("_2"),
+                              QStringLiteral("VLO.qrb") + stamp,
+                              QStringLiteral("VLO.qrb") + stamp + QStringLiteral("_2")}));
         QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp), QByteArray("first slo\r\n"));
         QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp + QStringLiteral("_2")),
                  QByteArray("second slo\r\n"));

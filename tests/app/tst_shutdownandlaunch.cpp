@@ -1,10 +1,10 @@
-#include "support/appfixture.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"
+#include "support/appfixture.h"
 #include "support/testregistry.h"
 
 #include <QDir>

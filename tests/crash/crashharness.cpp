@@ -65,7 +65,8 @@ int run(const Layout& layout)
     SystemClock clock;
     ProgramState state;
     for (int k = static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 100000);; ++k) {
-        projectfiles::Texts texts{versionText(QStringLiteral("SLO"), k), versionText(QStringLiteral("VLO"), k),
+        projectfiles::Texts texts{versionText(QStringLiteral("SLO"), k),
+                                  versionText(QStringLiteral("VLO"), k),
                                   versionText(QStringLiteral("NOTES"), k)};
         savewithsnapshot::run(layout.folders, clock, texts, backupstore::kSuffixManual, true);
         writePlayerScripts(state, layout.game, texts.slo);
@@ -102,10 +103,11 @@ int check(const Layout& layout)
     const int swept = static_cast<int>(stalefiles::sweep(layout.folders, layout.game).size());
     Checker checker;
     for (const QString& folder : stalefiles::foldersWrittenTo(layout.folders, layout.game)) {
-        const QStringList left =
-            QDir(folder).entryList({atomicfile::kTemporaryPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+        const QStringList left = QDir(folder).entryList({atomicfile::kTemporaryPrefix + QLatin1Char('*')},
+                                                        QDir::Files | QDir::Hidden);
         for (const QString& name : left)
-            checker.violations << QDir(folder).filePath(name) + QStringLiteral(": temporary left after start");
+            checker.violations << QDir(folder).filePath(name) +
+                                      QStringLiteral(": temporary left after start");
     }
     const QDir work(layout.folders.workDir);
     const auto project = [](const char* kind) {
@@ -123,9 +125,10 @@ int check(const Layout& layout)
         const QString player = QString::number(n);
         checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".slo")), "SLO", project("SLO"));
         const QByteArray head = variablefile::head(player).toLatin1();
-        checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".vlo")), head + "VLO", [&](int k) -> QByteArray {
-            return head + versionText(QStringLiteral("VLO"), k).toLatin1() + "\r\n}\r\n";
-        });
+        checker.whole(playerfiles::path(layout.game, player, QStringLiteral(".vlo")), head + "VLO",
+                      [&](int k) -> QByteArray {
+                          return head + versionText(QStringLiteral("VLO"), k).toLatin1() + "\r\n}\r\n";
+                      });
     }
     QTextStream out(stdout);
     out << "checked " << checker.files << " files, removed " << swept << " temporaries, "

@@ -183,18 +183,21 @@ private Q_SLOTS:
         // The save before the export copies two snapshots and writes VLO.qrb and SLO.qrb: the
         // player files are the fifth to the twelfth written.
         atomicfile::injectWriteFault(atomicfile::WriteFault{file + 4, atByte, ENOSPC});
-        const bool done = scripts ? f.exporter.exportScripts(f.view) : f.exporter.generateVariableFiles(f.view);
+        const bool done =
+            scripts ? f.exporter.exportScripts(f.view) : f.exporter.generateVariableFiles(f.view);
         atomicfile::injectWriteFault(std::nullopt);
         QVERIFY(!done);
         for (int n = 0; n < 8; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1").arg(n) + extension), "old " + QByteArray::number(n));
+            QCOMPARE(f.skirmish(QStringLiteral("player%1").arg(n) + extension),
+                     "old " + QByteArray::number(n));
         QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")).size(), 8);
         const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
         QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
-        QCOMPARE(box.text, QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
-                               f.root.file(QStringLiteral("game/multiplay/skirmish/player%1").arg(file - 1) +
-                                           extension) +
-                               QStringLiteral(": No space left on device\nThe player files were left as they were."));
+        QCOMPARE(
+            box.text,
+            QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
+                f.root.file(QStringLiteral("game/multiplay/skirmish/player%1").arg(file - 1) + extension) +
+                QStringLiteral(": No space left on device\nThe player files were left as they were."));
     }
 };
 

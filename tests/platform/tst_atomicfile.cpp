@@ -129,9 +129,9 @@ private Q_SLOTS:
             QSKIP(qPrintable(QStringLiteral("no full-disk test: ") + disk.why()));
         dir.write(QStringLiteral("disk/player0.slo"), QByteArray(20000, 'o'));
         dir.write(QStringLiteral("disk/player1.slo"), QByteArray(20000, 'o'));
-        const QList<FileFailure> failures =
-            atomicfile::replaceAll({{dir.file(QStringLiteral("disk/player0.slo")), {QByteArray(30000, 'n')}},
-                                    {dir.file(QStringLiteral("disk/player1.slo")), {QByteArray(30000, 'n')}}});
+        const QList<FileFailure> failures = atomicfile::replaceAll(
+            {{dir.file(QStringLiteral("disk/player0.slo")), {QByteArray(30000, 'n')}},
+             {dir.file(QStringLiteral("disk/player1.slo")), {QByteArray(30000, 'n')}}});
         QVERIFY(!failures.isEmpty());
         QCOMPARE(failures.first().reason, kNoSpace);
         QCOMPARE(dir.read(QStringLiteral("disk/player0.slo")), QByteArray(20000, 'o'));

@@ -43,7 +43,8 @@ void TempFolder::mkdir(const QString& relative) const
 QStringList TempFolder::entries(const QString& relative) const
 {
     // Hidden files too: a temporary left behind must show.
-    return QDir(file(relative)).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(file(relative))
+        .entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool runningAsRoot()

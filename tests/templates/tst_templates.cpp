@@ -391,7 +391,8 @@ Left as they were:
         const templateexport::Outcome outcome = e.run(Button::Full);
         atomicfile::injectWriteFault(std::nullopt);
         QVERIFY(outcome.stopped);
-        QCOMPARE(outcome.failures, (QList<FileFailure>{{e.rts(names.at(file - 1)), u"No space left on device"_s}}));
+        QCOMPARE(outcome.failures,
+                 (QList<FileFailure>{{e.rts(names.at(file - 1)), u"No space left on device"_s}}));
         QCOMPARE(e.state.templateCounter, 0);
         for (const QString& name : names)
             QCOMPARE(e.dir.read(u"RTS/"_s + name), "old " + name.toLatin1());
@@ -515,7 +516,8 @@ private Q_SLOTS:
                  "Tell Warning TEMPLATE LISTS: THE COMPONENT LISTS ARE NOT COMPLETE. The window holds "
                  "what could be read:\n" +
                      t.dir.file(u"mts/body.nm"_s) + ": the file does not exist");
-        QVERIFY2(boxes.at(1).contains("the folder " + t.dir.file(u"RTS"_s) + " does not exist:"), qPrintable(boxes.at(1)));
+        QVERIFY2(boxes.at(1).contains("the folder " + t.dir.file(u"RTS"_s) + " does not exist:"),
+                 qPrintable(boxes.at(1)));
         for (const char* name : {"weapons.txt", "bodies.txt", "propulsions.txt", "propulsions_2.txt"})
             QVERIFY(boxes.at(1).contains("\n  " + t.dir.file("RTS/" + QLatin1String(name))));
     }

@@ -212,8 +212,9 @@ void SaveTest::fullDiskLeavesEachFileWhole()
     QVERIFY2(vlo == oldVlo || vlo == f.view.vlo.toLatin1() + "\r\n", "VLO.qrb cut");
     QCOMPARE(slo, oldSlo);
     const QString text = f.dialogs.shown().first().text;
-    QVERIFY2(text.endsWith(QStringLiteral("No space left on device:\n  ") + f.root.file(QStringLiteral("work/VLO.qrb")) +
-                           QStringLiteral("\n  ") + f.root.file(QStringLiteral("work/SLO.qrb"))),
+    QVERIFY2(text.endsWith(QStringLiteral("No space left on device:\n  ") +
+                           f.root.file(QStringLiteral("work/VLO.qrb")) + QStringLiteral("\n  ") +
+                           f.root.file(QStringLiteral("work/SLO.qrb"))),
              qPrintable(text));
     // No temporary files are left behind on the full disk.
     QCOMPARE(f.root.entries(QStringLiteral("work")),
@@ -226,10 +227,11 @@ void SaveTest::fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles_data()
     QTest::addColumn<QString>("failing");
     QTest::addColumn<QString>("expected");
     // A save writes the VLO and SLO snapshots, then VLO.qrb, SLO.qrb and Notes.qrb.
-    QTest::newRow("the SLO snapshot") << 2 << QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")
-                                      << QStringLiteral("\n\nNo backup copy could be made:\n%1: No space left on device\n"
-                                                        "So that the last saved text is not lost, these files were "
-                                                        "left as they were: SLO.qrb.");
+    QTest::newRow("the SLO snapshot")
+        << 2 << QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")
+        << QStringLiteral("\n\nNo backup copy could be made:\n%1: No space left on device\n"
+                          "So that the last saved text is not lost, these files were "
+                          "left as they were: SLO.qrb.");
     QTest::newRow("Notes.qrb") << 5 << QStringLiteral("work/Notes.qrb")
                                << QStringLiteral("\n\nCould not be written:\n%1: No space left on device");
 }
@@ -253,10 +255,13 @@ void SaveTest::fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles()
                  expected.arg(f.root.file(failing)));
     // Every project file is whole: the old text, or (VLO.qrb, whose snapshot was made) the new.
     QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
-    QCOMPARE(f.work(QStringLiteral("Notes.qrb")), file == 5 ? QByteArray("old notes\r\n") : QByteArray("new notes\r\n"));
-    QCOMPARE(f.work(QStringLiteral("VLO.qrb")), file == 5 ? QByteArray("old vlo\r\n") : QByteArray("new vlo\r\n"));
-    QCOMPARE(f.root.entries(QStringLiteral("work")),
-             (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
+    QCOMPARE(f.work(QStringLiteral("Notes.qrb")),
+             file == 5 ? QByteArray("old notes\r\n") : QByteArray("new notes\r\n"));
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")),
+             file == 5 ? QByteArray("old vlo\r\n") : QByteArray("new vlo\r\n"));
+    QCOMPARE(
+        f.root.entries(QStringLiteral("work")),
+        (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
     QCOMPARE(f.backups(), file == 5 ? (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL"),
                                                    QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")})
                                     : QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")});

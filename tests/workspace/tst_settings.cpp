@@ -19,11 +19,13 @@ private Q_SLOTS:
         // Latin-1 cannot hold the folder's name: it goes in UTF-8, whole, and comes back.
         QCOMPARE(written.replacedCharacters, QString());
         QCOMPARE(dir.entries(), QStringList{QStringLiteral("qrb_data.dat")});
-        QCOMPARE(dir.read(QStringLiteral("qrb_data.dat")), QByteArray("\"D:\\Games\\WZ \xd0\x96\",#TRUE#\r\n"));
+        QCOMPARE(dir.read(QStringLiteral("qrb_data.dat")),
+                 QByteArray("\"D:\\Games\\WZ \xd0\x96\",#TRUE#\r\n"));
         QCOMPARE(settingsfile::read(dir.path()).record.gameDirectory, QStringLiteral("D:\\Games\\WZ \u0416"));
         QCOMPARE(settingsfile::read(dir.path()).record.hideInternalHelp, std::optional<bool>(true));
         // A name that Latin-1 holds keeps its one byte per character.
-        QCOMPARE(settingsfile::format(QStringLiteral("C:\\\u00e9t\u00e9"), false), QByteArray("\"C:\\\xe9t\xe9\",#FALSE#\r\n"));
+        QCOMPARE(settingsfile::format(QStringLiteral("C:\\\u00e9t\u00e9"), false),
+                 QByteArray("\"C:\\\xe9t\xe9\",#FALSE#\r\n"));
     }
 
     void readerCases_data()
@@ -42,7 +44,8 @@ private Q_SLOTS:
         QTest::newRow("latin-1") << QByteArray("\"C:\\\xe9t\xe9\",#FALSE#") << QStringLiteral("C:\\\u00e9t\u00e9") << 0;
         QTest::newRow("utf-8") << QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#")
                                << QStringLiteral("/home/user/gry/warzone-\u0142") << 0;
-        QTest::newRow("utf-8 cut: latin-1") << QByteArray("\"a\xc5\",#TRUE#") << QStringLiteral("a\u00c5") << 1;
+        QTest::newRow("utf-8 cut: latin-1")
+            << QByteArray("\"a\xc5\",#TRUE#") << QStringLiteral("a\u00c5") << 1;
     }
 
     void readerCases()
