@@ -59,35 +59,14 @@ std::optional<FileFailure> replaceAtomically(const QString& path, const QByteArr
     return atomicfile::replace(path, bytes);
 }
 
-std::optional<FileFailure> write(const QString& path, const QByteArray& bytes)
-{
-    return writeParts(path, {QByteArrayView(bytes)});
-}
-
-std::optional<FileFailure> writeParts(const QString& path, std::initializer_list<QByteArrayView> parts)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return FileFailure{path, file.errorString()};
-    for (const QByteArrayView part : parts) {
-        if (file.write(part.data(), part.size()) != part.size())
-            return FileFailure{path, file.errorString()};
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return FileFailure{path, file.errorString()};
-    return std::nullopt;
-}
-
-FileOutcome writeWithLineEnd(const QString& path, const QString& text, bool atomically)
+FileOutcome writeWithLineEnd(const QString& path, const QString& text)
 {
     FileOutcome outcome;
     QString replaced;
     QByteArray bytes = encode(text, &replaced);
     bytes.append("\r\n", 2);
     outcome.noteReplaced(replaced);
-    const auto failure = atomically ? replaceAtomically(path, bytes) : write(path, bytes);
-    if (failure)
+    if (const auto failure = replaceAtomically(path, bytes))
         outcome.add(*failure);
     return outcome;
 }

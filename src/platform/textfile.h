@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QString>
 #include <QStringView>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -34,12 +33,8 @@ QByteArray encode(const QString& text, QString* replaced);
 // it, so a failure (a full disk, a read-only folder) leaves the old file as it was.
 std::optional<FileFailure> replaceAtomically(const QString& path, const QByteArray& bytes);
 
-// Creates or truncates the file and writes the bytes; for files the program regenerates.
-std::optional<FileFailure> write(const QString& path, const QByteArray& bytes);
-std::optional<FileFailure> writeParts(const QString& path, std::initializer_list<QByteArrayView> parts);
-
 // Writes the text followed by the one CR LF that every whole-text write appends.
-FileOutcome writeWithLineEnd(const QString& path, const QString& text, bool atomically);
+FileOutcome writeWithLineEnd(const QString& path, const QString& text);
 
 // Creates an empty file; an existing file is left as it is.
 std::optional<FileFailure> createEmpty(const QString& path);

@@ -104,6 +104,30 @@ private Q_SLOTS:
         }
     }
 
+    void endOfSessionTakesTheRoadOfTheClose()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        QVERIFY(f.start());
+        std::optional<ReadOnlyFolder> readOnly;
+        readOnly.emplace(f.folders.workDir);
+        if (!readOnly->active())
+            QSKIP(qPrintable(readOnly->why()));
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        f.form800().slo()->setText(QStringLiteral("precious"));
+        f.dialogs.clear();
+        f.dialogs.answer(Answer::No);
+        QVERIFY(!f.bench->endSession(true));
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("SAVE FAILED"));
+        QCOMPARE(ended.count(), 0);
+        // Without a way to ask, the save is tried and the session ends.
+        QVERIFY(f.bench->endSession(false));
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+    }
+
     void gameFolderBeyondLatin1SurvivesExitAndStart()
     {
         AppFixture f;
