@@ -193,7 +193,6 @@ void Workbench::start()
     centreOnScreen(*m_wait);
     connect(m_wait, &WaitWindow::elapsed, this, [this] {
         loadForm800();
-        m_form800->fitIntoScreen();
         centreOnScreen(*m_form800);
         m_form800->show();
         m_form800->activateWindow();
@@ -214,6 +213,7 @@ void Workbench::loadForm800()
 {
     m_form800 = std::make_unique<MainWindow>(layout::table800());
     MainWindow& form = *m_form800;
+    form.fitIntoScreen();
     connectLayout(form);
     const Folders& folders = m_services.folders;
     Dialogs& dialogs = m_services.dialogs;
@@ -292,6 +292,7 @@ void Workbench::loadForm1024()
 {
     m_form1024 = std::make_unique<MainWindow>(layout::table1024());
     MainWindow& form = *m_form1024;
+    form.fitIntoScreen();
     connectLayout(form);
 
     // Its first tick gives the focus to VLO and then SLO, unless start-up has already done so.
@@ -348,7 +349,6 @@ void Workbench::switchLayout(MainWindow& from)
     MainWindow& target = to1024 ? *ensureForm1024() : *m_form800;
     // Moving a hidden window forgets that it is maximised; a maximised layout comes back so.
     const bool maximised = target.isMaximized();
-    target.fitIntoScreen();
     if (maximised) {
         target.showMaximized();
     } else {
