@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <optional>
 
@@ -34,5 +35,11 @@ std::optional<FileFailure> ensureFolder(const QString& programDir);
 // stays whole if the copy fails. When `source` holds the same bytes as the newest snapshot of
 // its file, `target` becomes a hard link to that snapshot instead (see snapshotlink.h).
 std::optional<FileFailure> copySnapshot(const QString& source, const QString& target);
+
+// The suffix under which none of the project files has a snapshot with this stamp yet: the
+// suffix itself, else the suffix followed by "_2", "_3" ... so that two saves within one
+// second keep both states.
+QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
+                   const QString& suffix);
 
 } // namespace backupstore

@@ -1,5 +1,6 @@
 #include "workspace/snapshotlink.h"
 
+#include "platform/atomicfile.h"
 #include "workspace/snapshotname.h"
 
 #include <QDir>
@@ -102,8 +103,12 @@ bool linkToNewestIfSame(const QString& source, const QString& target)
     if (g_refusals > 0)
         return false;
     // Linked under a temporary name and renamed over the target, like a copy, so a snapshot
-    // of the same name is replaced whole or not at all.
-    const QString temporary = target + QStringLiteral(".partial");
+    // of the same name is replaced whole or not at all; a name left by a killed run is swept
+    // with the copies' temporaries.
+    const QFileInfo targetInfo(target);
+    const QString temporary =
+        QDir(targetInfo.path())
+            .filePath(atomicfile::kTemporaryPrefix + targetInfo.fileName() + QStringLiteral("-link"));
     QFile::remove(temporary);
     std::filesystem::create_hard_link(fsPath(newest), fsPath(temporary), error);
     if (error)

@@ -199,8 +199,7 @@ private Q_SLOTS:
         QCOMPARE(result.backupFailures.size(), 2);
         QCOMPARE(result.backupFailures.at(1).path, f.snapshot(f.sloAt(1)));
         // The link is refused like the copy; the copy's reason is the one told, as before.
-        QCOMPARE(result.backupFailures.at(1).reason, u"Cannot create "_s + f.snapshot(f.sloAt(1)) +
-                                                         u".partial for output: Read-only file system"_s);
+        QCOMPARE(result.backupFailures.at(1).reason, u"Read-only file system"_s);
         QCOMPARE(result.keptUnwritten, (QStringList{u"VLO.qrb"_s, u"SLO.qrb"_s}));
         QCOMPARE(f.root.read(u"work/SLO.qrb"_s), "a\r\n"_ba);
         QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 2);
