@@ -1,5 +1,7 @@
 #include "mainwindow/helpwindow.h"
 
+#include "mainwindow/closeonescape.h"
+
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/classiclook.h"
 #include "mainwindow/fillrule.h"
@@ -42,6 +44,7 @@ HelpWindow::HelpWindow(const QString& workDir, Dialogs& dialogs, qint32& seekPos
       m_seekPosition(seekPosition)
 {
     setObjectName(QStringLiteral("HELP1"));
+    closeOnEscape(*this);
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();
