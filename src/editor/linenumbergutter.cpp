@@ -38,7 +38,7 @@ LineNumberGutter::LineNumberGutter(QPlainTextEdit& editor, int firstNumber,
 void LineNumberGutter::setFirstNumber(int first)
 {
     m_firstNumber = first;
-    m_digits = 0;
+    m_digits = -1;
     fitWidth();
     update();
 }
@@ -52,7 +52,7 @@ void LineNumberGutter::setShown(bool shown)
 {
     m_shown = shown;
     setVisible(shown);
-    m_digits = 0;
+    m_digits = -1;
     fitWidth();
 }
 
@@ -84,7 +84,7 @@ bool LineNumberGutter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_editor && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
         if (event->type() == QEvent::FontChange) {
-            m_digits = 0;
+            m_digits = -1;
             fitWidth();
         }
         placeInFrame();

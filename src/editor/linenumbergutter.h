@@ -37,6 +37,6 @@ private:
     int m_firstNumber;
     std::function<void(int)> m_setLeftMargin;
     bool m_shown = true;
-    int m_digits = 0;
+    int m_digits = -1;
     int m_pressedBlock = -1;
 };

@@ -289,7 +289,7 @@ private Q_SLOTS:
         QCOMPARE(f.root.read(QStringLiteral("prog/QRB_VIEW.INI")),
                  QByteArray("[View]\nFixedWidthFont=true\nHighlighting=true\nLineNumbers=false\n"));
 
-        f.click(w, QStringLiteral("Command5"));
+        f.click(w, QStringLiteral("Image8"));
         MainWindow* wide = f.bench->form1024();
         QVERIFY(wide && wide->isVisible());
         QVERIFY(!gutterOf(wide->slo())->isVisible());
