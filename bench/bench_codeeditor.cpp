@@ -36,8 +36,8 @@ QString bigScript(int lines)
         QStringLiteral("\t// try again after %1 ticks"),
         QStringLiteral("event build%1(every, 20) /* started at init"),
         QStringLiteral("   and stopped in the end */ count = count + %1;"),
-        QStringLiteral("\tmsg(\"droid %1 built\", me, ALLIANCES);"),
-        QStringLiteral("}")};
+        QStringLiteral("\tmsg(\"droid %1 built, waiting for orders\", me, ALLIANCES);"),
+        QStringLiteral("}   // end of the block of line %1")};
     QString text;
     text.reserve(static_cast<qsizetype>(lines) * 48);
     for (int i = 0; i < lines; ++i) {
@@ -68,7 +68,8 @@ struct Editors {
         }
         view = new CodeView(code, codeview::Language::Script, 1, CodeView::Aids::Full);
         view->apply(ViewSettings{});
-        QTest::qWaitForWindowExposed(&code);
+        if (!QTest::qWaitForWindowExposed(&code))
+            qWarning("the code editor was not shown");
     }
 };
 
@@ -213,7 +214,8 @@ std::vector<BenchRow> startupRows(bool quick)
         QPlainTextEdit editor;
         editor.setPlainText(text);
         editor.show();
-        QTest::qWaitForWindowExposed(&editor);
+        if (!QTest::qWaitForWindowExposed(&editor))
+            qWarning("the bare editor was not shown");
         settle();
     });
     AutoDialogs dialogs;
@@ -226,7 +228,8 @@ std::vector<BenchRow> startupRows(bool quick)
         bench.start();
         while (!bench.form800() || !bench.form800()->isVisible())
             QApplication::processEvents();
-        QTest::qWaitForWindowExposed(bench.form800());
+        if (!QTest::qWaitForWindowExposed(bench.form800()))
+            qWarning("the main window was not shown");
         settle();
     });
     // The wait window's 50 ms stand apart.
