@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QTest>
 #include <QTextBlock>
 
@@ -247,18 +248,24 @@ private Q_SLOTS:
         QCOMPARE(slo->text(), QStringLiteral("\t\tif (x) {\r\na\r\nb\r\nc"));
     }
 
-    void escapeClosesTheNotes()
+    void escapeClosesTheNotesAndTheHelp()
     {
         AppFixture f;
         f.prepareProject("", "", "");
         QVERIFY(startActive(f));
         f.click(f.form800(), QStringLiteral("Command10"));
-        QWidget* notes = f.bench->notesWindow();
-        QVERIFY(notes->isVisible());
-        notes->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(notes));
-        key(notes->focusWidget() ? notes->focusWidget() : notes, Qt::Key_Escape);
-        QTRY_VERIFY(!f.bench->notesWindow() || !f.bench->notesWindow()->isVisible());
+        f.click(f.form800(), QStringLiteral("Command15"));
+        QPointer<QWidget> notes = f.bench->notesWindow();
+        QPointer<QWidget> help;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            help = top->objectName() == QLatin1String("HELP1") ? top : help.data();
+        for (QPointer<QWidget> window : {notes, help}) {
+            QVERIFY(window && window->isVisible());
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            key(window->focusWidget() ? window->focusWidget() : window.data(), Qt::Key_Escape);
+            QTRY_VERIFY(!window || !window->isVisible());
+        }
     }
 
     // The menu's three rows switch every code editor of both layouts, show their state, and are
