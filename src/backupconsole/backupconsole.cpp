@@ -1,9 +1,8 @@
 #include "backupconsole/backupconsole.h"
 
-#include "mainwindow/closeonescape.h"
-
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
+#include "mainwindow/closeonescape.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"

@@ -1,9 +1,8 @@
 #include "mainwindow/helpwindow.h"
 
-#include "mainwindow/closeonescape.h"
-
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/closeonescape.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/scripteditor.h"
