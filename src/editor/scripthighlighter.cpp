@@ -167,6 +167,13 @@ void ScriptHighlighter::scan(int lastBlock, int budgetMs)
     }
 }
 
+bool ScriptHighlighter::startsInCommentScanned(const QTextBlock& block)
+{
+    if (block.blockNumber() > m_validUpTo)
+        scan(block.blockNumber() - 1, -1);
+    return startsInComment(block);
+}
+
 bool ScriptHighlighter::startsInComment(const QTextBlock& block) const
 {
     const QTextBlock previous = block.previous();

@@ -34,6 +34,9 @@ public:
     void completeScan();
 
     static QTextCharFormat formatOf(codeview::TokenClass kind);
+    codeview::Language language() const { return m_language; }
+    // Whether the line starts inside a /* */ comment, scanning up to it when needed.
+    bool startsInCommentScanned(const QTextBlock& block);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

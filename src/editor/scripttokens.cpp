@@ -192,6 +192,17 @@ LineTokens classifyLine(QStringView line, bool startsInComment, Language languag
     return out;
 }
 
+QString codeOnly(QStringView line, bool startsInComment, Language language)
+{
+    QString code = line.toString();
+    for (const TokenSpan& span : classifyLine(line, startsInComment, language).spans) {
+        if (span.kind == TokenClass::Comment || span.kind == TokenClass::String ||
+            span.kind == TokenClass::Define)
+            code.replace(span.start, span.length, QString(span.length, u' '));
+    }
+    return code;
+}
+
 bool endsInComment(QStringView line, bool startsInComment, Language language)
 {
     const qsizetype size = line.size();

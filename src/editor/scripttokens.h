@@ -29,4 +29,8 @@ LineTokens classifyLine(QStringView line, bool startsInComment, Language languag
 // whole script needs to know where its /* */ comments run.
 bool endsInComment(QStringView line, bool startsInComment, Language language);
 
+// The line with its comments and strings blanked out, so that brackets in them do not pair
+// with brackets of the code.
+QString codeOnly(QStringView line, bool startsInComment, Language language);
+
 } // namespace codeview

@@ -116,9 +116,16 @@ void CodeView::followCaret()
 
     QList<QTextEdit::ExtraSelection> brackets;
     QTextDocument* document = m_editor.document();
-    const auto match = bracketmatch::find(document->blockCount(),
-                                          [document](int n) { return document->findBlockByNumber(n).text(); },
-                                          {cursor.blockNumber(), cursor.positionInBlock()});
+    // Brackets in comments and strings do not count while the text is coloured.
+    auto lineAt = [this, document](int n) {
+        const QTextBlock block = document->findBlockByNumber(n);
+        if (!m_highlighter || !m_highlighter->isEnabled())
+            return block.text();
+        return codeview::codeOnly(block.text(), m_highlighter->startsInCommentScanned(block),
+                                  m_highlighter->language());
+    };
+    const auto match =
+        bracketmatch::find(document->blockCount(), lineAt, {cursor.blockNumber(), cursor.positionInBlock()});
     if (match) {
         auto positionOf = [document](const bracketmatch::Place& p) {
             return document->findBlockByNumber(p.line).position() + p.column;

@@ -127,6 +127,23 @@ private Q_SLOTS:
         QCOMPARE(caretOf(slo), QStringLiteral("Line 3, Col 6"));
     }
 
+    // The caret's line and the bracket pair are drawn; a bracket in a comment does not pair.
+    void caretLineAndBracketPair()
+    {
+        AppFixture f;
+        f.prepareProject("x\r\nif (a /* ) */ ) {", "", "");
+        QVERIFY(f.start());
+        ScriptEditor* slo = f.form800().slo();
+        slo->setCaret(6); // before "(" on the second line
+        QStringList marks;
+        for (const QTextEdit::ExtraSelection& s : slo->extraSelections())
+            marks.append(
+                s.format.property(QTextFormat::FullWidthSelection).toBool()
+                    ? QStringLiteral("line %1").arg(s.cursor.blockNumber() + 1)
+                    : QStringLiteral("%1-%2").arg(s.cursor.selectionStart()).arg(s.cursor.selectionEnd()));
+        QCOMPARE(marks.join(u' '), QStringLiteral("line 2 5-6 16-17"));
+    }
+
     // Ctrl+S leaves the same project files, snapshots and sign as a click on SAVE.
     void ctrlSSavesAsSaveDoes()
     {

@@ -132,6 +132,13 @@ private Q_SLOTS:
         QVERIFY(commentLines > 0);
     }
 
+    void codeOnlyBlanksCommentsAndStrings()
+    {
+        QCOMPARE(codeOnly(u"f(\"(\") /* ( */ g(x) // )", false, Language::Script),
+                 QStringLiteral("f(   )         g(x)     "));
+        QCOMPARE(codeOnly(u"in ( */ (y)", true, Language::Script), QStringLiteral("        (y)"));
+    }
+
     void lineNumbers()
     {
         QCOMPARE(linenumbers::firstNumber(false), 1);
