@@ -1,5 +1,6 @@
 #include "backupconsole/compareview.h"
 
+#include "editor/linenumbers.h"
 #include "mainwindow/classiclook.h"
 
 #include <QHBoxLayout>
@@ -31,9 +32,10 @@ private:
     DiffText* m_text;
 };
 
-QString numberOrBlank(int number)
+// Line `number` of a text (from 1) as the margin shows it; blank where the side has no line.
+QString numberOrBlank(int number, int first)
 {
-    return number > 0 ? QString::number(number) : QString();
+    return number > 0 ? QString::number(linenumbers::numberOf(number - 1, first)) : QString();
 }
 
 } // namespace
@@ -68,7 +70,7 @@ void DiffText::reload()
         lines.append(line.text);
         highest = std::max({highest, line.oldNumber, line.newNumber});
     }
-    m_digits = int(QString::number(highest).size());
+    m_digits = linenumbers::digitsFor(highest, m_first);
     setPlainText(lines.join(QLatin1Char('\n')));
     // Only the changed runs get a coloured background; one cursor per run.
     QTextCursor cursor(document());
@@ -122,9 +124,10 @@ void DiffText::paintMargin(QPaintEvent* event)
         if (row < m_diff.lines.size() && block.isVisible()) {
             const textdiff::Line& line = m_diff.lines.at(row);
             painter.setPen(kMarginText);
-            painter.drawText(4, top, numberWidth, height, Qt::AlignRight, numberOrBlank(line.oldNumber));
+            painter.drawText(4, top, numberWidth, height, Qt::AlignRight,
+                             numberOrBlank(line.oldNumber, m_first));
             painter.drawText(4 + numberWidth + digitWidth, top, numberWidth, height, Qt::AlignRight,
-                             numberOrBlank(line.newNumber));
+                             numberOrBlank(line.newNumber, m_first));
             const QString sign = line.kind == textdiff::LineKind::Removed ? QStringLiteral("-")
                                  : line.kind == textdiff::LineKind::Added ? QStringLiteral("+")
                                                                           : QString();
@@ -204,6 +207,11 @@ void CompareView::showDiff(const QString& snapshotText, const QString& otherText
     // The view opens at the first change.
     goToRow(m_diff.identical() ? 0 : m_diff.changeStarts.first());
     m_text->setFocus();
+}
+
+void CompareView::setFirstLineNumber(int first)
+{
+    m_text->setFirstLineNumber(first);
 }
 
 int CompareView::currentRow() const

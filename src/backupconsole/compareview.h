@@ -20,6 +20,8 @@ public:
     // `otherSide` names the text the snapshot is compared with, for the legend.
     void showDiff(const QString& snapshotText, const QString& otherText, const QString& otherSide);
     const textdiff::Result& diff() const { return m_diff; }
+    // The number the margin shows for a text's first line, as the editors number it.
+    void setFirstLineNumber(int first);
 
     // The selected part of the snapshot's own text: the selection without the lines that are
     // only in the other text, lines joined by CR LF.
@@ -50,6 +52,7 @@ public:
     DiffText(const textdiff::Result& diff, QWidget* parent);
 
     void reload();
+    void setFirstLineNumber(int first) { m_first = first; }
     int marginWidth() const;
     void paintMargin(QPaintEvent* event);
 
@@ -65,4 +68,5 @@ private:
     const textdiff::Result& m_diff;
     QWidget* m_margin = nullptr;
     int m_digits = 1;
+    int m_first = 1;
 };

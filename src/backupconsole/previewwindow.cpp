@@ -3,7 +3,10 @@
 #include "backupconsole/compareview.h"
 #include "backupconsole/notesimport.h"
 #include "backupconsole/snapshotfolder.h"
+#include "editor/linenumbers.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/closeonescape.h"
+#include "mainwindow/codeview.h"
 #include "mainwindow/editorreplace.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
@@ -55,6 +58,8 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->move(0, 0);
+    m_lines = new CodeView(*m_text, codeview::Language::Script, 1, CodeView::Aids::NumbersOnly);
+    closeOnEscape(*this);
 
     m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"),
                           twips::toPixels(4320, 120, 1575, 255), this);
@@ -159,6 +164,10 @@ void PreviewWindow::compareWithChoice(int index)
 
 void PreviewWindow::open()
 {
+    // Numbered as the game numbers the file that the snapshot's editor writes.
+    const int first = linenumbers::firstNumber(!m_context.state.previewIsSlo);
+    m_lines->setLanguage(codeview::Language::Script, first);
+    m_compare->setFirstLineNumber(first);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();

@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QWidget>
 
+class CodeView;
 class CompareView;
 class QComboBox;
 class QPushButton;
@@ -49,6 +50,7 @@ private:
 
     ConsoleContext m_context;
     ScriptEditor* m_text = nullptr;
+    CodeView* m_lines = nullptr;
     QPushButton* m_revert = nullptr;
     QPushButton* m_toNotes = nullptr;
     QPushButton* m_compareButton = nullptr;
