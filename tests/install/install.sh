@@ -40,8 +40,8 @@ if command -v desktop-file-validate >/dev/null; then
   check_equal "desktop-file-validate says nothing" "" "$out"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net --pedantic "$DEST/usr/share/metainfo/$ID.metainfo.xml" >&2 ||
-    fail "appstreamcli validate"
+  out=$(appstreamcli validate --no-net --pedantic "$DEST/usr/share/metainfo/$ID.metainfo.xml" 2>&1) ||
+    fail "appstreamcli validate: $out"
 fi
 if command -v man >/dev/null && command -v groff >/dev/null; then
   warnings=$(MANWIDTH=80 man --warnings -l "$DEST/usr/share/man/man1/qrb2.1.gz" 2>&1 >/dev/null)
@@ -65,7 +65,8 @@ check_equal "unknown option message" "qrb2: unknown option '--frobnicate'" "$(he
 grep -qx "Usage: qrb2 \[--folder DIR\] \[--export \[slo|vlo|both\]\]" "$WORK/err" || fail "unknown option shows no usage"
 # Options of one dash go to the toolkit, which leaves the unknown ones to us.
 check_equal "unknown toolkit option status" 2 "$(status -platform offscreen -frobnicate)"
-check_equal "unknown toolkit option message" "qrb2: unknown option '-frobnicate'" "$(head -n1 "$WORK/err")"
+# (Qt may add a line of its own about the session, such as a missing XDG_RUNTIME_DIR.)
+grep -qx "qrb2: unknown option '-frobnicate'" "$WORK/err" || fail "unknown toolkit option message: $(cat "$WORK/err")"
 check_equal "nothing created by the command line checks" "" "$(ls -A "$HOMEDIR")"
 
 # --folder on a folder that does not exist: a message, status 1, nothing created anywhere.
@@ -100,7 +101,7 @@ check_equal "export messages" "qrb2: DONE !!!
 qrb2: DONE !!!" "$(cat "$WORK/err")"
 rule=$(printf '/%.0s' $(seq 69))
 for n in 0 1 2 3 4 5 6 7; do
-  printf 'event init(every, 10)\r\n{\r\n}\r\n\r\n' >"$WORK/expected.slo"
+  printf 'event init(every, 10)\r\n{\r\n}\r\n' >"$WORK/expected.slo"
   cmp "$WORK/expected.slo" "$GAME/multiplay/skirmish/player$n.slo" >&2 || fail "player$n.slo bytes"
   printf '%s\r\n// ai for skirmish game\r\n// Generic vlo for each computer player\r\n%s\r\n\r\nscript "player%s.slo"\r\nrun\r\n{\r\n   player          INT                 %s\r\n    // this player is player x.\r\n\r\na INT 1\r\n}\r\n' \
     "$rule" "$rule" "$n" "$n" >"$WORK/expected.vlo"
