@@ -112,11 +112,5 @@ snapshots=$(ls "$DATA/backup")
 check_equal "snapshots" 2 "$(grep -cE '^(SLO|VLO)\.qrb[0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4}_[0-9]{1,2}-[0-9]{1,2}-[0-9]{1,2}_BEFORECOMPILE$' <<<"$snapshots")"
 cmp <(printf 'a INT 1\r\n') "$DATA/backup/$(grep '^VLO' <<<"$snapshots")" >&2 || fail "VLO snapshot bytes"
 
-# A game folder that is gone: the reason, status 1.
-rm -r "$GAME"
-check_equal "missing game folder status" 1 "$(status --export slo)"
-check_equal "missing game folder message" "qrb2: the game folder '$GAME' set in QRB_DATA.DAT does not exist" \
-  "$(cat "$WORK/err")"
-
 [ "$FAILED" = 0 ] && echo "installed program: all checks passed"
 exit "$FAILED"
