@@ -7,6 +7,8 @@
 // exists and decides whether a display is needed at all.
 namespace commandline {
 
+// Every action but RunWorkbench runs without a window; main() dispatches them before any
+// application object with a display exists.
 enum class Action { RunWorkbench, Help, Version, Export, Error };
 enum class ExportKind { Slo, Vlo, Both };
 

@@ -21,13 +21,14 @@ QTextStream& errorStream()
 
 int usageError(const QString& error)
 {
-    errorStream() << QStringLiteral("qrb2: ") << error << QStringLiteral("\n\n") << commandline::usage();
+    errorStream() << QStringLiteral("qrb2: ") << error << QStringLiteral("\n\n") << commandline::usage()
+                  << Qt::flush;
     return commandline::kUsageExit;
 }
 
-// Chooses the folder the workbench works in and gives it its shipped data; a message and
-// nothing when that fails.
-std::optional<Folders> workingFolders(const commandline::Options& options)
+// Chooses the folder the workbench works in and gives it its shipped data. On failure the
+// reason goes to standard error and into `problem`.
+std::optional<Folders> workingFolders(const commandline::Options& options, QString& problem)
 {
     datafolder::Inputs inputs;
     inputs.programDir = QCoreApplication::applicationDirPath();
@@ -35,14 +36,13 @@ std::optional<Folders> workingFolders(const commandline::Options& options)
     inputs.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     inputs.folderOption = options.folder;
     const datafolder::Choice choice = datafolder::choose(inputs);
-    if (!choice.ok()) {
-        errorStream() << QStringLiteral("qrb2: ") << choice.error << QLatin1Char('\n');
-        return std::nullopt;
-    }
-    const FileOutcome prepared = datafolder::prepare(choice.place);
-    if (!prepared.ok()) {
-        errorStream() << QStringLiteral("qrb2: the data folder could not be set up:\n")
-                      << describeFailures(prepared.failures) << QLatin1Char('\n');
+    if (!choice.ok())
+        problem = choice.error;
+    else if (const FileOutcome prepared = datafolder::prepare(choice.place); !prepared.ok())
+        problem =
+            QStringLiteral("the data folder could not be set up:\n") + describeFailures(prepared.failures);
+    if (!problem.isEmpty()) {
+        errorStream() << QStringLiteral("qrb2: ") << problem << QLatin1Char('\n') << Qt::flush;
         return std::nullopt;
     }
     return choice.place.folders;
@@ -95,7 +95,7 @@ int main(int argc, char* argv[])
         inputs.folderOption = options.folder;
         const datafolder::Choice choice = datafolder::choose(inputs);
         if (!choice.ok()) {
-            errorStream() << QStringLiteral("qrb2: ") << choice.error << QLatin1Char('\n');
+            errorStream() << QStringLiteral("qrb2: ") << choice.error << QLatin1Char('\n') << Qt::flush;
             return 1;
         }
     }
@@ -103,7 +103,8 @@ int main(int argc, char* argv[])
     if (options.action == commandline::Action::Export) {
         // No window: this runs without a display.
         QCoreApplication app(argc, argv);
-        const std::optional<Folders> folders = workingFolders(options);
+        QString problem;
+        const std::optional<Folders> folders = workingFolders(options, problem);
         if (!folders)
             return 1;
         SystemClock clock;
@@ -119,8 +120,14 @@ int main(int argc, char* argv[])
         if (options.action == commandline::Action::Error)
             return usageError(options.error);
     }
-    const std::optional<Folders> folders = workingFolders(options);
-    if (!folders)
+    QString problem;
+    const std::optional<Folders> folders = workingFolders(options, problem);
+    if (!folders) {
+        // Started from the desktop's menu, nobody reads standard error.
+        QtDialogs dialogs;
+        dialogs.tell(kApplicationTitle, QStringLiteral("QRB2 cannot start: ") + problem,
+                     Dialogs::Icon::Critical);
         return 1;
+    }
     return runWorkbench(app, *folders);
 }
