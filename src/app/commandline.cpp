@@ -49,7 +49,9 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
             name.size() < argument.size() ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
         const bool nextIsValue = i + 1 < arguments.size() && !isOption(arguments.at(i + 1));
 
-        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        if ((name == QLatin1String("--help") || name == QLatin1String("--version")) && inlineValue) {
+            return failed(QStringLiteral("option '%1' takes no value").arg(name));
+        } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             help = true;
         } else if (name == QLatin1String("--version")) {
             version = true;

@@ -58,6 +58,8 @@ private Q_SLOTS:
                                       << "option '--folder' needs a folder";
         QTest::newRow("folder twice") << QStringList{"--folder", "a", "--folder", "b"} << Action::Error
                                       << none << ExportKind::Both << "option '--folder' given twice";
+        QTest::newRow("value for a switch") << QStringList{"--version=2"} << Action::Error << none
+                                            << ExportKind::Both << "option '--version' takes no value";
         QTest::newRow("stray argument") << QStringList{"project.slo"} << Action::Error << none
                                         << ExportKind::Both << "unexpected argument 'project.slo'";
     }
