@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <optional>
@@ -59,6 +60,14 @@ int runWorkbench(QApplication& app, const Folders& folders)
     Workbench workbench(Services{folders, dialogs, clock, gameStarter, screen, documents});
     QObject::connect(
         &workbench, &Workbench::ended, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    // The end of the desktop session takes the road of the window's close.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &workbench,
+                     [&workbench](QSessionManager& manager) {
+                         if (!workbench.endSession(manager.allowsInteraction()))
+                             manager.cancel();
+                         else
+                             manager.release();
+                     });
     workbench.start();
     return app.exec();
 }

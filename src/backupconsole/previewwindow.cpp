@@ -2,6 +2,7 @@
 
 #include "backupconsole/notesimport.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/editorreplace.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
@@ -117,10 +118,13 @@ ScriptEditor* PreviewWindow::revertTarget() const
 
 void PreviewWindow::revertAll()
 {
-    // The editor's text is the project; its undo snapshot is left alone, so Undo brings back
-    // what it held before, and nothing is written until the author saves.
-    if (ScriptEditor* target = revertTarget())
-        target->setText(m_text->text());
+    // One edit of the editor: Ctrl+Z and Undo bring back what it held before, and nothing is
+    // written until the author saves.
+    const ProgramState& state = m_context.state;
+    MainWindow* layout = state.consoleFrom800 ? m_context.form800() : m_context.form1024();
+    if (ScriptEditor* target = revertTarget(); target && layout)
+        replaceEditorTextUndoably(*target, *(state.previewIsSlo ? layout->sloUndo() : layout->vloUndo()),
+                                  m_text->text());
     Dialogs& dialogs = m_context.dialogs;
     close();
     dialogs.tell(kApplicationTitle, QStringLiteral("Script has been reverted from backup!"),

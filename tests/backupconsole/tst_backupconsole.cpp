@@ -211,13 +211,24 @@ private Q_SLOTS:
         QCOMPARE(f.work(u"SLO.qrb"_s), "earlier\r\n"_ba);
         QCOMPARE(f.root.entries(u"prog/backup"_s), QStringList{kSlo});
 
-        // Undo from the editor's menu brings back its last snapshot, taken before the revert.
+        // The revert is one edit: Ctrl+Z brings back the text it replaced, and Ctrl+Y redoes it.
+        QTest::keyClick(slo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(slo->text(), u"earlier\r\ntyped\r\nmore"_s);
+        QTest::keyClick(slo, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(slo->text(), u"reverted"_s);
+
+        // Typed on and reverted once more: Undo from the editor's menu brings back the replaced
+        // text too.
+        slo->setCaret(slo->text().size());
+        QTest::keyClicks(slo, u"X"_s);
+        QVERIFY(revert());
+        QCOMPARE(slo->text(), u"reverted"_s);
         QTest::mousePress(slo->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
         QListWidget* menu = small.sloMenu();
         QVERIFY(menu->isVisible());
         QTest::mouseClick(menu->viewport(), Qt::LeftButton, Qt::NoModifier,
                           menu->visualItemRect(menu->item(0)).center());
-        QCOMPARE(slo->text(), u"earlier\r\ntyped"_s);
+        QCOMPARE(slo->text(), u"revertedX"_s);
 
         // Reverted again and saved: the save keeps the earlier file as a snapshot.
         QVERIFY(revert());
