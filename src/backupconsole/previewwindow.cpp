@@ -1,7 +1,10 @@
 #include "backupconsole/previewwindow.h"
 
 #include "backupconsole/notesimport.h"
+#include "editor/linenumbers.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/closeonescape.h"
+#include "mainwindow/codeview.h"
 #include "mainwindow/editorreplace.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
@@ -47,6 +50,8 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->move(0, 0);
+    m_lines = new CodeView(*m_text, codeview::Language::Script, 1, CodeView::Aids::NumbersOnly);
+    closeOnEscape(*this);
 
     m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"),
                           twips::toPixels(4320, 120, 1575, 255), this);
@@ -67,6 +72,8 @@ void PreviewWindow::setSnapshotText(const QString& text)
 
 void PreviewWindow::open()
 {
+    // Numbered as the game numbers the file that the snapshot's editor writes.
+    m_lines->setLanguage(codeview::Language::Script, linenumbers::firstNumber(!m_context.state.previewIsSlo));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();

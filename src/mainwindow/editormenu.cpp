@@ -142,9 +142,14 @@ void EditorMenu::choose(int index)
         m_editor.setTextCursor(cursor);
         break;
     }
-    default:
-        // The separator: the list stays open and nothing changes.
+    case Separator:
+        // The list stays open and nothing changes.
         return;
+    default:
+        if (index < 0 || index >= m_list.count())
+            return;
+        Q_EMIT otherItemChosen(index);
+        break;
     }
     finish();
 }

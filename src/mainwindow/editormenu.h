@@ -36,6 +36,10 @@ public:
     // The menu item at `index` chosen, as by a click on it.
     void choose(int index);
 
+Q_SIGNALS:
+    // A row below "Paste" was chosen; the list closes afterwards.
+    void otherItemChosen(int index);
+
 private:
     void onKey(QKeyEvent* event);
     void onMousePress(QMouseEvent* event);

@@ -1,6 +1,7 @@
 #include "backupconsole/backupconsole.h"
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
+#include "editor/linenumbergutter.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
@@ -266,6 +267,33 @@ private Q_SLOTS:
         NotesWindow* window = f.bench->notesWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->editor()->text().toLatin1(), "x" + kHeader + kFooter);
+    }
+
+    // The preview numbers a VLO snapshot as the game numbers playerN.vlo and a script from 1;
+    // Escape closes the preview, then the console, which gives the main window back.
+    void previewLineNumbersAndEscape()
+    {
+        Bench f;
+        f.snapshot(kVlo, "one\r\ntwo\r\n");
+        f.snapshot(u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s, "event e(init) {}\r\n");
+        QVERIFY(f.start());
+        for (const auto& [list, first] : {std::pair{"File2", 12}, std::pair{"File1", 1}}) {
+            QPointer<PreviewWindow> preview = f.openPreview(f.form800(), list);
+            QVERIFY(preview);
+            auto* gutter = preview->textBox()->findChild<LineNumberGutter*>(u"Text1_LINES"_s);
+            QVERIFY(gutter && gutter->isVisible());
+            QCOMPARE(gutter->numberOfLine(1), first + 1);
+            preview->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(preview));
+            QTest::keyClick(preview->textBox(), Qt::Key_Escape);
+            QTRY_VERIFY(preview.isNull());
+            QPointer<BackupConsole> console = f.console();
+            console->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(console));
+            QTest::keyClick(console, Qt::Key_Escape);
+            QTRY_VERIFY(console.isNull() || !console->isVisible());
+            QVERIFY(f.form800().isEnabled());
+        }
     }
 
     void noPreviewWithoutAReadableSnapshot()
