@@ -1,0 +1,126 @@
+#include "app/commandline.h"
+
+#include <optional>
+
+namespace commandline {
+
+namespace {
+
+const QString kProgram = QStringLiteral("qrb2");
+
+bool isOption(const QString& argument)
+{
+    return argument.startsWith(QLatin1Char('-')) && argument.size() > 1;
+}
+
+std::optional<ExportKind> exportKind(const QString& text)
+{
+    if (text == QLatin1String("slo"))
+        return ExportKind::Slo;
+    if (text == QLatin1String("vlo"))
+        return ExportKind::Vlo;
+    if (text == QLatin1String("both"))
+        return ExportKind::Both;
+    return std::nullopt;
+}
+
+Options failed(const QString& error)
+{
+    Options options;
+    options.action = Action::Error;
+    options.error = error;
+    return options;
+}
+
+} // namespace
+
+Options parse(const QStringList& arguments, bool allowToolkitOptions)
+{
+    Options options;
+    bool help = false;
+    bool version = false;
+    bool exportWanted = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const QString name =
+            argument.startsWith(QLatin1String("--")) && equals > 0 ? argument.left(equals) : argument;
+        const std::optional<QString> inlineValue =
+            name.size() < argument.size() ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
+        const bool nextIsValue = i + 1 < arguments.size() && !isOption(arguments.at(i + 1));
+
+        if ((name == QLatin1String("--help") || name == QLatin1String("--version")) && inlineValue) {
+            return failed(QStringLiteral("option '%1' takes no value").arg(name));
+        } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            help = true;
+        } else if (name == QLatin1String("--version")) {
+            version = true;
+        } else if (name == QLatin1String("--folder")) {
+            if (options.hasFolder())
+                return failed(QStringLiteral("option '--folder' given twice"));
+            if (inlineValue)
+                options.folder = *inlineValue;
+            else if (nextIsValue)
+                options.folder = arguments.at(++i);
+            if (options.folder.isEmpty())
+                return failed(QStringLiteral("option '--folder' needs a folder"));
+        } else if (name == QLatin1String("--export")) {
+            exportWanted = true;
+            // The kind is optional: "--export" alone writes both.
+            if (inlineValue || nextIsValue) {
+                const QString text = inlineValue ? *inlineValue : arguments.at(++i);
+                const std::optional<ExportKind> kind = exportKind(text);
+                if (!kind)
+                    return failed(QStringLiteral("unknown export '%1': use slo, vlo or both").arg(text));
+                options.exportKind = *kind;
+            }
+        } else if (allowToolkitOptions && isOption(argument) && !argument.startsWith(QLatin1String("--"))) {
+            options.toolkitOptions.append(argument);
+            if (nextIsValue)
+                options.toolkitOptions.append(arguments.at(++i));
+        } else if (isOption(argument)) {
+            return failed(QStringLiteral("unknown option '%1'").arg(name));
+        } else {
+            return failed(QStringLiteral("unexpected argument '%1'").arg(argument));
+        }
+    }
+
+    if (help)
+        options.action = Action::Help;
+    else if (version)
+        options.action = Action::Version;
+    else if (exportWanted)
+        options.action = Action::Export;
+    // A command without a window leaves nothing for the toolkit to take.
+    if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !help && !version)
+        return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
+    return options;
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage: qrb2 [--folder DIR] [--export [slo|vlo|both]]\n"
+        "       qrb2 --help | --version\n"
+        "\n"
+        "The workbench for Warzone 2100 skirmish AI scripts.\n"
+        "\n"
+        "Options:\n"
+        "  --folder DIR             keep the project, settings and backups in DIR, which must exist\n"
+        "  --export [slo|vlo|both]  write the player scripts (slo), the variable files (vlo) or\n"
+        "                           both (the default) into the game folder of the settings,\n"
+        "                           after a backup snapshot, and end; needs no display\n"
+        "  -h, --help               show this text and end\n"
+        "  --version                show the version and end\n"
+        "\n"
+        "Without --folder, an installed qrb2 keeps its files in the user's data folder\n"
+        "(~/.local/share/qrb2); a copy in a folder of its own keeps them beside itself.\n"
+        "Exit status: 0 on success, 1 when the work failed, 2 for a wrong command line.\n");
+}
+
+QString versionText()
+{
+    return kProgram + QLatin1Char(' ') + QStringLiteral(QRB_VERSION) + QLatin1Char('\n');
+}
+
+} // namespace commandline

@@ -1,0 +1,63 @@
+#include "app/commandlineexport.h"
+
+#include "export/playerexport.h"
+#include "platform/consoledialogs.h"
+#include "workspace/notestext.h"
+#include "workspace/projectfiles.h"
+#include "workspace/projectfilesview.h"
+#include "workspace/projectsaver.h"
+#include "workspace/settingsfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace commandline {
+
+namespace {
+
+int fail(QTextStream& err, const QString& message)
+{
+    err << QStringLiteral("qrb2: ") << message << QLatin1Char('\n');
+    err.flush();
+    return 1;
+}
+
+} // namespace
+
+int runExport(const Folders& folders, ExportKind kind, const Clock& clock, QTextStream& err)
+{
+    const QString folder = QDir::toNativeSeparators(folders.workDir);
+    if (!settingsfile::exists(folders.workDir))
+        return fail(err,
+                    QStringLiteral("no game folder is set: %1 is missing; start the workbench there once "
+                                   "to choose the game folder")
+                        .arg(QDir::toNativeSeparators(settingsfile::path(folders.workDir))));
+
+    // As at start-up: missing project files are created empty.
+    const FileOutcome created = projectfiles::ensureExist(folders.workDir);
+    if (!created.ok())
+        return fail(err, QStringLiteral("these project files could not be created:\n") +
+                             describeFailures(created.failures));
+
+    ProjectFilesView view(folders.workDir);
+    if (!view.failures().isEmpty())
+        return fail(err, QStringLiteral("the project in %1 could not be read:\n").arg(folder) +
+                             describeFailures(view.failures()));
+    if (!QFileInfo(view.gameDirectory()).isDir())
+        return fail(err, QStringLiteral("the game folder '%1' set in %2 does not exist")
+                             .arg(view.gameDirectory(), settingsfile::kFileName));
+
+    ConsoleDialogs dialogs(err);
+    NotesText notes;
+    ProgramState state;
+    ProjectSaver saver(folders, clock, dialogs, notes);
+    PlayerExport playerExport(state, dialogs, saver);
+    bool written = true;
+    if (kind != ExportKind::Vlo)
+        written = playerExport.exportScripts(view) && written;
+    if (kind != ExportKind::Slo)
+        written = playerExport.generateVariableFiles(view) && written;
+    return written && !dialogs.toldProblem() ? 0 : 1;
+}
+
+} // namespace commandline

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/commandline.h"
+#include "platform/clock.h"
+#include "workspace/programstate.h"
+
+#include <QTextStream>
+
+namespace commandline {
+
+// qrb2 --export: the project in the folder is saved with a "_BEFORECOMPILE" snapshot and its
+// player files are written into the game folder of its settings, by the same code as the main
+// window's export commands. Messages go to `err`. Returns the exit status: 0 when every file
+// was written, 1 otherwise.
+int runExport(const Folders& folders, ExportKind kind, const Clock& clock, QTextStream& err);
+
+} // namespace commandline
