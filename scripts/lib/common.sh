@@ -26,7 +26,7 @@ ensure_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(qt6-base-dev qt6-base-dev-tools libgl-dev cmake g++ ninja-build fonts-dejavu-core)
+BUILD_PACKAGES=(qt6-base-dev qt6-base-dev-tools libgl-dev cmake g++ ninja-build fonts-dejavu-core libdtl-dev)
 
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD" -G Ninja "$@"

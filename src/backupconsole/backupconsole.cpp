@@ -55,8 +55,8 @@ BackupConsole::BackupConsole(const ConsoleContext& context, QWidget* parent)
     // Both lists come from one reading of the folder; it is not read again while the console
     // stays open.
     m_listing = snapshotfolder::list(m_context.backupFolder);
-    m_sloList->setNames(m_listing.slo);
-    m_vloList->setNames(m_listing.vlo);
+    m_sloList->setNames(m_context.backupFolder, m_listing.slo);
+    m_vloList->setNames(m_context.backupFolder, m_listing.vlo);
 
     connect(m_sloList, &SnapshotList::entryChosen, this,
             [this](int row) { openEntry(snapshotfolder::Kind::Slo, row); });
@@ -124,6 +124,9 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     m_preview = new PreviewWindow(m_context);
     connect(m_preview, &PreviewWindow::closed, this, &BackupConsole::onPreviewClosed);
     m_preview->setSnapshotText(loaded.text);
+    QStringList others = names;
+    others.removeAt(row);
+    m_preview->setOtherSnapshots(others);
     m_context.state.previewIsSlo = kind == snapshotfolder::Kind::Slo;
     m_preview->open();
     setEnabled(false);

@@ -1,6 +1,8 @@
 #include "backupconsole/previewwindow.h"
 
+#include "backupconsole/compareview.h"
 #include "backupconsole/notesimport.h"
+#include "backupconsole/snapshotfolder.h"
 #include "editor/linenumbers.h"
 #include "mainwindow/classiclook.h"
 #include "mainwindow/closeonescape.h"
@@ -13,8 +15,11 @@
 #include "platform/twips.h"
 #include "workspace/notestext.h"
 #include "workspace/programstate.h"
+#include "workspace/snapshotname.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +27,9 @@
 namespace {
 
 const QColor kPreviewBackground(199, 211, 233);
+const QString kCompareCaption = QStringLiteral("Compare with editor");
+const QString kBackCaption = QStringLiteral("Back to snapshot");
+const QString kEditorChoice = QStringLiteral("Editor (current text)");
 
 QPushButton* makeButton(const QString& name, const QString& caption, const QRect& geometry, QWidget* parent)
 {
@@ -59,7 +67,27 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_toNotes = makeButton(QStringLiteral("Command2"), QStringLiteral("Add selected to NOTES"),
                            twips::toPixels(6000, 120, 2175, 255), this);
     m_toNotes->setToolTip(QStringLiteral("Append the selected text to the end of the notes"));
+    m_compareButton =
+        makeButton(QStringLiteral("Command3"), kCompareCaption, twips::toPixels(8280, 120, 1800, 255), this);
+    m_compareButton->setToolTip(QStringLiteral("Show what differs between this snapshot and the editor, "
+                                               "or go back to the snapshot"));
+    m_compareWith = new QComboBox(this);
+    m_compareWith->setObjectName(QStringLiteral("CompareWith"));
+    m_compareWith->setFont(classiclook::font());
+    m_compareWith->setGeometry(twips::toPixels(120, 120, 4080, 255));
+    m_compareWith->setToolTip(QStringLiteral("The text this snapshot is compared with"));
+    m_compareWith->view()->setMinimumWidth(twips::toPixels(5400));
+    m_compareWith->hide();
+
+    m_compare = new CompareView(this);
+    m_compare->hide();
+    // The buttons stay in front of whichever view is shown.
+    m_compare->lower();
+    m_text->lower();
+
     connect(m_revert, &QPushButton::clicked, this, &PreviewWindow::revertAll);
+    connect(m_compareButton, &QPushButton::clicked, this, &PreviewWindow::toggleCompare);
+    connect(m_compareWith, &QComboBox::activated, this, &PreviewWindow::compareWithChoice);
     connect(m_toNotes, &QPushButton::clicked, this, &PreviewWindow::addSelectedToNotes);
 
     resize(twips::toPixels(11880), twips::toPixels(8460));
@@ -70,10 +98,76 @@ void PreviewWindow::setSnapshotText(const QString& text)
     m_text->setText(text);
 }
 
+void PreviewWindow::setOtherSnapshots(const QStringList& others)
+{
+    m_others = others;
+}
+
+bool PreviewWindow::comparing() const
+{
+    return m_compare->isVisible();
+}
+
+QString PreviewWindow::editorText() const
+{
+    const ScriptEditor* editor = revertTarget();
+    return editor ? editor->text() : QString();
+}
+
+void PreviewWindow::toggleCompare()
+{
+    if (m_compare->isVisibleTo(this)) {
+        m_compare->hide();
+        m_compareWith->hide();
+        m_text->show();
+        m_compareButton->setText(kCompareCaption);
+        m_text->setFocus();
+        return;
+    }
+    if (m_compareWith->count() == 0) {
+        // Filled on first use: a folder of many snapshots makes a long list.
+        snapshotname::sortNewestFirst(m_others);
+        m_compareWith->addItem(kEditorChoice);
+        m_compareWith->addItems(m_others);
+    }
+    m_compareWith->setCurrentIndex(0);
+    m_compareIndex = 0;
+    m_compare->showDiff(m_text->text(), editorText(), QStringLiteral("the editor"));
+    m_text->hide();
+    m_compare->show();
+    m_compareWith->show();
+    m_compareButton->setText(kBackCaption);
+    followWindowSize();
+}
+
+void PreviewWindow::compareWithChoice(int index)
+{
+    if (index <= 0) {
+        m_compareIndex = 0;
+        m_compare->showDiff(m_text->text(), editorText(), QStringLiteral("the editor"));
+        return;
+    }
+    const QString other = m_others.value(index - 1);
+    const snapshotfolder::Loaded loaded = snapshotfolder::load(m_context.backupFolder, other);
+    if (loaded.failure) {
+        m_compareWith->setCurrentIndex(m_compareIndex);
+        m_context.dialogs.tell(QStringLiteral("SNAPSHOT NOT READ"),
+                               QStringLiteral("This snapshot could not be read, so the comparison stays "
+                                              "as it was:\n") +
+                                   describeFailures({*loaded.failure}),
+                               Dialogs::Icon::Warning);
+        return;
+    }
+    m_compareIndex = index;
+    m_compare->showDiff(m_text->text(), loaded.text, other);
+}
+
 void PreviewWindow::open()
 {
     // Numbered as the game numbers the file that the snapshot's editor writes.
-    m_lines->setLanguage(codeview::Language::Script, linenumbers::firstNumber(!m_context.state.previewIsSlo));
+    const int first = linenumbers::firstNumber(!m_context.state.previewIsSlo);
+    m_lines->setLanguage(codeview::Language::Script, first);
+    m_compare->setFirstLineNumber(first);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
@@ -84,6 +178,7 @@ void PreviewWindow::open()
 void PreviewWindow::followWindowSize()
 {
     fillrule::apply(*this, *m_text, fillrule::kPreview);
+    m_compare->setGeometry(m_text->geometry());
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -141,5 +236,6 @@ void PreviewWindow::revertAll()
 void PreviewWindow::addSelectedToNotes()
 {
     NotesText& notes = m_context.notes;
-    notes.setText(notesimport::appended(notes.text(), m_text->selectedText()));
+    const QString selected = comparing() ? m_compare->selectedSnapshotText() : m_text->selectedText();
+    notes.setText(notesimport::appended(notes.text(), selected));
 }

@@ -6,21 +6,29 @@
 #include <QWidget>
 
 class CodeView;
+class CompareView;
+class QComboBox;
 class QPushButton;
 class ScriptEditor;
 
 // Preview1: one backup snapshot in Text1, with "Revert all" (Command1), which puts the whole
 // snapshot back into the editor it came from, and "Add selected to NOTES" (Command2), which
-// appends the selected part to the notes. Deletes itself when closed.
+// appends the selected part to the notes. "Compare with editor" (Command3) switches to the
+// compare view, where CompareWith chooses the other side: the editor that "Revert all" would
+// replace, or another snapshot of the same file. Both buttons act on the snapshot's own text in
+// either view. Deletes itself when closed.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
     explicit PreviewWindow(const ConsoleContext& context, QWidget* parent = nullptr);
 
     void setSnapshotText(const QString& text);
+    // The other snapshots of the same file, which the compare view offers newest first.
+    void setOtherSnapshots(const QStringList& others);
     // Shows the window at its opening size, centred on the screen.
     void open();
     ScriptEditor* textBox() const { return m_text; }
+    bool comparing() const;
 
 Q_SIGNALS:
     void closed();
@@ -36,10 +44,18 @@ private:
     void addSelectedToNotes();
     ScriptEditor* revertTarget() const;
     void followWindowSize();
+    void toggleCompare();
+    void compareWithChoice(int index);
+    QString editorText() const;
 
     ConsoleContext m_context;
     ScriptEditor* m_text = nullptr;
     CodeView* m_lines = nullptr;
     QPushButton* m_revert = nullptr;
     QPushButton* m_toNotes = nullptr;
+    QPushButton* m_compareButton = nullptr;
+    QComboBox* m_compareWith = nullptr;
+    CompareView* m_compare = nullptr;
+    QStringList m_others;
+    int m_compareIndex = 0;
 };

@@ -1,19 +1,51 @@
 #include "backupconsole/snapshotlist.h"
 
 #include "mainwindow/classiclook.h"
+#include "workspace/snapshotname.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringListModel>
+#include <filesystem>
 
 namespace {
 const QColor kListBackground(199, 211, 233);
 const QColor kHintColour(96, 104, 128);
 } // namespace
 
+// The names, with a tooltip built only when it is shown: a folder of many thousand snapshots
+// is listed without reading a single file's size.
+class SnapshotNamesModel : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+
+    QString folder;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::ToolTipRole)
+            return QStringListModel::data(index, role);
+        const QString name = QStringListModel::data(index, Qt::DisplayRole).toString();
+        const QFileInfo info(QDir(folder).filePath(name));
+        std::optional<qint64> size;
+        int links = 1;
+        if (info.isFile()) {
+            size = info.size();
+            std::error_code error;
+            const auto count = std::filesystem::hard_link_count(
+                std::filesystem::path(QFile::encodeName(info.filePath()).toStdString()), error);
+            if (!error)
+                links = int(count);
+        }
+        return snapshotname::describe(name, size, links);
+    }
+};
+
 SnapshotList::SnapshotList(const QString& name, const QString& emptyHint, QWidget* parent)
-    : QListView(parent), m_model(new QStringListModel(this)), m_emptyHint(emptyHint)
+    : QListView(parent), m_model(new SnapshotNamesModel(this)), m_emptyHint(emptyHint)
 {
     setObjectName(name);
     setModel(m_model);
@@ -32,8 +64,9 @@ SnapshotList::SnapshotList(const QString& name, const QString& emptyHint, QWidge
     setPalette(pal);
 }
 
-void SnapshotList::setNames(const QStringList& names)
+void SnapshotList::setNames(const QString& folder, const QStringList& names)
 {
+    m_model->folder = folder;
     m_model->setStringList(names);
 }
 

@@ -2,16 +2,18 @@
 
 #include <QListView>
 
-class QStringListModel;
+class SnapshotNamesModel;
 
-// One column of the backup console: the names of one kind of snapshot. A double-click or
-// Enter reports the chosen entry, or -1 when there is no entry under the pointer.
+// One column of the backup console: the names of one kind of snapshot, each with a tooltip
+// telling when and by which save it was made and its size. A double-click or Enter reports
+// the chosen entry, or -1 when there is no entry under the pointer.
 class SnapshotList : public QListView {
     Q_OBJECT
 public:
     SnapshotList(const QString& name, const QString& emptyHint, QWidget* parent);
 
-    void setNames(const QStringList& names);
+    // `folder` is where the named files lie; their sizes are read when a tooltip is asked for.
+    void setNames(const QString& folder, const QStringList& names);
     QStringList names() const;
 
 Q_SIGNALS:
@@ -23,6 +25,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QStringListModel* m_model = nullptr;
+    SnapshotNamesModel* m_model = nullptr;
     QString m_emptyHint;
 };

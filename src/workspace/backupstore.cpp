@@ -1,6 +1,7 @@
 #include "workspace/backupstore.h"
 
 #include "platform/atomicfile.h"
+#include "workspace/snapshotlink.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,9 +50,17 @@ std::optional<FileFailure> ensureFolder(const QString& programDir)
 
 std::optional<FileFailure> copySnapshot(const QString& source, const QString& target)
 {
+    // An unchanged file shares the newest snapshot's bytes instead of taking new space.
+    if (snapshotlink::linkToNewestIfSame(source, target)) {
+        snapshotlink::remember(source, target);
+        return std::nullopt;
+    }
     // Copied under a temporary name and renamed over the target, so that a failed copy (a full
     // disk) never leaves a cut snapshot or destroys an earlier one of the same name.
-    return atomicfile::copy(source, target);
+    std::optional<FileFailure> failure = atomicfile::copy(source, target);
+    if (!failure)
+        snapshotlink::remember(source, target);
+    return failure;
 }
 
 QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,

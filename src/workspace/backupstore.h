@@ -32,7 +32,8 @@ QString snapshotName(const QString& projectFileName, const QString& stamp, const
 std::optional<FileFailure> ensureFolder(const QString& programDir);
 
 // Copies `source` byte for byte to `target`, replacing a file of that name; the old target
-// stays whole if the copy fails.
+// stays whole if the copy fails. When `source` holds the same bytes as the newest snapshot of
+// its file, `target` becomes a hard link to that snapshot instead (see snapshotlink.h).
 std::optional<FileFailure> copySnapshot(const QString& source, const QString& target);
 
 // The suffix under which none of the project files has a snapshot with this stamp yet: the

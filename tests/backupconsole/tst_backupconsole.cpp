@@ -1,4 +1,5 @@
 #include "backupconsole/backupconsole.h"
+#include "backupconsole/consolefixture.h"
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
 #include "editor/linenumbergutter.h"
@@ -26,44 +27,6 @@ const QString kSlo = u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s;
 const QString kVlo = u"VLO.qrb1.12.2026_10-0-0_MANUAL"_s;
 const QByteArray kHeader = "\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n";
 const QByteArray kFooter = "\r\n///////// BACKUP SCRIPT END: /////////";
-
-// The whole program with a backup folder, worked as the author works the console: click
-// BACKUPS, double-click names, press the preview's buttons.
-struct Bench : AppFixture {
-    explicit Bench(const QByteArray& slo = "", const QByteArray& vlo = "", const QByteArray& notes = "")
-    {
-        prepareProject(slo, vlo, notes);
-    }
-    QString backup() const { return QDir(folders.programDir).filePath(u"backup"_s); }
-    void snapshot(const QString& name, const QByteArray& bytes) const
-    {
-        root.mkdir(u"prog/backup"_s);
-        root.write(u"prog/backup/"_s + name, bytes);
-    }
-    BackupConsole* console() const { return bench->backupConsole(); }
-    BackupConsole* open(MainWindow& from) const { return click(from, u"Command17"_s), console(); }
-    QListView* list(const char* name) const { return console()->findChild<QListView*>(name); }
-    QStringList names(const char* name) const { return console()->findChild<SnapshotList*>(name)->names(); }
-    // Double-clicks the row of the list, or, for -1, the empty space below its last entry.
-    void doubleClick(const char* name, int row) const
-    {
-        QListView* view = list(name);
-        const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center()
-                                   : QPoint(10, view->viewport()->height() - 4);
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
-    PreviewWindow* preview() const { return console() ? console()->preview() : nullptr; }
-    PreviewWindow* openPreview(MainWindow& from, const char* name) const
-    {
-        open(from);
-        doubleClick(name, 0);
-        return preview();
-    }
-    void press(const char* name) const
-    {
-        QTest::mouseClick(preview()->findChild<QPushButton*>(name), Qt::LeftButton);
-    }
-};
 
 } // namespace
 

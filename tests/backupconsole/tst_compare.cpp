@@ -1,0 +1,222 @@
+#include "backupconsole/compareview.h"
+#include "backupconsole/consolefixture.h"
+#include "mainwindow/scripteditor.h"
+#include "support/testregistry.h"
+#include "workspace/notestext.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QTextBlock>
+#include <filesystem>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kOlder = u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s;
+const QString kNewer = u"SLO.qrb10.12.2026_8-0-0_BEFORESEEK"_s;
+const QString kNewest = u"SLO.qrb2.1.2027_0-0-0_EXIT"_s;
+const QByteArray kHeader = "\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n";
+const QByteArray kFooter = "\r\n///////// BACKUP SCRIPT END: /////////";
+
+struct CompareBench : Bench {
+    using Bench::Bench;
+    template <typename T> T* child(const char* name) const
+    {
+        return preview()->findChild<T*>(QLatin1String(name));
+    }
+    CompareView* view() const { return child<CompareView>("CompareView"); }
+    DiffText* diffText() const { return child<DiffText>("DiffText"); }
+    QString count() const { return child<QLabel>("ChangeCount")->text(); }
+    QStringList choices() const
+    {
+        QStringList out;
+        QComboBox* combo = child<QComboBox>("CompareWith");
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    }
+    // Picks the entry below the current one, as the Down key does on the closed list.
+    void chooseNextOther() const { QTest::keyClick(child<QComboBox>("CompareWith"), Qt::Key_Down); }
+};
+
+} // namespace
+
+class CompareTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void compareStepThroughChangesAndRevert_data()
+    {
+        QTest::addColumn<bool>("from800");
+        QTest::addColumn<bool>("sloList");
+        QTest::newRow("SLO list, 800 layout") << true << true;
+        QTest::newRow("VLO list, 1024 layout") << false << false;
+    }
+
+    void compareStepThroughChangesAndRevert()
+    {
+        QFETCH(bool, from800);
+        QFETCH(bool, sloList);
+        CompareBench f;
+        const QString name = sloList ? kOlder : u"VLO.qrb1.12.2026_10-0-0_MANUAL"_s;
+        f.snapshot(name, "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n");
+        QVERIFY(f.start());
+        if (!from800)
+            f.click(f.form800(), u"Command6"_s);
+        MainWindow& from = from800 ? f.form800() : *f.bench->form1024();
+        ScriptEditor* target = sloList ? from.slo() : from.vlo();
+        ScriptEditor* other = sloList ? from.vlo() : from.slo();
+        target->setText(u"one\r\nTWO\r\nthree\r\nfour\r\nfive\r\nsix"_s);
+        other->setText(u"untouched"_s);
+
+        QPointer<PreviewWindow> preview = f.openPreview(from, sloList ? "File1" : "File2");
+        QVERIFY(preview && !preview->comparing());
+        QVERIFY(!f.child<QComboBox>("CompareWith")->isVisible());
+        const QList<QWidget*> controls{f.child<QPushButton>("Command1"), f.child<QPushButton>("Command2"),
+                                       f.child<QPushButton>("Command3"), f.child<QComboBox>("CompareWith")};
+        QList<QRect> placed;
+        for (QWidget* control : controls)
+            placed << control->geometry();
+
+        f.press("Command3");
+        QVERIFY(preview->comparing() && !preview->textBox()->isVisible());
+        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Back to snapshot"_s);
+        QCOMPARE(f.choices(), QStringList{u"Editor (current text)"_s});
+        QCOMPARE(f.count(), u"2 changes: 1 line changed, 0 removed, 1 added"_s);
+        QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
+                 u"- only in this snapshot    + only in the editor"_s);
+        QCOMPARE(f.view()->geometry(), preview->textBox()->geometry());
+        // Rows: one, -two, +TWO, three, four, five, +six. The view opens at the first change.
+        QCOMPARE(f.diffText()->toPlainText(), u"one\ntwo\nTWO\nthree\nfour\nfive\nsix"_s);
+        QCOMPARE(f.view()->currentRow(), 1);
+        QVERIFY(!f.child<QPushButton>("PreviousChange")->isEnabled());
+        QTest::keyClick(f.diffText(), Qt::Key_F8);
+        QCOMPARE(f.view()->currentRow(), 6);
+        QVERIFY(!f.child<QPushButton>("NextChange")->isEnabled());
+        QTest::keyClick(f.diffText(), Qt::Key_F8);
+        QCOMPARE(f.view()->currentRow(), 6);
+        QTest::keyClick(f.diffText(), Qt::Key_F8, Qt::ShiftModifier);
+        QCOMPARE(f.view()->currentRow(), 1);
+        QTest::mouseClick(f.child<QPushButton>("NextChange"), Qt::LeftButton);
+        QCOMPARE(f.view()->currentRow(), 6);
+
+        // None of the top controls overlaps another, and none moves with the window's size.
+        preview->resize(preview->size() + QSize(150, 90));
+        for (int i = 0; i < controls.size(); ++i) {
+            QVERIFY(controls[i]->isVisible());
+            QCOMPARE(controls[i]->geometry(), placed[i]);
+            QCOMPARE(preview->childAt(placed[i].center()), controls[i]);
+            for (int j = i + 1; j < controls.size(); ++j)
+                QVERIFY(!placed[i].intersects(placed[j]));
+        }
+        QCOMPARE(f.view()->geometry(), preview->textBox()->geometry());
+
+        f.press("Command3");
+        QVERIFY(!preview->comparing() && preview->textBox()->isVisible());
+        QVERIFY(!f.child<QComboBox>("CompareWith")->isVisible());
+        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Compare with editor"_s);
+
+        // Revert all from the compare view puts the snapshot itself into the editor.
+        f.press("Command3");
+        f.dialogs.clear();
+        f.press("Command1");
+        QCOMPARE(f.dialogs.texts(), QStringList{u"Script has been reverted from backup!"_s});
+        QVERIFY(!f.preview() && f.console()->isEnabled());
+        QCOMPARE(target->text(), u"one\r\ntwo\r\nthree\r\nfour\r\nfive"_s);
+        QCOMPARE(other->text(), u"untouched"_s);
+    }
+
+    void compareWithOtherSnapshots()
+    {
+        CompareBench f;
+        f.snapshot(kOlder, "a\r\nb\r\n");
+        f.snapshot(kNewer, "a\r\nB\r\nc\r\n");
+        f.snapshot(kNewest, "a\r\nb\r\n");
+        f.snapshot(u"VLO.qrb3.1.2027_0-0-0_EXIT"_s, "vlo\r\n");
+        QVERIFY(f.start());
+        f.form800().slo()->setText(u"a"_s);
+        // By name kOlder is the first entry; the others follow newest first.
+        f.openPreview(f.form800(), "File1");
+        f.press("Command3");
+        QCOMPARE(f.choices(), (QStringList{u"Editor (current text)"_s, kNewest, kNewer}));
+        QCOMPARE(f.count(), u"1 change: 0 lines changed, 1 removed, 0 added"_s);
+
+        f.chooseNextOther();
+        QCOMPARE(f.count(), u"no differences"_s);
+        QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
+                 u"- only in this snapshot    + only in "_s + kNewest);
+
+        // A snapshot gone since the listing: told, and the comparison stays as it was.
+        QVERIFY(QFile::remove(f.backup() + u"/"_s + kNewer));
+        f.dialogs.clear();
+        f.chooseNextOther();
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(f.dialogs.shown().first().title, u"SNAPSHOT NOT READ"_s);
+        QVERIFY(f.dialogs.shown().first().text.startsWith(
+            u"This snapshot could not be read, so the comparison stays as it was:\n"_s + f.backup() + u"/"_s +
+            kNewer));
+        QCOMPARE(f.child<QComboBox>("CompareWith")->currentIndex(), 1);
+        QCOMPARE(f.count(), u"no differences"_s);
+    }
+
+    void addSelectedTakesTheSnapshotsLinesOnly()
+    {
+        CompareBench f;
+        f.snapshot(kOlder, "one\r\ntwo\r\nthree\r\n");
+        QVERIFY(f.start());
+        f.form800().slo()->setText(u"one\r\nTWO\r\nthree\r\nfour"_s);
+        NotesText& notes = f.bench->notes();
+        notes.setText(u"x"_s);
+        f.openPreview(f.form800(), "File1");
+        f.press("Command3");
+        // Rows: one, -two, +TWO, three, +four.
+        QTest::keyClick(f.diffText(), Qt::Key_A, Qt::ControlModifier);
+        f.press("Command2");
+        QCOMPARE(notes.text().toLatin1(), "x" + kHeader + "one\r\ntwo\r\nthree" + kFooter);
+
+        // From inside the first line to inside the fourth row: the editor's TWO is left out.
+        QTextCursor cursor(f.diffText()->document());
+        cursor.setPosition(1);
+        cursor.setPosition(f.diffText()->document()->findBlockByNumber(3).position() + 2,
+                           QTextCursor::KeepAnchor);
+        f.diffText()->setTextCursor(cursor);
+        notes.setText(u"x"_s);
+        f.press("Command2");
+        QCOMPARE(notes.text().toLatin1(), "x" + kHeader + "ne\r\ntwo\r\nth" + kFooter);
+    }
+
+    void linkedSnapshotsShowTheirTwinsAndRevert()
+    {
+        CompareBench f("saved\r\n", "v\r\n");
+        QVERIFY(f.start());
+        // Two manual saves of an unchanged project: two names, one file each.
+        f.click(f.form800(), u"Command4"_s);
+        f.clock.set(QTime(9, 6, 0), QDate(2026, 12, 5));
+        f.click(f.form800(), u"Command4"_s);
+        const QString first = u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s;
+        const QString second = u"SLO.qrb5.12.2026_9-6-0_MANUAL"_s;
+        QVERIFY(std::filesystem::equivalent(QFile::encodeName(f.backup() + u"/"_s + first).toStdString(),
+                                            QFile::encodeName(f.backup() + u"/"_s + second).toStdString()));
+        f.form800().slo()->setText(u"typed"_s);
+
+        f.open(f.form800());
+        QCOMPARE(f.names("File1"), (QStringList{first, second}));
+        QAbstractItemModel* model = f.list("File1")->model();
+        QCOMPARE(model->data(model->index(1, 0), Qt::ToolTipRole).toString(),
+                 u"Saturday, 5 December 2026 at 9:06:00\nManual save\n7 bytes\n"
+                 "Same bytes as 1 other snapshot, stored once"_s);
+        for (int row : {0, 1}) {
+            f.doubleClick("File1", row);
+            QCOMPARE(f.preview()->textBox()->text(), u"saved"_s);
+            if (row == 0)
+                QVERIFY(f.preview()->close());
+        }
+        f.press("Command1");
+        QCOMPARE(f.form800().slo()->text(), u"saved"_s);
+    }
+};
+
+QRB_TEST(CompareTest)
+#include "tst_compare.moc"
