@@ -78,22 +78,6 @@ private Q_SLOTS:
         QVERIFY(closer->remainingTime() < remaining);
         QTRY_VERIFY_WITH_TIMEOUT(!f.bench->signWindow(), 3000);
     }
-
-    void highBytesSurviveEditorAndSave()
-    {
-        AppFixture f;
-        QByteArray bytes;
-        for (int b = 1; b < 256; ++b) {
-            if (b != '\r' && b != '\n')
-                bytes.append(static_cast<char>(b));
-        }
-        bytes += "\r\nsecond line\xa0with a non-breaking space\r\n";
-        f.prepareProject(bytes, bytes, "");
-        QVERIFY(f.start());
-        f.click(f.form800(), QStringLiteral("Command4"));
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), bytes);
-        QCOMPARE(f.work(QStringLiteral("VLO.qrb")), bytes);
-    }
 };
 
 QRB_TEST(LayoutAndSaveTest)
