@@ -210,6 +210,9 @@ private Q_SLOTS:
                                                                                    {"Command13", "Shift+F3"},
                                                                                    {"LINEINT1", "Ctrl+G"}})
             QVERIFY2(w.control(QLatin1String(name))->toolTip().contains(QLatin1String(keys)), name);
+        // The key added to the tooltip is read aloud with it.
+        QCOMPARE(w.control(QStringLiteral("Command4"))->accessibleName(),
+                 w.control(QStringLiteral("Command4"))->toolTip());
     }
 
     void enterKeepsIndentationAndTabIndentsLines()
