@@ -1,3 +1,4 @@
+#include "editormenu.h"
 #include "editor/linenumbergutter.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
@@ -47,14 +48,6 @@ void key(QWidget* target, int k, Qt::KeyboardModifiers modifiers = Qt::NoModifie
     QTest::keyClick(target, static_cast<Qt::Key>(k), modifiers);
 }
 
-// A click on a row of an editor's pop-up list.
-void chooseInMenu(ScriptEditor* editor, QListWidget* list, int row)
-{
-    QTest::mouseClick(editor->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
-}
-
 } // namespace
 
 class CodeEditorTest : public QObject {
@@ -87,21 +80,6 @@ private Q_SLOTS:
             const int digit = w.slo()->fontMetrics().horizontalAdvance(u'9');
             QCOMPARE(gutterOf(w.slo())->width(), 8 + digit * (lines == 9 ? 2 : 6));
             QCOMPARE(gutterOf(w.slo())->width(), w.slo()->viewport()->x() - w.slo()->contentsRect().x());
-        }
-    }
-
-    void vloHeadLinesNameTheFirstCharacter()
-    {
-        AppFixture f;
-        f.prepareProject("", "alpha\r\nbeta", "");
-        QVERIFY(f.start());
-        MainWindow& w = f.form800();
-        for (const auto& [typed, selected] : QList<std::pair<const char*, const char*>>{
-                 {"12", "alpha"}, {"13", "beta"}, {"11", "a"}, {"1", "a"}}) {
-            w.vlo()->setCaret(3);
-            w.lineBox()->setText(QLatin1String(typed));
-            f.click(w, QStringLiteral("Command9"));
-            QCOMPARE(w.vlo()->selectedText(), QLatin1String(selected));
         }
     }
 
@@ -208,9 +186,7 @@ private Q_SLOTS:
         key(w.lineBox(), Qt::Key_Return);
         QCOMPARE(w.vlo()->selectedText(), QStringLiteral("two"));
         // Each move saved first, as the buttons do.
-        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")).filter(QStringLiteral("_BEFORESEEK")).size() >
-                     0,
-                 true);
+        QVERIFY(!f.root.entries(QStringLiteral("prog/backup")).filter(QStringLiteral("_BEFORESEEK")).isEmpty());
     }
 
     void tabOrderAndTooltipsOfTheSearchControls()
@@ -234,6 +210,7 @@ private Q_SLOTS:
                                                                                    {"Command13", "Shift+F3"},
                                                                                    {"LINEINT1", "Ctrl+G"}})
             QVERIFY2(w.control(QLatin1String(name))->toolTip().contains(QLatin1String(keys)), name);
+        // The key added to the tooltip is read aloud with it.
         QCOMPARE(w.control(QStringLiteral("Command4"))->accessibleName(),
                  w.control(QStringLiteral("Command4"))->toolTip());
     }

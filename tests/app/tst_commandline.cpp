@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/commandlineexport.h"
 #include "app/datafolder.h"
+#include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "support/appfixture.h"
 #include "support/testregistry.h"
@@ -227,6 +228,7 @@ private Q_SLOTS:
         QVERIFY(f.start());
         f.click(f.form800(), QStringLiteral("Command1"));
         f.click(f.form800(), QStringLiteral("Command2"));
+        QVERIFY(f.form800().exportBuffer()->text().endsWith(QStringLiteral("a INT 1\r\n}")));
 
         TempFolder cli;
         cli.mkdir(QStringLiteral("game/multiplay/skirmish"));

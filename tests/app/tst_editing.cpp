@@ -1,3 +1,4 @@
+#include "editormenu.h"
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
@@ -14,18 +15,6 @@
 #include <QTest>
 
 namespace {
-
-// A right-button press at `at` (viewport coordinates) over the editor, which must open `list`;
-// then, unless `row` is negative, a click on that row of the list.
-void menu(ScriptEditor* editor, QListWidget* list, int row, QPoint at = QPoint(20, 20))
-{
-    QTest::mousePress(editor->viewport(), Qt::RightButton, Qt::NoModifier, at);
-    QTest::mouseRelease(editor->viewport(), Qt::RightButton, Qt::NoModifier, at);
-    QVERIFY(list->isVisible());
-    if (row >= 0)
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(list->item(row)).center());
-}
 
 // Typed into TEXT_SEEKER (LINEINT1 for Command8 and Command9), the button, then the selection's start
 // in the CR LF text, the selected text and SeekPosition afterwards.
@@ -105,14 +94,14 @@ private Q_SLOTS:
         ScriptEditor* slo = w.slo();
         // Start-up took the snapshot of the empty loaded script: Undo goes back to it.
         QTest::keyClicks(slo, QStringLiteral("abc"));
-        menu(slo, w.sloMenu(), 0);
+        chooseInMenu(slo, w.sloMenu(), 0);
         QCOMPARE(slo->text(), QString());
         slo->setText(QStringLiteral("hello world"));
         slo->setCaret(5);
         QTest::keyClick(slo, Qt::Key_Delete);
         QTest::keyClicks(slo, QStringLiteral("XYZ"));
         slo->setCaret(10); // after the change, which would move it to 8
-        menu(slo, w.sloMenu(), 0);
+        chooseInMenu(slo, w.sloMenu(), 0);
         QCOMPARE(slo->text(), QStringLiteral("hello world"));
         QCOMPARE(slo->selectionStart(), 10);
         QVERIFY(!w.sloMenu()->isVisible());
@@ -120,11 +109,11 @@ private Q_SLOTS:
 
         // The list's corner goes under the pointer, even where the list then reaches past the editor.
         const QPoint corner = slo->viewport()->rect().bottomRight() - QPoint(3, 3);
-        menu(slo, w.sloMenu(), -1, corner);
+        chooseInMenu(slo, w.sloMenu(), -1, corner);
         QCOMPARE(w.sloMenu()->pos(), slo->viewport()->mapTo(&w, corner));
         QVERIFY(w.sloMenu()->geometry().bottom() > slo->geometry().bottom());
         // The separator does nothing and leaves the list open; a left press hides it.
-        menu(slo, w.sloMenu(), 1);
+        chooseInMenu(slo, w.sloMenu(), 1);
         QVERIFY(w.sloMenu()->isVisible());
         QTest::mousePress(slo->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         QVERIFY(!w.sloMenu()->isVisible());
@@ -139,32 +128,32 @@ private Q_SLOTS:
         NotesWindow* notes = f.bench->notesWindow();
         ScriptEditor* text1 = notes->editor();
         text1->setSelection(0, 4);
-        menu(text1, notes->menuList(), 2);
+        chooseInMenu(text1, notes->menuList(), 2);
         QCOMPARE(clipboard->mimeData()->data(QStringLiteral("application/x-qrb-test")), QByteArray("blob"));
         QVERIFY(!clipboard->mimeData()->hasHtml());
         QCOMPARE(clipboard->text(), QStringLiteral("n1\n"));
         // Copy from a main editor leaves only text; Cut, then Paste with its line break made CR LF.
         slo->setText(QStringLiteral("one\r\ntwo"));
         slo->setSelection(2, 4);
-        menu(slo, w.sloMenu(), 2);
+        chooseInMenu(slo, w.sloMenu(), 2);
         QCOMPARE(clipboard->mimeData()->formats(), QStringList{"text/plain"});
         QCOMPARE(clipboard->text(), QStringLiteral("e\nt"));
         slo->setSelection(0, 5);
-        menu(slo, w.sloMenu(), 3);
+        chooseInMenu(slo, w.sloMenu(), 3);
         QCOMPARE(clipboard->text(), QStringLiteral("one\n"));
         slo->setCaret(3);
-        menu(slo, w.sloMenu(), 4);
+        chooseInMenu(slo, w.sloMenu(), 4);
         QCOMPARE(slo->text(), QStringLiteral("twoone\r\n"));
 
         // The notes have no snapshot until Enter or Delete: Undo leaves the text.
         text1->setCaret(0);
         QTest::keyClicks(text1, QStringLiteral("Y"));
-        menu(text1, notes->menuList(), 0);
+        chooseInMenu(text1, notes->menuList(), 0);
         QCOMPARE(text1->text(), QStringLiteral("Yn1\r\nn2"));
         text1->setCaret(2);
         QTest::keyClick(text1, Qt::Key_Return);
         QTest::keyClicks(text1, QStringLiteral("Z"));
-        menu(text1, notes->menuList(), 0);
+        chooseInMenu(text1, notes->menuList(), 0);
         QCOMPARE(f.bench->notes().text(), QStringLiteral("Yn1\r\nn2"));
     }
 
@@ -199,7 +188,8 @@ private Q_SLOTS:
                   {"-2", "Command8", 0, "f", 15},
                   {"12", "Command9", 0, "Alpha", 0},
                   {"14", "Command9", 19, "gamma", 19},
-                  {"11", "Command9", 0, "A", 19}});
+                  {"11", "Command9", 0, "A", 19},
+                  {"1", "Command9", 0, "A", 19}});
 
         // Empty boxes, no number, a number between -1 and 1, an empty editor: no save and no move.
         w.slo()->setText(QStringLiteral("typed"));
@@ -214,7 +204,7 @@ private Q_SLOTS:
             w.lineBox()->setText(QString::fromUtf8(typed));
             f.click(w, QString::fromLatin1(button));
         }
-        QCOMPARE(seekSnapshots(f).size(), 2 * 17);
+        QCOMPARE(seekSnapshots(f).size(), 2 * 18);
         QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("first\r\nsecond\r\nthird\r\n"));
         QCOMPARE(w.slo()->selectionStart(), 2);
         QCOMPARE(f.bench->state().seekPosition, 19);

@@ -15,6 +15,21 @@ using Answer = Dialogs::Answer;
 // How the author leaves.
 enum class Way { ExitButton, CloseBox };
 
+// A started program with an unsaved change in SLO, its working folder made read-only.
+struct ReadOnlyProject : AppFixture {
+    std::optional<ReadOnlyFolder> readOnly;
+    bool begin()
+    {
+        prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        if (!start())
+            return false;
+        readOnly.emplace(folders.workDir);
+        form800().slo()->setText(QStringLiteral("precious"));
+        dialogs.clear();
+        return true;
+    }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Way)
@@ -49,17 +64,12 @@ private Q_SLOTS:
         QFETCH(QList<Answer>, answers);
         QFETCH(QList<Kind>, boxes);
         QFETCH(bool, ends);
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
-        QVERIFY(f.start());
-        std::optional<ReadOnlyFolder> readOnly;
-        readOnly.emplace(f.folders.workDir);
-        if (!readOnly->active())
-            QSKIP(qPrintable(readOnly->why()));
+        ReadOnlyProject f;
+        QVERIFY(f.begin());
+        if (!f.readOnly->active())
+            QSKIP(qPrintable(f.readOnly->why()));
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
         MainWindow& form = f.form800();
-        form.slo()->setText(QStringLiteral("precious"));
-        f.dialogs.clear();
         for (const Answer a : answers)
             f.dialogs.answer(a);
         if (way == Way::ExitButton)
@@ -96,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
         if (!ends) {
             // Still a working program: the folder writable again, the exit saves.
-            readOnly.reset();
+            f.readOnly.reset();
             f.dialogs.answer(Answer::Yes);
             f.click(form, QStringLiteral("Image1"));
             QCOMPARE(ended.count(), 1);
@@ -106,16 +116,11 @@ private Q_SLOTS:
 
     void endOfSessionTakesTheRoadOfTheClose()
     {
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
-        QVERIFY(f.start());
-        std::optional<ReadOnlyFolder> readOnly;
-        readOnly.emplace(f.folders.workDir);
-        if (!readOnly->active())
-            QSKIP(qPrintable(readOnly->why()));
+        ReadOnlyProject f;
+        QVERIFY(f.begin());
+        if (!f.readOnly->active())
+            QSKIP(qPrintable(f.readOnly->why()));
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
-        f.form800().slo()->setText(QStringLiteral("precious"));
-        f.dialogs.clear();
         f.dialogs.answer(Answer::No);
         QVERIFY(!f.bench->endSession(true));
         QCOMPARE(f.dialogs.shown().size(), 1);
