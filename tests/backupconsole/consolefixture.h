@@ -11,6 +11,12 @@
 #include <QPushButton>
 #include <QTest>
 
+inline const QString kSlo = QStringLiteral("SLO.qrb1.12.2026_10-0-0_MANUAL");
+inline const QString kVlo = QStringLiteral("VLO.qrb1.12.2026_10-0-0_MANUAL");
+// The block "add selected" appends to the notes around the chosen text.
+inline const QByteArray kNotesHeader = "\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n";
+inline const QByteArray kNotesFooter = "\r\n///////// BACKUP SCRIPT END: /////////";
+
 // The whole program with a backup folder, worked as the author works the console: click
 // BACKUPS, double-click names, press the preview's buttons.
 struct Bench : AppFixture {

@@ -1,34 +1,17 @@
-#include "backupconsole/backupconsole.h"
 #include "backupconsole/consolefixture.h"
-#include "backupconsole/previewwindow.h"
-#include "backupconsole/snapshotlist.h"
 #include "editor/linenumbergutter.h"
 #include "mainwindow/fillrule.h"
-#include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
-#include "support/appfixture.h"
 #include "support/testregistry.h"
 #include "workspace/notestext.h"
 
-#include <QDir>
 #include <QFile>
-#include <QListView>
 #include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QString kSlo = u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s;
-const QString kVlo = u"VLO.qrb1.12.2026_10-0-0_MANUAL"_s;
-const QByteArray kHeader = "\r\n\r\n///////// SCRIPT IMPORTED FROM BACKUP: ///////// \r\n";
-const QByteArray kFooter = "\r\n///////// BACKUP SCRIPT END: /////////";
-
-} // namespace
 
 class BackupConsoleTest : public QObject {
     Q_OBJECT
@@ -99,16 +82,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("from800");
         QTest::addColumn<bool>("sloList");
-        QTest::newRow("SLO list, 800 layout") << true << true;
-        QTest::newRow("VLO list, 800 layout") << true << false;
-        QTest::newRow("SLO list, 1024 layout") << false << true;
-        QTest::newRow("VLO list, 1024 layout") << false << false;
+        QTest::addColumn<bool>("fromCompareView");
+        QTest::newRow("SLO list, 800 layout") << true << true << false;
+        QTest::newRow("VLO list, 800 layout, compare view") << true << false << true;
+        QTest::newRow("SLO list, 1024 layout, compare view") << false << true << true;
+        QTest::newRow("VLO list, 1024 layout") << false << false << false;
     }
 
     void revertReplacesOnlyItsTarget()
     {
         QFETCH(bool, from800);
         QFETCH(bool, sloList);
+        QFETCH(bool, fromCompareView);
         Bench f("disk slo\r\n", "disk vlo\r\n");
         // Only the CR LF the writer appended is dropped; the bytes are Latin-1.
         f.snapshot(kSlo, "caf\xe9 slo\r\n\r\n");
@@ -131,6 +116,9 @@ private Q_SLOTS:
 
         QPointer<PreviewWindow> preview = f.openPreview(from, sloList ? "File1" : "File2");
         QVERIFY(preview);
+        if (fromCompareView)
+            f.press("Command3");
+        QCOMPARE(preview->comparing(), fromCompareView);
         bool closedBeforeMessage = false;
         f.dialogs.clear();
         f.dialogs.onShow = [&](const ScriptedDialogs::Shown&) {
@@ -142,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(closedBeforeMessage);
         QVERIFY(!f.preview());
 
-        // Exactly one editor holds the snapshot, and no layout was created for it.
+        // Exactly one editor holds the snapshot (never the diff), and no layout was created for it.
         texts[(from800 ? 0 : 2) + (sloList ? 0 : 1)] = sloList ? u"caf\u00e9 slo\r\n"_s : u"vlo"_s;
         QStringList after;
         for (ScriptEditor* editor : editors())
@@ -213,7 +201,7 @@ private Q_SLOTS:
         text->setSelection(5, 3);
         QCOMPARE(text->selectedText(), u"abc"_s);
         f.press("Command2");
-        QCOMPARE(notes.text().toLatin1(), "x" + kHeader + "abc" + kFooter);
+        QCOMPARE(notes.text().toLatin1(), "x" + kNotesHeader + "abc" + kNotesFooter);
         // The preview stays open with its selection, the console disabled under it.
         QCOMPARE(text->selectedText(), u"abc"_s);
         QVERIFY(f.preview() && !f.console()->isEnabled());
@@ -221,7 +209,7 @@ private Q_SLOTS:
         notes.setText(u"x"_s);
         text->setCaret(4);
         f.press("Command2");
-        QCOMPARE(notes.text().toLatin1(), "x" + kHeader + kFooter);
+        QCOMPARE(notes.text().toLatin1(), "x" + kNotesHeader + kNotesFooter);
         QCOMPARE(f.work(u"Notes.qrb"_s), "notes on disk\r\n"_ba);
 
         // The notes window opened afterwards shows the block at the end.
@@ -229,7 +217,7 @@ private Q_SLOTS:
         f.click(f.form800(), u"Command10"_s);
         NotesWindow* window = f.bench->notesWindow();
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->editor()->text().toLatin1(), "x" + kHeader + kFooter);
+        QCOMPARE(window->editor()->text().toLatin1(), "x" + kNotesHeader + kNotesFooter);
     }
 
     // The preview numbers a VLO snapshot as the game numbers playerN.vlo and a script from 1;
@@ -238,7 +226,7 @@ private Q_SLOTS:
     {
         Bench f;
         f.snapshot(kVlo, "one\r\ntwo\r\n");
-        f.snapshot(u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s, "event e(init) {}\r\n");
+        f.snapshot(kSlo, "event e(init) {}\r\n");
         QVERIFY(f.start());
         for (const auto& [list, first] : {std::pair{"File2", 12}, std::pair{"File1", 1}}) {
             QPointer<PreviewWindow> preview = f.openPreview(f.form800(), list);

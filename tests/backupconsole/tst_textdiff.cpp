@@ -23,15 +23,6 @@ QStringList rendered(const textdiff::Result& result)
 class TextDiffTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void linesSplitAtCrLfAndLf()
-    {
-        QCOMPARE(textdiff::splitLines(QString()), QStringList());
-        QCOMPARE(textdiff::splitLines(u"a"_s), QStringList{u"a"_s});
-        QCOMPARE(textdiff::splitLines(u"a\r\nb\nc\r\n"_s), (QStringList{u"a"_s, u"b"_s, u"c"_s, QString()}));
-        // A CR that is not part of a break stays in its line.
-        QCOMPARE(textdiff::splitLines(u"a\rb\r\r\n"_s), (QStringList{u"a\rb\r"_s, QString()}));
-    }
-
     void diffs_data()
     {
         QTest::addColumn<QString>("oldText");
@@ -62,6 +53,9 @@ private Q_SLOTS:
             << abc << u"a\r\nb\r\nc\r\nd\r\ne"_s
             << QStringList{u" 1,1 a"_s, u" 2,2 b"_s, u" 3,3 c"_s, u"+0,4 d"_s, u"+0,5 e"_s} << QList<int>{3}
             << u"1 change: 0 lines changed, 0 removed, 2 added"_s;
+        QTest::newRow("a CR outside a line break stays in its line")
+            << u"a\rb\r\r\n"_s << u"a\rb\r\n"_s << QStringList{u"-1,0 a\rb\r"_s, u"+0,1 a\rb"_s, u" 2,2 "_s}
+            << QList<int>{0} << u"1 change: 1 line changed, 0 removed, 0 added"_s;
         QTest::newRow("a final line break is a line")
             << abc << abc + u"\r\n"_s << QStringList{u" 1,1 a"_s, u" 2,2 b"_s, u" 3,3 c"_s, u"+0,4 "_s}
             << QList<int>{3} << u"1 change: 0 lines changed, 0 removed, 1 added"_s;

@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
+using namespace Qt::StringLiterals;
+
 using codeview::TokenClass;
 
 namespace {
@@ -22,7 +24,7 @@ QString coloursOf(const QTextBlock& block)
         {TokenClass::Define, "define"}};
     QStringList parts;
     for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
-        QString name = QStringLiteral("?");
+        QString name = u"?"_s;
         for (const auto& [kind, text] : classes) {
             if (ScriptHighlighter::formatOf(kind) == range.format)
                 name = QLatin1String(text);
@@ -81,15 +83,13 @@ private Q_SLOTS:
         Editor e(kSample);
         QCOMPARE(
             e.lines(0, 6),
-            QStringList({QStringLiteral("define[#define LIMIT 5]"),
-                         QStringLiteral("keyword[public] type[int] comment[/* opened here]"),
-                         QStringLiteral("comment[event inside(every, 10)]"),
-                         QStringLiteral("comment[\"still inside\"]"),
+            QStringList({u"define[#define LIMIT 5]"_s, u"keyword[public] type[int] comment[/* opened here]"_s,
+                         u"comment[event inside(every, 10)]"_s, u"comment[\"still inside\"]"_s,
                          QStringLiteral("comment[closed */] keyword[event] callback[CALL_NEWDROID] number[3] "
                                         "keyword[ref]"),
                          QStringLiteral("function[setEventTrigger] keyword[inactive] constant[NULLOBJECT] "
                                         "string[\"open]"),
-                         QStringLiteral("type[TEMPLATE]")}));
+                         u"type[TEMPLATE]"_s}));
     }
 
     // Typing "/*" at the top turns what follows into a comment; deleting it brings back the colours.
@@ -98,10 +98,10 @@ private Q_SLOTS:
         Editor e(kSample);
         const QStringList before = e.lines(0, 6);
         const QString text = e.edit.toPlainText();
-        e.typeAt(0, QStringLiteral("/*"));
+        e.typeAt(0, u"/*"_s);
         QTRY_VERIFY(e.highlighter->isScanComplete());
-        QCOMPARE(e.line(0), QStringLiteral("comment[/*#define LIMIT 5]"));
-        QCOMPARE(e.line(1), QStringLiteral("comment[public int count; /* opened here]"));
+        QCOMPARE(e.line(0), u"comment[/*#define LIMIT 5]"_s);
+        QCOMPARE(e.line(1), u"comment[public int count; /* opened here]"_s);
         QCOMPARE(e.line(4),
                  QStringLiteral("comment[closed */] keyword[event] callback[CALL_NEWDROID] number[3] "
                                 "keyword[ref]"));
@@ -117,17 +117,17 @@ private Q_SLOTS:
     // A comment closed further down re-colours the lines after it, on screen and off it.
     void closingALongCommentReachesFarLines()
     {
-        QString text = QStringLiteral("/* head\n");
+        QString text = u"/* head\n"_s;
         for (int i = 0; i < 3000; ++i)
-            text += QStringLiteral("x = %1;\n").arg(i);
+            text += u"x = %1;\n"_s.arg(i);
         Editor e(text);
-        QCOMPARE(e.line(2), QStringLiteral("comment[x = 1;]"));
-        e.typeAt(7, QStringLiteral(" */"));
+        QCOMPARE(e.line(2), u"comment[x = 1;]"_s);
+        e.typeAt(7, u" */"_s);
         QTRY_VERIFY(e.highlighter->isScanComplete());
-        QCOMPARE(e.line(2), QStringLiteral("number[1]"));
+        QCOMPARE(e.line(2), u"number[1]"_s);
         const QTextBlock far = e.edit.document()->findBlockByNumber(2900);
         e.highlighter->colourBlock(far);
-        QCOMPARE(coloursOf(far), QStringLiteral("number[2899]"));
+        QCOMPARE(coloursOf(far), u"number[2899]"_s);
     }
 
     void colouringLeavesTextUndoAndModifiedAlone()
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(e.line(1), QString());
         e.highlighter->setEnabled(true);
         e.edit.viewport()->repaint();
-        QTRY_COMPARE(e.line(1), QStringLiteral("keyword[public] type[int] comment[/* opened here]"));
+        QTRY_COMPARE(e.line(1), u"keyword[public] type[int] comment[/* opened here]"_s);
         QVERIFY(!document->isModified());
         QCOMPARE(document->availableUndoSteps(), undoSteps);
         QCOMPARE(e.edit.toPlainText(), kSample);
@@ -148,11 +148,10 @@ private Q_SLOTS:
 
     void variableText()
     {
-        Editor e(QStringLiteral("// bindings\nplayer INT 3\nfactory STRUCTURESTAT \"A0LightFactory\""),
+        Editor e(u"// bindings\nplayer INT 3\nfactory STRUCTURESTAT \"A0LightFactory\""_s,
                  codeview::Language::Variables);
-        QCOMPARE(e.lines(0, 2),
-                 QStringList({QStringLiteral("comment[// bindings]"), QStringLiteral("type[INT] number[3]"),
-                              QStringLiteral("type[STRUCTURESTAT] string[\"A0LightFactory\"]")}));
+        QCOMPARE(e.lines(0, 2), QStringList({u"comment[// bindings]"_s, u"type[INT] number[3]"_s,
+                                             u"type[STRUCTURESTAT] string[\"A0LightFactory\"]"_s}));
     }
 };
 

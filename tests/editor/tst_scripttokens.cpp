@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 using namespace codeview;
 
 namespace {
@@ -24,7 +26,7 @@ QString render(const QString& line, bool startsInComment, Language language)
     QStringList parts;
     for (const TokenSpan& span : tokens.spans)
         parts.append(nameOf(span.kind) + u'[' + line.mid(span.start, span.length) + u']');
-    return parts.join(u' ') + (tokens.endsInComment ? QStringLiteral(" |") : QString());
+    return parts.join(u' ') + (tokens.endsInComment ? u" |"_s : QString());
 }
 
 } // namespace
@@ -32,79 +34,53 @@ QString render(const QString& line, bool startsInComment, Language language)
 class ScriptTokensTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void scriptLines_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("inComment");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("event with callback")
-            << "event droidBuilt(CALL_NEWDROID, player, ref droid, ref fac)" << false
-            << "keyword[event] callback[CALL_NEWDROID] keyword[ref] keyword[ref]";
-        QTest::newRow("types and constants")
-            << "public STRUCTURESTAT factory; private int n; bool b = TRUE;" << false
-            << "keyword[public] type[STRUCTURESTAT] keyword[private] type[int] "
-               "type[bool] constant[TRUE]";
-        QTest::newRow("builtin call and number")
-            << "\tsetEventTrigger(e, inactive); x = random(10) - 2;" << false
-            << "function[setEventTrigger] keyword[inactive] function[random] "
-               "number[10] number[2]";
-        QTest::newRow("minus belongs to the number")
-            << "x = y-1; f = .5 + 1.25;" << false << "number[-1] number[.5] number[1.25]";
-        QTest::newRow("digits inside a word")
-            << "defence1 = DORDER_MOVE;" << false << "constant[DORDER_MOVE]";
-        QTest::newRow("string stops at the line end") << "msg(\"open, x) /* not a comment" << false
-                                                      << "function[msg] string[\"open, x) /* not a comment]";
-        QTest::newRow("comment markers inside a string")
-            << "s = \"/*\" & \"//\"; // rest" << false << "string[\"/*\"] string[\"//\"] comment[// rest]";
-        QTest::newRow("block comment opens")
-            << "x = 1; /* starts here" << false << "number[1] comment[/* starts here] |";
-        QTest::newRow("inside a comment")
-            << "still if (true) \"x\"" << true << "comment[still if (true) \"x\"] |";
-        QTest::newRow("comment closes")
-            << "end */ while (x) { exit; }" << true << "comment[end */] keyword[while] keyword[exit]";
-        QTest::newRow("line comment hides an opener")
-            << "//* not a block" << false << "comment[//* not a block]";
-        QTest::newRow("define line") << "  #define MAX_DROIDS 15 /* x" << false
-                                     << "define[#define MAX_DROIDS 15 /* x]";
-        QTest::newRow("case matters") << "droid DROID call_gameinit CALL_GAMEINIT If if" << false
-                                      << "type[DROID] callback[CALL_GAMEINIT] keyword[if]";
-        QTest::newRow("unknown CALL_ word")
-            << "CALL_SOMETHING_NEW" << false << "callback[CALL_SOMETHING_NEW]";
-        QTest::newRow("word operators")
-            << "if (a and not b OR c)" << false << "keyword[if] keyword[and] keyword[not] keyword[OR]";
-    }
-    void scriptLines()
-    {
-        QFETCH(QString, line);
-        QFETCH(bool, inComment);
-        QFETCH(QString, expected);
-        QCOMPARE(render(line, inComment, Language::Script), expected);
-        QCOMPARE(endsInComment(line, inComment, Language::Script), expected.endsWith(u'|'));
-    }
-
-    void variableLines_data()
+    void lines_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("head") << "script \"player0.slo\""
-                              << "keyword[script] string[\"player0.slo\"]";
-        QTest::newRow("run") << "run {"
-                             << "keyword[run]";
-        QTest::newRow("binding") << "\tplayer\tINT\t-1"
-                                 << "type[INT] number[-1]";
-        QTest::newRow("stat binding")
-            << "structs[3] STRUCTURESTAT \"A0LightFactory\" // note"
-            << "number[3] type[STRUCTURESTAT] string[\"A0LightFactory\"] comment[// note]";
-        QTest::newRow("hyphen in a word, no script keywords") << "my-name BOOL TRUE event if"
-                                                              << "type[BOOL] constant[TRUE]";
-        QTest::newRow("no floats, no #define") << "#define x 1.5"
-                                               << "number[1] number[5]";
+        QTest::addColumn<int>("language");
+        const auto script = [](const char* name, const char* line, const char* expected) {
+            QTest::newRow(name) << QString::fromLatin1(line) << QString::fromLatin1(expected)
+                                << int(Language::Script);
+        };
+        const auto vlo = [](const char* name, const char* line, const char* expected) {
+            QTest::newRow(name) << QString::fromLatin1(line) << QString::fromLatin1(expected)
+                                << int(Language::Variables);
+        };
+        script("types and constants", "public STRUCTURESTAT factory; private int n; bool b = TRUE;",
+               "keyword[public] type[STRUCTURESTAT] keyword[private] type[int] type[bool] constant[TRUE]");
+        script("builtin call and number", "\tsetEventTrigger(e, inactive); x = random(10) - 2;",
+               "function[setEventTrigger] keyword[inactive] function[random] number[10] number[2]");
+        script("minus belongs to the number", "x = y-1; f = .5 + 1.25;",
+               "number[-1] number[.5] number[1.25]");
+        script("digits inside a word", "defence1 = DORDER_MOVE;", "constant[DORDER_MOVE]");
+        script("string stops at the line end", "msg(\"open, x) /* not a comment",
+               "function[msg] string[\"open, x) /* not a comment]");
+        script("comment markers inside a string", "s = \"/*\" & \"//\"; // rest",
+               "string[\"/*\"] string[\"//\"] comment[// rest]");
+        script("line comment hides an opener", "//* not a block", "comment[//* not a block]");
+        script("define line", "  #define MAX_DROIDS 15 /* x", "define[#define MAX_DROIDS 15 /* x]");
+        script("case matters", "droid DROID call_gameinit CALL_GAMEINIT If if",
+               "type[DROID] callback[CALL_GAMEINIT] keyword[if]");
+        script("unknown CALL_ word", "CALL_SOMETHING_NEW", "callback[CALL_SOMETHING_NEW]");
+        script("word operators", "if (a and not b OR c)",
+               "keyword[if] keyword[and] keyword[not] keyword[OR]");
+        vlo("vlo head", "script \"player0.slo\"", "keyword[script] string[\"player0.slo\"]");
+        vlo("vlo run", "run {", "keyword[run]");
+        vlo("vlo binding", "\tplayer\tINT\t-1", "type[INT] number[-1]");
+        vlo("vlo stat binding", "structs[3] STRUCTURESTAT \"A0LightFactory\" // note",
+            "number[3] type[STRUCTURESTAT] string[\"A0LightFactory\"] comment[// note]");
+        vlo("vlo hyphen in a word, no script keywords", "my-name BOOL TRUE event if",
+            "type[BOOL] constant[TRUE]");
+        vlo("vlo no floats, no #define", "#define x 1.5", "number[1] number[5]");
     }
-    void variableLines()
+    void lines()
     {
         QFETCH(QString, line);
         QFETCH(QString, expected);
-        QCOMPARE(render(line, false, Language::Variables), expected);
+        QFETCH(int, language);
+        QCOMPARE(render(line, false, Language(language)), expected);
+        QCOMPARE(endsInComment(line, false, Language(language)), false);
     }
 
     // The quick end-state scan and the full classification agree on every line of real scripts.
@@ -119,7 +95,7 @@ private Q_SLOTS:
             const Language language =
                 QByteArray(name).endsWith("vlo") ? Language::Variables : Language::Script;
             bool inComment = false;
-            for (const QString& line : QString::fromLatin1(file.readAll()).split(QStringLiteral("\n"))) {
+            for (const QString& line : QString::fromLatin1(file.readAll()).split(u"\n"_s)) {
                 const bool full = classifyLine(line, inComment, language).endsInComment;
                 QCOMPARE(endsInComment(line, inComment, language), full);
                 inComment = full;
@@ -135,8 +111,8 @@ private Q_SLOTS:
     void codeOnlyBlanksCommentsAndStrings()
     {
         QCOMPARE(codeOnly(u"f(\"(\") /* ( */ g(x) // )", false, Language::Script),
-                 QStringLiteral("f(   )         g(x)     "));
-        QCOMPARE(codeOnly(u"in ( */ (y)", true, Language::Script), QStringLiteral("        (y)"));
+                 u"f(   )         g(x)     "_s);
+        QCOMPARE(codeOnly(u"in ( */ (y)", true, Language::Script), u"        (y)"_s);
     }
 
     void lineNumbers()
@@ -155,31 +131,29 @@ private Q_SLOTS:
 
     void bracketPairs()
     {
-        const QStringList text{QStringLiteral("if (a[1] == (b)) {"), QStringLiteral("  x = \"(\";"),
-                               QStringLiteral("}"), QStringLiteral("f(]")};
+        const QStringList text{u"if (a[1] == (b)) {"_s, u"  x = \"(\";"_s, u"}"_s, u"f(]"_s};
         auto lineAt = [&](int n) { return text.at(n); };
         auto at = [&](int line, int column) -> QString {
             const auto m = bracketmatch::find(static_cast<int>(text.size()), lineAt, {line, column});
             if (!m)
-                return QStringLiteral("none");
+                return u"none"_s;
             auto place = [](const bracketmatch::Place& p) -> QString {
                 return QString::number(p.line) + u':' + QString::number(p.column);
             };
-            return place(m->bracket) + QStringLiteral(" -> ") +
-                   (m->partner ? place(*m->partner) : QStringLiteral("?"));
+            return place(m->bracket) + u" -> "_s + (m->partner ? place(*m->partner) : u"?"_s);
         };
-        QCOMPARE(at(0, 3), QStringLiteral("0:3 -> 0:15"));  // before '('
-        QCOMPARE(at(0, 16), QStringLiteral("0:15 -> 0:3")); // after ')'
-        QCOMPARE(at(0, 5), QStringLiteral("0:5 -> 0:7"));   // '[' skips nothing of another kind
-        QCOMPARE(at(0, 17), QStringLiteral("0:17 -> 2:0")); // across lines
-        QCOMPARE(at(2, 0), QStringLiteral("2:0 -> 0:17"));
-        QCOMPARE(at(3, 1), QStringLiteral("3:1 -> ?")); // an unclosed '('
-        QCOMPARE(at(1, 0), QStringLiteral("none"));
+        QCOMPARE(at(0, 3), u"0:3 -> 0:15"_s);  // before '('
+        QCOMPARE(at(0, 16), u"0:15 -> 0:3"_s); // after ')'
+        QCOMPARE(at(0, 5), u"0:5 -> 0:7"_s);   // '[' skips nothing of another kind
+        QCOMPARE(at(0, 17), u"0:17 -> 2:0"_s); // across lines
+        QCOMPARE(at(2, 0), u"2:0 -> 0:17"_s);
+        QCOMPARE(at(3, 1), u"3:1 -> ?"_s); // an unclosed '('
+        QCOMPARE(at(1, 0), u"none"_s);
     }
 
     void indentationWidths()
     {
-        QCOMPARE(indentation::leadingBlanks(u"\t  x = 1;").toString(), QStringLiteral("\t  "));
+        QCOMPARE(indentation::leadingBlanks(u"\t  x = 1;").toString(), u"\t  "_s);
         QCOMPARE(indentation::leadingBlanks(u"x").toString(), QString());
         QCOMPARE(indentation::unindentWidth(u"\t\tx"), 1);
         QCOMPARE(indentation::unindentWidth(u"      x"), 4);

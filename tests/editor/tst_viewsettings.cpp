@@ -2,6 +2,8 @@
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
 
+using namespace Qt::StringLiterals;
+
 class ViewSettingsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,12 +27,11 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         TempFolder folder;
         if (content == "<dir>")
-            folder.mkdir(QStringLiteral("QRB_VIEW.INI"));
+            folder.mkdir(u"QRB_VIEW.INI"_s);
         else if (!content.isEmpty())
-            folder.write(QStringLiteral("QRB_VIEW.INI"), content);
+            folder.write(u"QRB_VIEW.INI"_s, content);
         const ViewSettings s = viewsettings::read(folder.path());
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(s.lineNumbers).arg(s.highlighting).arg(s.fixedWidthFont),
-                 expected);
+        QCOMPARE(u"%1 %2 %3"_s.arg(s.lineNumbers).arg(s.highlighting).arg(s.fixedWidthFont), expected);
     }
 
     void writtenAndReadBack()
@@ -38,20 +39,20 @@ private Q_SLOTS:
         TempFolder folder;
         const ViewSettings changed{false, true, true};
         QCOMPARE(viewsettings::write(folder.path(), changed), std::nullopt);
-        QCOMPARE(folder.read(QStringLiteral("QRB_VIEW.INI")),
+        QCOMPARE(folder.read(u"QRB_VIEW.INI"_s),
                  QByteArray("[View]\nFixedWidthFont=true\nHighlighting=true\nLineNumbers=false\n"));
         QCOMPARE(viewsettings::read(folder.path()), changed);
-        QVERIFY(!QFile::exists(folder.file(QStringLiteral("QRB_DATA.DAT"))));
+        QVERIFY(!QFile::exists(folder.file(u"QRB_DATA.DAT"_s)));
     }
 
     void aFolderInTheWayIsNamed()
     {
         TempFolder folder;
-        folder.mkdir(QStringLiteral("QRB_VIEW.INI"));
+        folder.mkdir(u"QRB_VIEW.INI"_s);
         const std::optional<FileFailure> failure = viewsettings::write(folder.path(), ViewSettings{});
         QVERIFY(failure);
-        QCOMPARE(failure->path, QDir::toNativeSeparators(folder.file(QStringLiteral("QRB_VIEW.INI"))));
-        QCOMPARE(failure->reason, QStringLiteral("a folder of that name is in the way"));
+        QCOMPARE(failure->path, QDir::toNativeSeparators(folder.file(u"QRB_VIEW.INI"_s)));
+        QCOMPARE(failure->reason, u"a folder of that name is in the way"_s);
     }
 };
 

@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kNoSpace = QStringLiteral("No space left on device");
+const QString kNoSpace = u"No space left on device"_s;
 
 // Disarms the seam when a test ends, whatever happened in it.
 struct FaultScope {
@@ -39,7 +41,7 @@ private Q_SLOTS:
         TempFolder dir;
         QList<atomicfile::Replacement> group;
         for (int i = 0; i < 4; ++i) {
-            const QString name = QStringLiteral("player%1.slo").arg(i);
+            const QString name = u"player%1.slo"_s.arg(i);
             dir.write(name, "old " + QByteArray::number(i));
             group.append({dir.file(name), {QByteArray(4000, 'a'), QByteArray(6000, 'b')}});
         }
@@ -47,49 +49,56 @@ private Q_SLOTS:
         const QList<FileFailure> failures = atomicfile::replaceAll(group);
         QCOMPARE(failures, (QList<FileFailure>{{group.at(file - 1).path, kNoSpace}}));
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(dir.read(QStringLiteral("player%1.slo").arg(i)), "old " + QByteArray::number(i));
+            QCOMPARE(dir.read(u"player%1.slo"_s.arg(i)), "old " + QByteArray::number(i));
         QCOMPARE(dir.entries().size(), 4); // no temporary left
     }
 
     void aWrittenGroupReplacesEveryFileAndKeepsItsPermissions()
     {
         TempFolder dir;
-        dir.write(QStringLiteral("a"), "old a");
-        QFile::setPermissions(dir.file(QStringLiteral("a")), QFile::ReadOwner | QFile::WriteOwner);
-        const QFile::Permissions ownerOnly = QFile::permissions(dir.file(QStringLiteral("a")));
+        dir.write(u"a"_s, "old a");
+        QFile::setPermissions(dir.file(u"a"_s), QFile::ReadOwner | QFile::WriteOwner);
+        const QFile::Permissions ownerOnly = QFile::permissions(dir.file(u"a"_s));
         QVERIFY(!(ownerOnly & QFile::ReadOther));
-        const QList<FileFailure> failures = atomicfile::replaceAll(
-            {{dir.file(QStringLiteral("a")), {"new ", "a"}}, {dir.file(QStringLiteral("b")), {"new b"}}});
+        const QList<FileFailure> failures =
+            atomicfile::replaceAll({{dir.file(u"a"_s), {"new ", "a"}}, {dir.file(u"b"_s), {"new b"}}});
         QVERIFY(failures.isEmpty());
-        QCOMPARE(dir.read(QStringLiteral("a")), QByteArray("new a"));
-        QCOMPARE(dir.read(QStringLiteral("b")), QByteArray("new b"));
-        QCOMPARE(QFile::permissions(dir.file(QStringLiteral("a"))), ownerOnly);
-        QCOMPARE(dir.entries(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        QCOMPARE(dir.read(u"a"_s), QByteArray("new a"));
+        QCOMPARE(dir.read(u"b"_s), QByteArray("new b"));
+        QCOMPARE(QFile::permissions(dir.file(u"a"_s)), ownerOnly);
+        QCOMPARE(dir.entries(), (QStringList{u"a"_s, u"b"_s}));
     }
 
-    void lineWriterDroppedWithoutCloseLeavesTheOldFile()
+    // Lines and blocks go out in order over the old bytes; a writer dropped unclosed replaces nothing.
+    void lineWriterReplacesTheFileOnlyWhenClosed()
     {
         TempFolder dir;
-        dir.write(QStringLiteral("Names.txt"), "old\r\n");
+        dir.write(u"Names.txt"_s, "old\r\n");
         {
             textfile::LineWriter writer;
-            QVERIFY(!writer.open(dir.file(QStringLiteral("Names.txt"))));
+            QVERIFY(!writer.open(dir.file(u"Names.txt"_s)));
             QVERIFY(!writer.writeLine(u"new"));
         }
-        QCOMPARE(dir.read(QStringLiteral("Names.txt")), QByteArray("old\r\n"));
+        QCOMPARE(dir.read(u"Names.txt"_s), QByteArray("old\r\n"));
         textfile::LineWriter writer;
-        QVERIFY(!writer.open(dir.file(QStringLiteral("Names.txt"))));
-        QVERIFY(!writer.writeLine(u"new"));
+        QVERIFY(!writer.open(dir.file(u"Names.txt"_s)));
+        QVERIFY(!writer.writeLine(u"caf\u00e9 \u20ac"));
+        QVERIFY(!writer.writeLines("block 1\r\nblock 2\r\n"));
+        QByteArray expected = "caf\xe9 ?\r\nblock 1\r\nblock 2\r\n";
+        for (int i = 0; i < 20000; ++i) {
+            QVERIFY(!writer.writeLine(QString::number(i)));
+            expected += QByteArray::number(i) + "\r\n";
+        }
         QVERIFY(!writer.close());
-        QCOMPARE(dir.read(QStringLiteral("Names.txt")), QByteArray("new\r\n"));
-        QCOMPARE(dir.entries(), QStringList{QStringLiteral("Names.txt")});
+        QCOMPARE(dir.read(u"Names.txt"_s), expected);
+        QCOMPARE(dir.entries(), QStringList{u"Names.txt"_s});
     }
 
     void temporariesNeverPassForProjectOrPlayerFilesAndOnlyTheyAreSwept()
     {
         TempFolder dir;
-        dir.write(QStringLiteral("SLO.qrb"), "slo");
-        atomicfile::PendingFile pending(dir.file(QStringLiteral("SLO.qrb")));
+        dir.write(u"SLO.qrb"_s, "slo");
+        atomicfile::PendingFile pending(dir.file(u"SLO.qrb"_s));
         QVERIFY(!pending.open());
         const QStringList during = dir.entries();
         QCOMPARE(during.size(), 2);
@@ -99,22 +108,22 @@ private Q_SLOTS:
         pending.discard();
 
         // Left by a killed run: ours go, everything else stays.
-        const QString stale = atomicfile::kTemporaryPrefix + QStringLiteral("player3.slo-999-1");
-        const QStringList others{QStringLiteral("SLO.qrb.a1b2c3"), QStringLiteral(".other-writing-x"),
-                                 QStringLiteral("qt_temp.XyZ123"), QStringLiteral("player3.slo")};
+        const QString stale = atomicfile::kTemporaryPrefix + u"player3.slo-999-1"_s;
+        const QStringList others{u"SLO.qrb.a1b2c3"_s, u".other-writing-x"_s, u"qt_temp.XyZ123"_s,
+                                 u"player3.slo"_s};
         for (const QString& name : others + QStringList{stale})
             dir.write(name, "x");
         QCOMPARE(atomicfile::sweepStale(dir.path()), QStringList{dir.file(stale)});
-        QStringList left = others + QStringList{QStringLiteral("SLO.qrb")};
+        QStringList left = others + QStringList{u"SLO.qrb"_s};
         left.sort();
         QCOMPARE(dir.entries(), left);
     }
 
     void aSharedReasonIsSaidOnce()
     {
-        const QList<FileFailure> failures{{QStringLiteral("/g/player0.slo"), kNoSpace},
-                                          {QStringLiteral("/w/SLO.qrb"), QStringLiteral("Permission denied")},
-                                          {QStringLiteral("/g/player1.slo"), kNoSpace}};
+        const QList<FileFailure> failures{{u"/g/player0.slo"_s, kNoSpace},
+                                          {u"/w/SLO.qrb"_s, u"Permission denied"_s},
+                                          {u"/g/player1.slo"_s, kNoSpace}};
         QCOMPARE(describeFailures(failures), QStringLiteral("No space left on device:\n"
                                                             "  /g/player0.slo\n"
                                                             "  /g/player1.slo\n"
@@ -124,19 +133,19 @@ private Q_SLOTS:
     void aRealFullDiskNamesTheSystemsReason()
     {
         TempFolder dir;
-        TinyFilesystem disk(dir.file(QStringLiteral("disk")), 64);
+        TinyFilesystem disk(dir.file(u"disk"_s), 64);
         if (!disk.active())
-            QSKIP(qPrintable(QStringLiteral("no full-disk test: ") + disk.why()));
-        dir.write(QStringLiteral("disk/player0.slo"), QByteArray(20000, 'o'));
-        dir.write(QStringLiteral("disk/player1.slo"), QByteArray(20000, 'o'));
-        const QList<FileFailure> failures = atomicfile::replaceAll(
-            {{dir.file(QStringLiteral("disk/player0.slo")), {QByteArray(30000, 'n')}},
-             {dir.file(QStringLiteral("disk/player1.slo")), {QByteArray(30000, 'n')}}});
+            QSKIP(qPrintable(u"no full-disk test: "_s + disk.why()));
+        dir.write(u"disk/player0.slo"_s, QByteArray(20000, 'o'));
+        dir.write(u"disk/player1.slo"_s, QByteArray(20000, 'o'));
+        const QList<FileFailure> failures =
+            atomicfile::replaceAll({{dir.file(u"disk/player0.slo"_s), {QByteArray(30000, 'n')}},
+                                    {dir.file(u"disk/player1.slo"_s), {QByteArray(30000, 'n')}}});
         QVERIFY(!failures.isEmpty());
         QCOMPARE(failures.first().reason, kNoSpace);
-        QCOMPARE(dir.read(QStringLiteral("disk/player0.slo")), QByteArray(20000, 'o'));
-        QCOMPARE(dir.read(QStringLiteral("disk/player1.slo")), QByteArray(20000, 'o'));
-        QCOMPARE(dir.entries(QStringLiteral("disk")).size(), 2);
+        QCOMPARE(dir.read(u"disk/player0.slo"_s), QByteArray(20000, 'o'));
+        QCOMPARE(dir.read(u"disk/player1.slo"_s), QByteArray(20000, 'o'));
+        QCOMPARE(dir.entries(u"disk"_s).size(), 2);
     }
 };
 

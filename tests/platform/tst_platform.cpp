@@ -3,6 +3,8 @@
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
 
+using namespace Qt::StringLiterals;
+
 class TextFileTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -12,37 +14,36 @@ private Q_SLOTS:
         QByteArray all;
         for (int b = 0; b < 256; ++b)
             all.append(static_cast<char>(b));
-        dir.write(QStringLiteral("in"), all);
-        const textfile::ReadResult read = textfile::read(dir.file(QStringLiteral("in")));
+        dir.write(u"in"_s, all);
+        const textfile::ReadResult read = textfile::read(dir.file(u"in"_s));
         QVERIFY(read.ok());
         QCOMPARE(read.text.size(), 256);
-        QVERIFY(textfile::writeWithLineEnd(dir.file(QStringLiteral("out")), read.text).ok());
-        QCOMPARE(dir.read(QStringLiteral("out")), all + "\r\n");
+        QVERIFY(textfile::writeWithLineEnd(dir.file(u"out"_s), read.text).ok());
+        QCOMPARE(dir.read(u"out"_s), all + "\r\n");
     }
 
     void charactersOutsideLatin1BecomeQuestionMarksAndAreNamed()
     {
         QString replaced;
         // Euro sign, a Cyrillic letter twice and an emoji (a surrogate pair): one '?' each.
-        const QString text = QStringLiteral("a\u20ac b\u0416\u0416 c") + QString::fromUtf8("\xF0\x9F\x98\x80") +
-                             QStringLiteral(" \u00e9");
+        const QString text =
+            u"a\u20ac b\u0416\u0416 c"_s + QString::fromUtf8("\xF0\x9F\x98\x80") + u" \u00e9"_s;
         QCOMPARE(textfile::encode(text, &replaced), QByteArray("a? b?? c? \xe9"));
-        QCOMPARE(replaced, QStringLiteral("\u20ac\u0416") + QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QCOMPARE(replaced, u"\u20ac\u0416"_s + QString::fromUtf8("\xF0\x9F\x98\x80"));
     }
 
     void namesMatchWithoutRegardToCase()
     {
         TempFolder dir;
-        dir.write(QStringLiteral("vlo.QRB"), "v");
-        dir.write(QStringLiteral("a.txt"), "1");
-        dir.write(QStringLiteral("A.TXT"), "2");
-        dir.write(QStringLiteral("rts/Weapons.TXT"), "w");
-        QCOMPARE(filelookup::resolve(dir.path(), QStringLiteral("VLO.qrb")), dir.file(QStringLiteral("vlo.QRB")));
+        dir.write(u"vlo.QRB"_s, "v");
+        dir.write(u"a.txt"_s, "1");
+        dir.write(u"A.TXT"_s, "2");
+        dir.write(u"rts/Weapons.TXT"_s, "w");
+        QCOMPARE(filelookup::resolve(dir.path(), u"VLO.qrb"_s), dir.file(u"vlo.QRB"_s));
         // The exact spelling wins; a missing file resolves to the spelling asked for.
-        QCOMPARE(filelookup::resolve(dir.path(), QStringLiteral("A.TXT")), dir.file(QStringLiteral("A.TXT")));
-        QCOMPARE(filelookup::resolve(dir.path(), QStringLiteral("SLO.qrb")), dir.file(QStringLiteral("SLO.qrb")));
-        QCOMPARE(filelookup::resolvePath(dir.path(), QStringLiteral("RTS/weapons.txt")),
-                 dir.file(QStringLiteral("rts/Weapons.TXT")));
+        QCOMPARE(filelookup::resolve(dir.path(), u"A.TXT"_s), dir.file(u"A.TXT"_s));
+        QCOMPARE(filelookup::resolve(dir.path(), u"SLO.qrb"_s), dir.file(u"SLO.qrb"_s));
+        QCOMPARE(filelookup::resolvePath(dir.path(), u"RTS/weapons.txt"_s), dir.file(u"rts/Weapons.TXT"_s));
     }
 };
 

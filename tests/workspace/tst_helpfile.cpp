@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Kind = helpfile::Content::Kind;
 
 class HelpFileTest : public QObject {
@@ -24,7 +26,7 @@ private Q_SLOTS:
         QTest::newRow("plain, every byte")
             << plain << int(Kind::Plain) << QString::fromLatin1(plain.chopped(2));
         QTest::newRow("RTF") << QByteArray("{\\rtf1\\ansi \\b Title\\b0\\par caf\\'e9\\par}")
-                             << int(Kind::Rich) << QStringLiteral("Title\r\ncafé\r\n");
+                             << int(Kind::Rich) << u"Title\r\ncafé\r\n"_s;
         QTest::newRow("RTF further on") << QByteArray(" {\\rtf1 x}") << int(Kind::Plain) << " {\\rtf1 x}";
     }
 
@@ -35,7 +37,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         TempFolder dir;
         if (!bytes.isNull())
-            dir.write(QStringLiteral("HELP.qrb"), bytes);
+            dir.write(u"HELP.qrb"_s, bytes);
         const helpfile::Content content = helpfile::read(dir.path());
         QVERIFY(!content.failure);
         QCOMPARE(int(content.kind), kind);
@@ -50,11 +52,9 @@ private Q_SLOTS:
             return projectfiles::load(dir.path(), name).text;
         };
         QCOMPARE(loaded(projectfiles::kSlo, "{\\rtf1\\ansi event a(init)\\par{\\par}\\par}"),
-                 QStringLiteral("event a(init)\r\n\r\n"));
-        QCOMPARE(loaded(projectfiles::kNotes, "{\\rtf1 note \\u8364?\\line two}"),
-                 QStringLiteral("note €\r\ntwo"));
-        QCOMPARE(loaded(projectfiles::kVlo, "x {\\rtf1 \\b not rtf}\r\n"),
-                 QStringLiteral("x {\\rtf1 \\b not rtf}"));
+                 u"event a(init)\r\n\r\n"_s);
+        QCOMPARE(loaded(projectfiles::kNotes, "{\\rtf1 note \\u8364?\\line two}"), u"note €\r\ntwo"_s);
+        QCOMPARE(loaded(projectfiles::kVlo, "x {\\rtf1 \\b not rtf}\r\n"), u"x {\\rtf1 \\b not rtf}"_s);
     }
 };
 

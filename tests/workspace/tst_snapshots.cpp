@@ -2,6 +2,7 @@
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
 #include "workspace/backupstore.h"
+#include "workspace/projectfolders.h"
 #include "workspace/savewithsnapshot.h"
 #include "workspace/snapshotlink.h"
 #include "workspace/snapshotname.h"
@@ -19,18 +20,10 @@ std::filesystem::path fsPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// A program folder and a working folder; each save runs at the next second of 5 December.
-struct Saves {
-    TempFolder root;
-    Folders folders{root.file(u"prog"_s), root.file(u"work"_s)};
-    FixedClock clock{QTime(9, 0, 0), QDate(2026, 12, 5)};
+// Each save runs at the next second of 5 December from 9:00:00.
+struct Saves : ProjectFolders {
     int second = 0;
 
-    Saves()
-    {
-        root.mkdir(u"prog"_s);
-        root.mkdir(u"work"_s);
-    }
     savewithsnapshot::Result save(const QString& slo, const QString& vlo = u"v"_s)
     {
         clock.set(QTime(9, 0, second++), QDate(2026, 12, 5));
@@ -120,15 +113,15 @@ private Q_SLOTS:
             QVERIFY(f.save(text).ok());
         const QString s0 = f.sloAt(0), s1 = f.sloAt(1), s2 = f.sloAt(2), s3 = f.sloAt(3);
         for (const QString& name : {s0, s1, s2})
-            QCOMPARE(f.root.read(u"prog/backup/"_s + name), "a\r\n"_ba);
-        QCOMPARE(f.root.read(u"prog/backup/"_s + s3), "b\r\n"_ba);
+            QCOMPARE(f.backup(name), "a\r\n"_ba);
+        QCOMPARE(f.backup(s3), "b\r\n"_ba);
         QVERIFY(f.sameFile(s0, s1) && f.sameFile(s1, s2));
         QVERIFY(!f.sameFile(s2, s3));
         QCOMPARE(f.links(s0), 3);
         QCOMPARE(f.links(s3), 1);
         // The VLO file never changed: one file under four names, and no stray names.
         QCOMPARE(f.links(u"VLO.qrb5.12.2026_9-0-3_MANUAL"_s), 4);
-        QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 8);
+        QCOMPARE(f.backups().size(), 8);
     }
 
     void replacingALinkedNameLeavesItsTwinWhole()
@@ -140,8 +133,8 @@ private Q_SLOTS:
         QCOMPARE(f.links(f.sloAt(0)), 2);
         // A new snapshot under the linked name takes the name over; its twin keeps its bytes.
         QVERIFY(!backupstore::copySnapshot(f.root.file(u"work/SLO.qrb"_s), f.snapshot(f.sloAt(1))));
-        QCOMPARE(f.root.read(u"prog/backup/"_s + f.sloAt(1)), "changed\r\n"_ba);
-        QCOMPARE(f.root.read(u"prog/backup/"_s + f.sloAt(0)), "a\r\n"_ba);
+        QCOMPARE(f.backup(f.sloAt(1)), "changed\r\n"_ba);
+        QCOMPARE(f.backup(f.sloAt(0)), "a\r\n"_ba);
         QCOMPARE(f.links(f.sloAt(0)), 1);
     }
 
@@ -165,7 +158,7 @@ private Q_SLOTS:
         f.root.write(u"prog/backup/SLO.qrb4.12.2026_8-0-0_MANUAL"_s, newestBytes);
         f.root.write(u"prog/backup/SLO.qrb.bak"_s, "a\r\n");
         QVERIFY(f.save(u"a"_s).ok());
-        QCOMPARE(f.root.read(u"prog/backup/"_s + f.sloAt(0)), "a\r\n"_ba);
+        QCOMPARE(f.backup(f.sloAt(0)), "a\r\n"_ba);
         QCOMPARE(f.sameFile(f.sloAt(0), u"SLO.qrb4.12.2026_8-0-0_MANUAL"_s), linked);
         QVERIFY(!f.sameFile(f.sloAt(0), u"SLO.qrb10.11.2026_8-0-0_EXIT"_s));
     }
@@ -180,9 +173,9 @@ private Q_SLOTS:
         QVERIFY(second.ok());
         QCOMPARE(second.snapshots,
                  (QStringList{f.snapshot(u"VLO.qrb5.12.2026_9-0-1_MANUAL"_s), f.snapshot(f.sloAt(1))}));
-        QCOMPARE(f.root.read(u"prog/backup/"_s + f.sloAt(1)), "a\r\n"_ba);
+        QCOMPARE(f.backup(f.sloAt(1)), "a\r\n"_ba);
         QVERIFY(!f.sameFile(f.sloAt(0), f.sloAt(1)));
-        QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 3);
+        QCOMPARE(f.backups().size(), 3);
     }
 
     void readOnlyFolderReportsAsACopyWould()
@@ -202,7 +195,7 @@ private Q_SLOTS:
         QCOMPARE(result.backupFailures.at(1).reason, u"Read-only file system"_s);
         QCOMPARE(result.keptUnwritten, (QStringList{u"VLO.qrb"_s, u"SLO.qrb"_s}));
         QCOMPARE(f.root.read(u"work/SLO.qrb"_s), "a\r\n"_ba);
-        QCOMPARE(f.root.entries(u"prog/backup"_s).size(), 2);
+        QCOMPARE(f.backups().size(), 2);
     }
 };
 
