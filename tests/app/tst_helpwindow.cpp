@@ -187,9 +187,9 @@ private Q_SLOTS:
     {
         const QString text = QStringLiteral("aaaa");
         const QString needle = QStringLiteral("aa");
-        QCOMPARE(QList<int>({helpsearch::next(text, needle, 0, 2), helpsearch::next(text, needle, 1, 2),
-                             helpsearch::next(text, needle, 2, 2)}),
-                 QList<int>({1, 2, -1}));
+        QCOMPARE(QList<qsizetype>({helpsearch::next(text, needle, 0, 2), helpsearch::next(text, needle, 1, 2),
+                                   helpsearch::next(text, needle, 2, 2)}),
+                 QList<qsizetype>({1, 2, -1}));
     }
 };
 
