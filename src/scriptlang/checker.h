@@ -1,0 +1,22 @@
+#pragma once
+
+#include "scriptlang/finding.h"
+#include "scriptlang/sloparser.h"
+
+#include <QString>
+
+namespace scriptlang {
+
+// The variable the generated head of each playerN.vlo binds to the player's number: `me` when
+// the script keeps its number in a public `me` and has no public `player`, else `player`.
+QString headVariable(const ScriptModel& script);
+QString headVariable(const QString& sloText);
+
+// The workbench's texts: the script and the author's VLO text, which the export wraps in the
+// generated head (it binds the head variable) and a closing brace.
+Findings checkProject(const QString& sloText, const QString& vloBody);
+
+// A script with a whole .vlo file (head included); `vloFile` empty checks the script alone.
+Findings checkFiles(const QString& sloText, const QString& vloFile);
+
+} // namespace scriptlang

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+namespace scriptlang {
+
+struct BuiltinFunction;
+struct BuiltinCallback;
+
+// What a name means before the script declares anything: the language's words and the game's
+// builtin names, found without building a string.
+enum class BuiltinName { None, Keyword, TypeWord, External, Constant, Function, Callback };
+
+struct NameIndex {
+    QHash<QStringView, BuiltinName> kinds;
+    QHash<QStringView, QString> typeOfWord; // script type word (int, DROID ...) -> type name
+    QHash<QStringView, QString> valueTypes; // external or constant -> its type
+    QHash<QStringView, const BuiltinFunction*> functions;
+    QHash<QStringView, const BuiltinCallback*> callbacks;
+    // type name -> (member name -> member type)
+    QHash<QString, QHash<QStringView, QString>> members;
+
+    BuiltinName kind(QStringView name) const { return kinds.value(name, BuiltinName::None); }
+};
+
+const NameIndex& nameIndex();
+
+// How a builtin name is called in a message: "the builtin function", "the constant" ...
+QString describe(BuiltinName kind);
+
+} // namespace scriptlang
