@@ -4,7 +4,8 @@ namespace scriptlang {
 
 namespace {
 
-enum class VTok { End, Word, Int, String, LBrace, RBrace, LBracket, RBracket };
+// Bad: a word the game cannot read, already reported.
+enum class VTok { End, Word, Int, String, LBrace, RBrace, LBracket, RBracket, Bad };
 
 struct VToken {
     VTok kind = VTok::End;
@@ -146,9 +147,12 @@ private:
                                                 "stray character")
                                : QStringLiteral("stray character '%1'").arg(c));
                     ++pos;
-                    // the rest of a word after the '_' belongs to the same mistake
-                    while (pos < n && (isLetter(d[pos]) || isDigit(d[pos]) || d[pos] == QLatin1Char('_')))
-                        ++pos;
+                    if (c == QLatin1Char('_')) {
+                        // the rest of the word belongs to the same mistake
+                        while (pos < n && (isLetter(d[pos]) || isDigit(d[pos]) || d[pos] == QLatin1Char('_')))
+                            ++pos;
+                        push(VTok::Bad, start, pos);
+                    }
                 }
             }
         }
@@ -173,7 +177,8 @@ private:
     }
     [[noreturn]] void fail(const Tk& t, const QString& message)
     {
-        report(t.line, t.column, int(t.text.size()), message);
+        if (!t.is(VTok::Bad))
+            report(t.line, t.column, int(t.text.size()), message);
         throw SyntaxError{};
     }
     const Tk& expect(VTok kind, const char* what)
@@ -189,16 +194,16 @@ private:
         advance();
     }
 
-    // Skips the rest of a broken line.
+    // Skips the rest of the line where the broken binding started.
     void syncLine()
     {
-        const int line = m_tokens.at(qMax<qsizetype>(0, m_pos - 1)).line;
-        while (!peek().is(VTok::End) && peek().line == line && !peek().is(VTok::RBrace))
+        while (!peek().is(VTok::End) && peek().line == m_startLine && !peek().is(VTok::RBrace))
             advance();
     }
 
     void entry()
     {
+        m_startLine = peek().line;
         expectWord(QLatin1StringView("script"));
         const Tk& name = expect(VTok::String, "the script's name in quotes");
         const QStringView inner = name.text.mid(1, qMax<qsizetype>(0, name.text.size() - 2));
@@ -228,6 +233,7 @@ private:
     void binding()
     {
         const Tk& name = peek();
+        m_startLine = name.line;
         if (!name.is(VTok::Word))
             fail(name, QStringLiteral("expected a variable name, found %1").arg(found(name)));
         advance();
@@ -270,6 +276,7 @@ private:
     Findings& m_findings;
     QList<Tk> m_tokens;
     qsizetype m_pos = 0;
+    int m_startLine = 0;
     VloText m_result;
 };
 
