@@ -1,30 +1,32 @@
 #include "export/variablefile.h"
 
+#include "scriptlang/checker.h"
+
 namespace variablefile {
 
 namespace {
 const QString kRule = QString(69, QLatin1Char('/'));
 }
 
-QString head(const QString& playerText)
+QString boundVariable(const QString& sloText)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    return kRule + crlf +
-           QStringLiteral("// ai for skirmish game") + crlf +
-           QStringLiteral("// Generic vlo for each computer player") + crlf +
-           kRule + crlf +
-           crlf +
-           QStringLiteral("script \"player") + playerText + QStringLiteral(".slo\"") + crlf +
-           QStringLiteral("run") + crlf +
-           QStringLiteral("{") + crlf +
-           QStringLiteral("   player          INT                 ") + playerText + crlf +
-           QStringLiteral("    // this player is player x.") + crlf +
-           crlf;
+    return scriptlang::headVariable(sloText);
 }
 
-QString generate(const QString& playerText, const QString& vloText)
+QString head(const QString& playerText, const QString& variable)
 {
-    return head(playerText) + vloText + QStringLiteral("\r\n}");
+    const QString crlf = QStringLiteral("\r\n");
+    return kRule + crlf + QStringLiteral("// ai for skirmish game") + crlf +
+           QStringLiteral("// Generic vlo for each computer player") + crlf + kRule + crlf + crlf +
+           QStringLiteral("script \"player") + playerText + QStringLiteral(".slo\"") + crlf +
+           QStringLiteral("run") + crlf + QStringLiteral("{") + crlf + QStringLiteral("   ") +
+           variable.leftJustified(16) + QStringLiteral("INT                 ") + playerText + crlf +
+           QStringLiteral("    // this player is player x.") + crlf + crlf;
+}
+
+QString generate(const QString& playerText, const QString& vloText, const QString& variable)
+{
+    return head(playerText, variable) + vloText + QStringLiteral("\r\n}");
 }
 
 } // namespace variablefile

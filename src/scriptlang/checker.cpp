@@ -4,6 +4,7 @@
 #include "scriptlang/vloparser.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace scriptlang {
 
@@ -205,6 +206,29 @@ Findings checkProject(const QString& sloText, const QString& vloBody)
     BindingChecker(script, findings).check(vlo, head);
     sortFindings(findings);
     return findings;
+}
+
+int displayedLine(const Finding& finding)
+{
+    return finding.text == TextKind::Vlo ? finding.line + kVloHeadLines : finding.line;
+}
+
+QString describeErrors(const Findings& findings)
+{
+    const int count = errorCount(findings);
+    if (count == 0)
+        return QString();
+    const auto first = std::find_if(findings.cbegin(), findings.cend(),
+                                    [](const Finding& f) { return f.severity == Severity::Error; });
+    return QStringLiteral(
+               "The script check finds %1 error%2 that the game would refuse; the first: %3 line %4, "
+               "column %5: %6")
+        .arg(count)
+        .arg(count == 1 ? QString() : QStringLiteral("s"))
+        .arg(first->text == TextKind::Slo ? QStringLiteral("SLO") : QStringLiteral("VLO"))
+        .arg(displayedLine(*first))
+        .arg(first->column)
+        .arg(first->message);
 }
 
 Findings checkFiles(const QString& sloText, const QString& vloFile)

@@ -16,6 +16,16 @@ QString headVariable(const QString& sloText);
 // generated head (it binds the head variable) and a closing brace.
 Findings checkProject(const QString& sloText, const QString& vloBody);
 
+// The generated head has this many lines: line 1 of the author's VLO text is line 12 of each
+// playerN.vlo.
+constexpr int kVloHeadLines = 11;
+
+// The line of a finding as the author sees it: VLO lines in the generated file's numbers.
+int displayedLine(const Finding& finding);
+
+// "The check finds 2 errors; the first: SLO line 5, column 3: ..."; empty without errors.
+QString describeErrors(const Findings& findings);
+
 // A script with a whole .vlo file (head included); `vloFile` empty checks the script alone.
 Findings checkFiles(const QString& sloText, const QString& vloFile);
 
