@@ -25,12 +25,11 @@ QString executable(const QString& gameDirectory, QStringList* tried)
 bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory)
 {
     if (!QFileInfo(gameDirectory).isDir()) {
-        dialogs.tell(
-            kNotStartedTitle,
-            QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME "
-                           "DIRECTORY box.")
-                .arg(gameDirectory),
-            Dialogs::Icon::Critical);
+        dialogs.tell(kNotStartedTitle,
+                     QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME "
+                                    "DIRECTORY box.")
+                         .arg(gameDirectory),
+                     Dialogs::Icon::Critical);
         return false;
     }
     QStringList tried;
@@ -44,8 +43,7 @@ bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory
     }
     QString reason;
     if (!starter.start(program, gameDirectory, &reason)) {
-        dialogs.tell(kNotStartedTitle,
-                     QStringLiteral("The game could not be started:\n%1: %2").arg(program, reason),
+        dialogs.tell(kNotStartedTitle, QStringLiteral("The game could not be started:\n%1: %2").arg(program, reason),
                      Dialogs::Icon::Critical);
         return false;
     }
