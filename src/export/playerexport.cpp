@@ -61,8 +61,7 @@ bool PlayerExport::generateVariableFiles(WorkspaceView& view)
     return finish(failures);
 }
 
-QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory,
-                                      const QString& sloText)
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText)
 {
     // Every file gets the same bytes: encode the script once.
     QByteArray bytes = textfile::encode(sloText, nullptr);

@@ -31,8 +31,7 @@ private:
 
 // The writing parts of the two operations, without questions or saves. They keep the player
 // loop's state as the program always has: `state.playerIndex` ends at 8, `playerText` at "7".
-QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory,
-                                      const QString& sloText);
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText);
 // Returns the failures; `lastGenerated` receives the text generated for the last player.
 QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory,
                                       const QString& vloText, QString* lastGenerated,
