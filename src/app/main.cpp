@@ -1,12 +1,21 @@
 #include "app/workbench.h"
 #include "platform/primaryscreen.h"
 #include "platform/qtdialogs.h"
+#include "scriptlang/checkcommand.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTextStream>
 
 int main(int argc, char* argv[])
 {
+    // `qrb --check [SCRIPT.slo [VARIABLES.vlo]]` needs no window and no display.
+    if (argc > 1 && qstrcmp(argv[1], "--check") == 0) {
+        QCoreApplication core(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return scriptlang::runCheckCommand(QCoreApplication::arguments().mid(2), QDir::currentPath(), out, err);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QRB2"));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -46,8 +46,12 @@ int runCheckCommand(const QStringList& files, const QString& projectFolder, QTex
         findings = checkProject(slo, vlo);
     else
         findings = checkFiles(slo, vloPath.isEmpty() ? QString() : vlo.isNull() ? QStringLiteral("") : vlo);
+    // The project's files are named as found in its folder, the working directory.
+    const QDir base(project ? projectFolder : QString());
+    const QString sloName = project ? base.relativeFilePath(sloPath) : sloPath;
+    const QString vloName = project ? base.relativeFilePath(vloPath) : vloPath;
     for (const Finding& f : findings) {
-        out << QDir::toNativeSeparators(f.text == TextKind::Slo ? sloPath : vloPath) << ':' << f.line << ':'
+        out << QDir::toNativeSeparators(f.text == TextKind::Slo ? sloName : vloName) << ':' << f.line << ':'
             << f.column << ": " << (f.severity == Severity::Error ? "error" : "warning") << ": " << f.message
             << '\n';
     }
