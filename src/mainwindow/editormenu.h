@@ -3,6 +3,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 class HiddenTextBuffer;
 class QKeyEvent;
 class QListWidget;
@@ -36,6 +38,9 @@ public:
     // The menu item at `index` chosen, as by a click on it.
     void choose(int index);
 
+    // A further item below the fixed ones; the list grows by one row (and widens to fit).
+    void addItem(const QString& text, std::function<void()> action);
+
 private:
     void onKey(QKeyEvent* event);
     void onMousePress(QMouseEvent* event);
@@ -49,4 +54,5 @@ private:
     QListWidget& m_list;
     QList<int> m_snapshotKeys;
     ClipboardUse m_clipboardUse;
+    QList<std::function<void()>> m_addedActions; // items after Paste, in order
 };
