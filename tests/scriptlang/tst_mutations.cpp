@@ -183,6 +183,27 @@ private Q_SLOTS:
                  (QStringList{"error SLO 346:3 expected ';' after the assignment, found 'baseY'",
                               "error SLO 610:76 expected ')' to close the call, found ';'"}));
     }
+
+    // Far deeper than any script: a finding where the nesting passes the limit, no overflow.
+    void deepNestingIsAFindingNotACrash_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("parentheses") << "a = " + QString(10000, QLatin1Char('(')) + "1" +
+                                            QString(10000, QLatin1Char(')')) + ";"
+                                     << "error SLO 2:225 nesting deeper than 200 levels";
+        QTest::newRow("braces") << QStringLiteral("if (a) {").repeated(10000) +
+                                       QString(10000, QLatin1Char('}'))
+                                << "error SLO 2:1625 nesting deeper than 200 levels";
+    }
+
+    void deepNestingIsAFindingNotACrash()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, expected);
+        const QString slo = "public int player, a;\nevent e(every, 1) { " + body + " }\n";
+        QCOMPARE(described(checkFiles(slo, QString())), QStringList{expected});
+    }
 };
 
 QRB_TEST(MutationTest)
