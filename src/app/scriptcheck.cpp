@@ -10,6 +10,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
@@ -100,8 +101,9 @@ void ScriptCheck::scheduleLiveCheck(MainWindow& window)
 void ScriptCheck::startLiveCheck(MainWindow& window)
 {
     const quint64 generation = m_live[&window].generation;
-    const QString slo = window.slo()->text();
-    const QString vlo = window.vlo()->text();
+    // Line breaks do not move lines or columns, so the document's own text will do.
+    const QString slo = window.slo()->document()->toPlainText();
+    const QString vlo = window.vlo()->document()->toPlainText();
     QPointer<ScriptCheck> self(this);
     QPointer<MainWindow> target(&window);
     QThreadPool::globalInstance()->start([self, target, generation, slo, vlo] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scriptlang/finding.h"
+#include "scriptlang/namekey.h"
 
 #include <QHash>
 #include <QList>
@@ -55,7 +56,19 @@ struct Token {
     int length = 0;
 
     bool is(Tok k) const { return kind == k; }
-    bool isWord(QLatin1StringView word) const { return kind == Tok::Ident && text == word; }
+    bool isWord(QLatin1StringView word) const { return kind == Tok::Ident && sameText(text, word); }
+
+    // Inline, as the parser compares words at nearly every token.
+    static bool sameText(QStringView a, QLatin1StringView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i].unicode() != char16_t(uchar(b[i].toLatin1())))
+                return false;
+        }
+        return true;
+    }
 };
 
 // The longest names the game's lexer keeps.
@@ -95,7 +108,7 @@ private:
     const QString& m_source;
     const QChar* m_data;
     Findings& m_findings;
-    QHash<QStringView, Macro> m_macros;
+    QHash<NameKey, Macro> m_macros;
     int m_line = 1;
     qsizetype m_lineStart = 0;
 };

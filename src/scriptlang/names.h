@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scriptlang/namekey.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
@@ -14,13 +16,13 @@ struct BuiltinCallback;
 enum class BuiltinName { None, Keyword, TypeWord, External, Constant, Function, Callback };
 
 struct NameIndex {
-    QHash<QStringView, BuiltinName> kinds;
-    QHash<QStringView, QString> typeOfWord; // script type word (int, DROID ...) -> type name
-    QHash<QStringView, QString> valueTypes; // external or constant -> its type
-    QHash<QStringView, const BuiltinFunction*> functions;
-    QHash<QStringView, const BuiltinCallback*> callbacks;
+    QHash<NameKey, BuiltinName> kinds;
+    QHash<NameKey, QString> typeOfWord; // script type word (int, DROID ...) -> type name
+    QHash<NameKey, QString> valueTypes; // external or constant -> its type
+    QHash<NameKey, const BuiltinFunction*> functions;
+    QHash<NameKey, const BuiltinCallback*> callbacks;
     // type name -> (member name -> member type)
-    QHash<QString, QHash<QStringView, QString>> members;
+    QHash<QString, QHash<NameKey, QString>> members;
 
     BuiltinName kind(QStringView name) const { return kinds.value(name, BuiltinName::None); }
 };

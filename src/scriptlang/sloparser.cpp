@@ -63,8 +63,8 @@ bool isBinaryOperator(const Token& t)
     case Tok::OrOr:
         return true;
     case Tok::Ident:
-        return t.text == QLatin1StringView("and") || t.text == QLatin1StringView("AND") ||
-               t.text == QLatin1StringView("or") || t.text == QLatin1StringView("OR");
+        return t.isWord(QLatin1StringView("and")) || t.isWord(QLatin1StringView("AND")) ||
+               t.isWord(QLatin1StringView("or")) || t.isWord(QLatin1StringView("OR"));
     default:
         return false;
     }
@@ -102,8 +102,8 @@ public:
         }
         for (auto it = m_symbols.cbegin(); it != m_symbols.cend(); ++it) {
             if (it->kind == SymbolKind::Event && !it->defined)
-                report(it->line, m_eventColumns.value(it.key()), int(it.key().size()),
-                       QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key())));
+                report(it->line, m_eventColumns.value(it.key()), int(it.key().text.size()),
+                       QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key().text)));
         }
         return std::move(m_model);
     }
@@ -569,7 +569,7 @@ private:
         if (!t.is(Tok::Ident))
             fail(t, QStringLiteral("expected a statement, found %1").arg(found(t)));
         const QStringView w = t.text;
-        if (w == QLatin1StringView("if")) {
+        if (Token::sameText(w, QLatin1StringView("if"))) {
             advance();
             condition();
             if (peek().is(Tok::LBrace)) {
@@ -590,7 +590,7 @@ private:
             }
             return;
         }
-        if (w == QLatin1StringView("while")) {
+        if (Token::sameText(w, QLatin1StringView("while"))) {
             advance();
             condition();
             if (!peek().is(Tok::LBrace))
@@ -598,20 +598,20 @@ private:
             block();
             return;
         }
-        if (w == QLatin1StringView("exit")) {
+        if (Token::sameText(w, QLatin1StringView("exit"))) {
             advance();
             if (!m_returnType.isEmpty())
                 report(t, QStringLiteral("'exit' ends an event; in a function write 'return'"));
             expect(Tok::Semicolon, "';' after 'exit'");
             return;
         }
-        if (w == QLatin1StringView("pause")) {
+        if (Token::sameText(w, QLatin1StringView("pause"))) {
             advance();
             condition();
             expect(Tok::Semicolon, "';' after 'pause(...)'");
             return;
         }
-        if (w == QLatin1StringView("return")) {
+        if (Token::sameText(w, QLatin1StringView("return"))) {
             advance();
             const bool withValue = !peek().is(Tok::Semicolon);
             if (m_returnType.isEmpty())
@@ -626,16 +626,17 @@ private:
             expect(Tok::Semicolon, "';' after 'return'");
             return;
         }
-        if (w == QLatin1StringView("local"))
+        if (Token::sameText(w, QLatin1StringView("local")))
             fail(t, QStringLiteral("'local' declarations must come before the first statement"));
         if (!symbol(w) && nameIndex().kind(w) == BuiltinName::None) {
-            if (w == QLatin1StringView("for") || w == QLatin1StringView("do"))
+            if (Token::sameText(w, QLatin1StringView("for")) || Token::sameText(w, QLatin1StringView("do")))
                 fail(
                     t,
                     QStringLiteral("the game's language has no '%1' loop: use 'while (...) { ... }'").arg(w));
-            if (w == QLatin1StringView("switch"))
+            if (Token::sameText(w, QLatin1StringView("switch")))
                 fail(t, QStringLiteral("the game's language has no 'switch': use 'if' ... 'else if'"));
-            if (w == QLatin1StringView("break") || w == QLatin1StringView("continue"))
+            if (Token::sameText(w, QLatin1StringView("break")) ||
+                Token::sameText(w, QLatin1StringView("continue")))
                 fail(t,
                      QStringLiteral("the game's language has no '%1': change the loop's condition").arg(w));
         }
@@ -868,9 +869,9 @@ private:
     bool m_inBody = false;
     bool m_laterLanguage = false; // the script uses the 2.1 language (functions, locals, #define)
     QString m_returnType;         // empty inside an event
-    QHash<QStringView, Symbol> m_symbols;
-    QHash<QStringView, Symbol> m_locals;
-    QHash<QStringView, int> m_eventColumns;
+    QHash<NameKey, Symbol> m_symbols;
+    QHash<NameKey, Symbol> m_locals;
+    QHash<NameKey, int> m_eventColumns;
     ScriptModel m_model;
 };
 
