@@ -52,6 +52,7 @@ void ProblemsWindow::setFindings(const scriptlang::Findings& findings)
             new QStandardItem(f.text == TextKind::Slo ? QStringLiteral("SLO") : QStringLiteral("VLO")),
             new QStandardItem(QString::number(scriptlang::displayedLine(f))),
             new QStandardItem(QString::number(f.column)), new QStandardItem(f.message)};
+        row.last()->setToolTip(f.message);
         m_model->appendRow(row);
     }
     const int warnings = int(findings.size()) - errors;
