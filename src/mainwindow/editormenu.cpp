@@ -157,12 +157,11 @@ void EditorMenu::choose(int index)
 void EditorMenu::addItem(const QString& text, std::function<void()> action)
 {
     const int rowHeight = m_list.item(0) ? m_list.item(0)->sizeHint().height() : m_list.fontMetrics().height();
-    auto* item = new QListWidgetItem(text, &m_list);
+    new QListWidgetItem(text, &m_list);
     const int width = qMax(m_list.width(), m_list.fontMetrics().horizontalAdvance(text) + 2 * m_list.frameWidth() + 8);
     m_list.resize(width, m_list.height() + rowHeight);
     for (int row = 0; row < m_list.count(); ++row)
         m_list.item(row)->setSizeHint(QSize(width - 2 * m_list.frameWidth(), rowHeight));
-    Q_UNUSED(item);
     m_addedActions.append(std::move(action));
 }
 
