@@ -42,8 +42,6 @@ void Parser::statement()
     }
     if (Token::sameText(w, QLatin1StringView("exit"))) {
         advance();
-        if (!m_returnType.isEmpty())
-            report(t, QStringLiteral("'exit' ends an event; in a function write 'return'"));
         expect(Tok::Semicolon, "';' after 'exit'");
         return;
     }
