@@ -30,12 +30,9 @@ bool holdsStatIndex(const QString& type)
 
 class BindingChecker {
 public:
-    BindingChecker(const ScriptModel& script, Findings& findings) : m_script(script), m_findings(findings)
+    BindingChecker(const ScriptModel& script, Findings& findings)
+        : m_script(script), m_findings(findings), m_vloTypes(vloTypes())
     {
-        for (const BuiltinType& t : builtins().types) {
-            for (const QString& w : t.vloWords)
-                m_vloTypes.insert(w, t.name);
-        }
     }
 
     void check(const VloText& vlo, const QString& headName)
@@ -143,14 +140,16 @@ private:
                       : QStringLiteral("the game's VLO loader does not accept type %1").arg(b.typeWord));
             return;
         }
-        const BuiltinType declared = builtins().types.value(v.type);
-        if (vloType != v.type && !declared.equivalents.contains(vloType)) {
+        const auto declared = builtins().types.constFind(v.type);
+        const bool equivalent =
+            declared != builtins().types.cend() && declared->equivalents.contains(vloType);
+        if (vloType != v.type && !equivalent) {
             error(b, b.typeColumn, typeLength,
                   QStringLiteral("'%1' is declared %2; a %3 value does not fit")
                       .arg(b.name, v.type, b.typeWord));
             return;
         }
-        const QString form = builtins().types.value(vloType).vloValueForm;
+        const QString& form = builtins().types.constFind(vloType)->vloValueForm;
         const bool wantsBool = vloType == QLatin1StringView("BOOL");
         const bool wantsQuoted = form.startsWith(QLatin1Char('"'));
         const bool fits = wantsBool ? b.valueIsBoolean : wantsQuoted ? b.valueIsQuoted : b.valueIsInteger;
@@ -163,9 +162,23 @@ private:
         }
     }
 
+    // VLO type word -> type name, for the words the loader accepts.
+    static const QHash<QString, QString>& vloTypes()
+    {
+        static const QHash<QString, QString> words = [] {
+            QHash<QString, QString> result;
+            for (const BuiltinType& t : builtins().types) {
+                for (const QString& w : t.vloWords)
+                    result.insert(w, t.name);
+            }
+            return result;
+        }();
+        return words;
+    }
+
     const ScriptModel& m_script;
     Findings& m_findings;
-    QHash<QString, QString> m_vloTypes;
+    const QHash<QString, QString>& m_vloTypes;
     QHash<QString, int> m_bound; // element -> line of its last binding (0: the head)
     QSet<QString> m_boundNames;
 };

@@ -78,6 +78,25 @@ inline bool isSignedLiteral(const Token& t)
     return (t.kind == Tok::Int || t.kind == Tok::Float) && t.text.startsWith(QLatin1Char('-'));
 }
 
+// The parameters and locals of one body: a few names, searched in order.
+class LocalScope {
+public:
+    const Symbol* find(QStringView name) const
+    {
+        for (const auto& [key, symbol] : m_entries) {
+            if (NameKey(key) == NameKey(name))
+                return &symbol;
+        }
+        return nullptr;
+    }
+    bool contains(QStringView name) const { return find(name) != nullptr; }
+    void insert(QStringView name, const Symbol& symbol) { m_entries.append({name, symbol}); }
+    void clear() { m_entries.clear(); }
+
+private:
+    QList<std::pair<QStringView, Symbol>> m_entries;
+};
+
 class Parser {
 public:
     Parser(const QList<Token>& tokens, bool usesMacros, Findings& findings)
@@ -180,9 +199,8 @@ private:
     const Symbol* symbol(QStringView name) const
     {
         if (m_inBody) {
-            const auto local = m_locals.constFind(name);
-            if (local != m_locals.cend())
-                return &*local;
+            if (const Symbol* local = m_locals.find(name))
+                return local;
         }
         const auto it = m_symbols.constFind(name);
         return it == m_symbols.cend() ? nullptr : &*it;
@@ -248,7 +266,7 @@ private:
     bool m_laterLanguage = false; // the script uses the 2.1 language (functions, locals, #define)
     QString m_returnType;         // empty inside an event
     QHash<NameKey, Symbol> m_symbols;
-    QHash<NameKey, Symbol> m_locals;
+    LocalScope m_locals;
     QHash<NameKey, int> m_eventColumns;
     ScriptModel m_model;
 };
