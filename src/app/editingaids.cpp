@@ -1,5 +1,9 @@
 #include "app/editingaids.h"
 
+#include "app/viewcontrol.h"
+#include "editor/linenumbers.h"
+#include "mainwindow/closeonescape.h"
+#include "mainwindow/codeview.h"
 #include "mainwindow/editormenu.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
@@ -9,8 +13,10 @@
 
 #include <QKeyEvent>
 
-EditingAids::EditingAids(ProjectSaver& saver, ProgramState& state, NotesText& notes, QObject* parent)
-    : QObject(parent), m_seek(saver, state), m_notes(notes)
+EditingAids::EditingAids(ProjectSaver& saver, ProgramState& state, NotesText& notes, Dialogs& dialogs,
+                         const QString& programDir, QObject* parent)
+    : QObject(parent), m_seek(saver, state), m_view(std::make_unique<ViewControl>(programDir, dialogs)),
+      m_notes(notes)
 {
 }
 
@@ -21,14 +27,24 @@ EditingAids::~EditingAids()
 
 void EditingAids::attach(MainWindow& window)
 {
-    new EditorMenu(*window.slo(), *window.sloUndo(), *window.sloMenu(),
-                   EditorMenu::mainEditorKeys(window.table().backspaceSnapshotInSlo),
-                   EditorMenu::ClipboardUse::ReplaceAll);
-    new EditorMenu(*window.vlo(), *window.vloUndo(), *window.vloMenu(), EditorMenu::mainEditorKeys(true),
-                   EditorMenu::ClipboardUse::ReplaceAll);
+    m_view->extendMenu(*window.sloMenu());
+    m_view->extendMenu(*window.vloMenu());
+    auto* sloMenu = new EditorMenu(*window.slo(), *window.sloUndo(), *window.sloMenu(),
+                                   EditorMenu::mainEditorKeys(window.table().backspaceSnapshotInSlo),
+                                   EditorMenu::ClipboardUse::ReplaceAll);
+    auto* vloMenu = new EditorMenu(*window.vlo(), *window.vloUndo(), *window.vloMenu(),
+                                   EditorMenu::mainEditorKeys(true), EditorMenu::ClipboardUse::ReplaceAll);
+    connect(sloMenu, &EditorMenu::otherItemChosen, m_view.get(), &ViewControl::toggle);
+    connect(vloMenu, &EditorMenu::otherItemChosen, m_view.get(), &ViewControl::toggle);
 
     ScriptEditor* slo = window.slo();
     ScriptEditor* vlo = window.vlo();
+    slo->setCodeKeys(true);
+    vlo->setCodeKeys(true);
+    m_view->add(*new CodeView(*slo, codeview::Language::Script, linenumbers::firstNumber(false),
+                              CodeView::Aids::Full));
+    m_view->add(*new CodeView(*vlo, codeview::Language::Variables, linenumbers::firstNumber(true),
+                              CodeView::Aids::Full));
     connect(slo, &ScriptEditor::keyAboutToBeHandled, this, [this, slo](QKeyEvent* event) {
         if (event->key() == Qt::Key_F10)
             selectionToNotes(*slo);
@@ -44,6 +60,7 @@ NotesWindow* EditingAids::ensureNotesWindow()
 {
     if (!m_notesWindow) {
         m_notesWindow = new NotesWindow(m_notes);
+        closeOnEscape(*m_notesWindow);
         m_notesPlaced = false;
     }
     return m_notesWindow;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSessionManager>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
@@ -28,6 +29,14 @@ int main(int argc, char* argv[])
     const Folders folders{QCoreApplication::applicationDirPath(), QDir::currentPath()};
     Workbench workbench(Services{folders, dialogs, clock, gameStarter, screen, documents});
     QObject::connect(&workbench, &Workbench::ended, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    // The end of the desktop session takes the road of the window's close.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &workbench,
+                     [&workbench](QSessionManager& manager) {
+                         if (!workbench.endSession(manager.allowsInteraction()))
+                             manager.cancel();
+                         else
+                             manager.release();
+                     });
     workbench.start();
     return app.exec();
 }

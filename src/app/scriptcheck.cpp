@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QThreadPool>
@@ -66,15 +67,35 @@ void ScriptCheck::attach(MainWindow& window)
     live.timer->setInterval(kPauseMs);
     connect(live.timer, &QTimer::timeout, this, [this, w = &window] { startLiveCheck(*w); });
     connect(&window, &QObject::destroyed, this, [this, w = &window] { m_live.remove(w); });
-    for (ScriptEditor* editor : {window.slo(), window.vlo()}) {
+    const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
+                                                              {window.vlo(), window.vloMenu()}};
+    for (const auto& [editor, list] : editors) {
         connect(editor, &ScriptEditor::keyAboutToBeHandled, this, [this, w = &window](QKeyEvent* event) {
             if (event->key() == Qt::Key_F7)
                 checkNow(*w);
         });
         connect(editor, &QPlainTextEdit::textChanged, this, [this, w = &window] { scheduleLiveCheck(*w); });
-        if (auto* menu = editor->findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly))
-            menu->addItem(QStringLiteral("Check script"), [this, w = &window] { checkNow(*w); });
         editor->viewport()->installEventFilter(this);
+        addMenuItem(window, *editor, *list);
+    }
+}
+
+void ScriptCheck::addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list)
+{
+    // One row more at the bottom of the editor's pop-up list, as high as the others.
+    const QSize rowSize = list.count() > 0 ? list.item(0)->sizeHint() : QSize();
+    const int rowHeight = rowSize.height() > 0 ? rowSize.height() : list.fontMetrics().height() + 4;
+    list.addItem(QStringLiteral("Check script"));
+    const int row = list.count() - 1;
+    list.item(row)->setSizeHint(rowSize);
+    const int width = qMax(list.width(), list.fontMetrics().horizontalAdvance(list.item(row)->text()) +
+                                             2 * list.frameWidth() + 28);
+    list.resize(width, list.height() + rowHeight);
+    if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        connect(menu, &EditorMenu::otherItemChosen, this, [this, row, w = &window](int index) {
+            if (index == row)
+                checkNow(*w);
+        });
     }
 }
 

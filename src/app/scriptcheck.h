@@ -8,6 +8,7 @@
 
 class MainWindow;
 class ProblemsWindow;
+class QListWidget;
 class QTimer;
 class ScriptEditor;
 
@@ -38,6 +39,7 @@ private:
         scriptlang::Findings findings; // of the last applied live check
     };
 
+    void addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list);
     void scheduleLiveCheck(MainWindow& window);
     void startLiveCheck(MainWindow& window);
     void underline(MainWindow& window, const scriptlang::Findings& findings);

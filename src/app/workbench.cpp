@@ -2,6 +2,7 @@
 
 #include "app/editingaids.h"
 #include "app/scriptcheck.h"
+#include "app/editorkeys.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
 #include "export/gamelaunch.h"
@@ -15,16 +16,17 @@
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
 #include "platform/twips.h"
-#include "workspace/backupstore.h"
 #include "templates/templatetools.h"
+#include "workspace/backupstore.h"
 #include "workspace/projectfiles.h"
 #include "workspace/projectsaver.h"
 #include "workspace/settingsfile.h"
+#include "workspace/stalefiles.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -49,12 +51,29 @@ void placeOnScreen(QWidget& w, const QPoint& centre)
     w.move(topLeft);
 }
 
+// A window larger than the available area shrinks to it where it can; any window is moved so
+// that it lies inside the area, its title and top edge first.
+void keepInsideScreen(QWidget& w)
+{
+    const QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    const QSize extra = frame.size() - w.size();
+    if (frame.width() > area.width() || frame.height() > area.height())
+        w.resize(w.size().boundedTo(area.size() - extra).expandedTo(w.minimumSize()));
+    const QRect now = w.frameGeometry();
+    const QPoint topLeft(qBound(area.left(), now.left(), qMax(area.left(), area.right() + 1 - now.width())),
+                         qBound(area.top(), now.top(), qMax(area.top(), area.bottom() + 1 - now.height())));
+    if (topLeft != now.topLeft())
+        w.move(topLeft);
+}
+
 void centreOnScreen(QWidget& w)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        placeOnScreen(w, screen->availableGeometry().center());
 }
 
 } // namespace
@@ -65,13 +84,27 @@ Workbench::Workbench(const Services& services, QObject* parent)
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
       m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
                                             m_state.seekPosition)),
-      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes)),
+      m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes, services.dialogs,
+                                              m_services.folders.programDir)),
       m_scriptCheck(std::make_unique<ScriptCheck>()),
       m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState,
                                                       services.dialogs, m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
     installCommands();
+    // Every secondary window opens inside the screen's available area.
+    qApp->installEventFilter(this);
+}
+
+bool Workbench::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && !qobject_cast<MainWindow*>(widget) && !widget->isMaximized() &&
+            !widget->isFullScreen())
+            keepInsideScreen(*widget);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 Workbench::~Workbench()
@@ -152,6 +185,7 @@ void Workbench::connectLayout(MainWindow& window)
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
     m_editing->attach(window);
     m_scriptCheck->attach(window);
+    new EditorKeys(window, m_editing->seek(), [this, w = &window](const QString& name) { runCommand(*w, name); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
     connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });
     connect(window.forceSaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->forceSave(*w); });
@@ -185,9 +219,12 @@ void Workbench::loadForm800()
 {
     m_form800 = std::make_unique<MainWindow>(layout::table800());
     MainWindow& form = *m_form800;
+    form.fitIntoScreen();
     connectLayout(form);
     const Folders& folders = m_services.folders;
     Dialogs& dialogs = m_services.dialogs;
+
+    stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
 
     tellFailures(QStringLiteral("PROJECT FILES"), QStringLiteral("These project files could not be created:"),
                  projectfiles::ensureExist(folders.workDir).failures);
@@ -261,6 +298,7 @@ void Workbench::loadForm1024()
 {
     m_form1024 = std::make_unique<MainWindow>(layout::table1024());
     MainWindow& form = *m_form1024;
+    form.fitIntoScreen();
     connectLayout(form);
 
     // Its first tick gives the focus to VLO and then SLO, unless start-up has already done so.
@@ -377,19 +415,51 @@ void Workbench::openBackupConsole(MainWindow& from)
     from.setEnabled(false);
 }
 
+bool Workbench::saveBeforeEnding(MainWindow& window, bool exitSave)
+{
+    QString problems;
+    const bool saved = exitSave
+                           ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
+                           : m_saver->save(window, backupstore::kSuffixBeforeSeek, false, false, &problems);
+    if (saved)
+        return true;
+    // The author decides: leave without the save, or stay with every text in the editors.
+    return m_services.dialogs.askYesNo(kSaveFailedTitle,
+                                       problems + QStringLiteral("\n\n") + kCloseWithoutSaving,
+                                       Dialogs::Icon::Warning) == Dialogs::Answer::Yes;
+}
+
 void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)
 {
     if (m_ending) {
         event->accept();
         return;
     }
-    if (!m_state.exitConfirmed && !m_saver->forceSave(window)) {
-        // The author has been told what could not be saved; staying open keeps the text.
+    if (!m_state.exitConfirmed && !saveBeforeEnding(window, false)) {
         event->ignore();
         return;
     }
     event->accept();
     end();
+}
+
+bool Workbench::endSession(bool mayAsk)
+{
+    if (m_ending)
+        return true;
+    MainWindow* window = activeLayout();
+    if (window && !m_state.exitConfirmed) {
+        if (mayAsk) {
+            if (!saveBeforeEnding(*window, false))
+                return false;
+        } else {
+            // Nobody can be asked: the save is tried, and the session ends anyway.
+            QString problems;
+            m_saver->save(*window, backupstore::kSuffixBeforeSeek, false, false, &problems);
+        }
+    }
+    end();
+    return true;
 }
 
 void Workbench::exitByButton(MainWindow& window)
@@ -400,22 +470,17 @@ void Workbench::exitByButton(MainWindow& window)
         m_state.exitConfirmed = false;
         return;
     }
-    m_state.exitConfirmed = true;
-    bool saved = true;
-    if (answer == Dialogs::Answer::Yes)
-        saved = m_saver->exitSave(window);
-    if (saved) {
-        const FileOutcome settings =
-            settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
-        tellFailures(QStringLiteral("SETTINGS NOT SAVED"), QStringLiteral("The settings could not be written:"),
-                     settings.failures);
-        saved = settings.ok();
-    }
-    if (!saved) {
-        // Something could not be written and the author has been told: stay open, lose nothing.
+    if (answer == Dialogs::Answer::Yes && !saveBeforeEnding(window, true)) {
         m_state.exitConfirmed = false;
         return;
     }
+    m_state.exitConfirmed = true;
+    // Settings that cannot be written are told about; they never keep the author in.
+    const FileOutcome settings =
+        settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
+    tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
+                 QStringLiteral("The settings could not be written; the program closes without them:"),
+                 settings.failures);
     window.close();
     end();
 }

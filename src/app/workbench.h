@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+inline const QString kCloseWithoutSaving = QStringLiteral("Close the program without saving?");
+
 class BackupConsole;
 class HelpCommands;
 class EditingAids;
@@ -79,9 +81,15 @@ public:
     // The exit area: "SAVE before exit?" with Yes, No and Cancel.
     void exitByButton(MainWindow& window);
     void runCommand(MainWindow& window, const QString& name);
+    // The end of the desktop session takes the road of the window's close; false when the
+    // author chose to stay. Without `mayAsk` the save is tried and the program ends anyway.
+    bool endSession(bool mayAsk);
 
     using Command = std::function<void(MainWindow&)>;
     void setCommand(const QString& name, Command command);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
     // The 800 layout has loaded and is shown.
@@ -97,6 +105,8 @@ private:
     void showSign();
     void openBackupConsole(MainWindow& from);
     void onCloseRequested(MainWindow& window, QCloseEvent* event);
+    // The exit save (or the close's save); when it fails, asks whether to close without it.
+    bool saveBeforeEnding(MainWindow& window, bool exitSave);
     void end();
     void tellFailures(const QString& title, const QString& intro, const QList<struct FileFailure>& failures);
 

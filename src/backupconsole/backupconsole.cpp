@@ -2,6 +2,7 @@
 
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
+#include "mainwindow/closeonescape.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/dialogs.h"
 #include "platform/twips.h"
@@ -32,6 +33,7 @@ BackupConsole::BackupConsole(const ConsoleContext& context, QWidget* parent)
       m_context(context)
 {
     setObjectName(QStringLiteral("Console1"));
+    closeOnEscape(*this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("QRB BACKUP CONSOLE"));
     setFixedSize(twips::toPixels(8520), twips::toPixels(5490));

@@ -1,7 +1,11 @@
 #include "backupconsole/previewwindow.h"
 
 #include "backupconsole/notesimport.h"
+#include "editor/linenumbers.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/closeonescape.h"
+#include "mainwindow/codeview.h"
+#include "mainwindow/editorreplace.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
@@ -46,6 +50,8 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->move(0, 0);
+    m_lines = new CodeView(*m_text, codeview::Language::Script, 1, CodeView::Aids::NumbersOnly);
+    closeOnEscape(*this);
 
     m_revert = makeButton(QStringLiteral("Command1"), QStringLiteral("Revert all"),
                           twips::toPixels(4320, 120, 1575, 255), this);
@@ -66,6 +72,8 @@ void PreviewWindow::setSnapshotText(const QString& text)
 
 void PreviewWindow::open()
 {
+    // Numbered as the game numbers the file that the snapshot's editor writes.
+    m_lines->setLanguage(codeview::Language::Script, linenumbers::firstNumber(!m_context.state.previewIsSlo));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
@@ -117,10 +125,13 @@ ScriptEditor* PreviewWindow::revertTarget() const
 
 void PreviewWindow::revertAll()
 {
-    // The editor's text is the project; its undo snapshot is left alone, so Undo brings back
-    // what it held before, and nothing is written until the author saves.
-    if (ScriptEditor* target = revertTarget())
-        target->setText(m_text->text());
+    // One edit of the editor: Ctrl+Z and Undo bring back what it held before, and nothing is
+    // written until the author saves.
+    const ProgramState& state = m_context.state;
+    MainWindow* layout = state.consoleFrom800 ? m_context.form800() : m_context.form1024();
+    if (ScriptEditor* target = revertTarget(); target && layout)
+        replaceEditorTextUndoably(*target, *(state.previewIsSlo ? layout->sloUndo() : layout->vloUndo()),
+                                  m_text->text());
     Dialogs& dialogs = m_context.dialogs;
     close();
     dialogs.tell(kApplicationTitle, QStringLiteral("Script has been reverted from backup!"),

@@ -5,6 +5,7 @@
 #include <QSizeF>
 #include <QWidget>
 
+class CodeView;
 class QPushButton;
 class ScriptEditor;
 
@@ -38,6 +39,7 @@ private:
 
     ConsoleContext m_context;
     ScriptEditor* m_text = nullptr;
+    CodeView* m_lines = nullptr;
     QPushButton* m_revert = nullptr;
     QPushButton* m_toNotes = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "export/playerfiles.h"
 #include "export/variablefile.h"
+#include "platform/atomicfile.h"
 #include "platform/textfile.h"
 #include "scriptlang/checker.h"
 #include "workspace/projectsaver.h"
@@ -61,19 +62,30 @@ bool PlayerExport::generateVariableFiles(WorkspaceView& view)
     return finish(failures);
 }
 
+namespace {
+
+// The eight files are replaced together or not at all; a folder that is missing is named.
+QList<FileFailure> replacePlayerFiles(const QList<atomicfile::Replacement>& files)
+{
+    QList<FileFailure> failures;
+    for (const FileFailure& failure : atomicfile::replaceAll(files))
+        failures.append(explainMissing(failure, FileAccess::Write));
+    return failures;
+}
+
+} // namespace
+
 QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText)
 {
     // Every file gets the same bytes: encode the script once.
     QByteArray bytes = textfile::encode(sloText, nullptr);
     bytes.append("\r\n", 2);
-    QList<FileFailure> failures;
+    QList<atomicfile::Replacement> files;
     for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
         state.playerText = QString::number(state.playerIndex);
-        const QString path = playerfiles::path(gameDirectory, state.playerText, kSlo);
-        if (auto failure = textfile::write(path, bytes))
-            failures.append(explainMissing(*failure, FileAccess::Write));
+        files.append({playerfiles::path(gameDirectory, state.playerText, kSlo), {bytes}});
     }
-    return failures;
+    return replacePlayerFiles(files);
 }
 
 QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory,
@@ -83,22 +95,19 @@ QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDi
     // The generated text is head + VLO text + tail; the VLO text is encoded once for all eight.
     const QByteArray vloBytes = textfile::encode(vloText, nullptr);
     const QByteArray tail("\r\n}\r\n");
-    QList<FileFailure> failures;
+    QList<atomicfile::Replacement> files;
     for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
         state.playerText = QString::number(state.playerIndex);
-        const QString path = playerfiles::path(gameDirectory, state.playerText, kVlo);
-        const QByteArray head =
-            textfile::encode(variablefile::head(state.playerText, boundVariable), nullptr);
-        if (auto failure = textfile::writeParts(path, {head, vloBytes, tail}))
-            failures.append(explainMissing(*failure, FileAccess::Write));
+        const QByteArray head = textfile::encode(variablefile::head(state.playerText, boundVariable), nullptr);
+        files.append({playerfiles::path(gameDirectory, state.playerText, kVlo), {head, vloBytes, tail}});
     }
     if (lastGenerated)
         *lastGenerated = variablefile::generate(state.playerText, vloText, boundVariable);
-    return failures;
+    return replacePlayerFiles(files);
 }
 
 QString describeExportFailures(const QList<FileFailure>& failures)
 {
     return QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
-           describeFailures(failures);
+           describeFailures(failures) + QStringLiteral("\nThe player files were left as they were.");
 }

@@ -142,27 +142,16 @@ void EditorMenu::choose(int index)
         m_editor.setTextCursor(cursor);
         break;
     }
-    default:
-        if (index > Paste && index - Paste - 1 < m_addedActions.size()) {
-            finish();
-            m_addedActions.at(index - Paste - 1)();
-            return;
-        }
-        // The separator: the list stays open and nothing changes.
+    case Separator:
+        // The list stays open and nothing changes.
         return;
+    default:
+        if (index < 0 || index >= m_list.count())
+            return;
+        Q_EMIT otherItemChosen(index);
+        break;
     }
     finish();
-}
-
-void EditorMenu::addItem(const QString& text, std::function<void()> action)
-{
-    const int rowHeight = m_list.item(0) ? m_list.item(0)->sizeHint().height() : m_list.fontMetrics().height();
-    new QListWidgetItem(text, &m_list);
-    const int width = qMax(m_list.width(), m_list.fontMetrics().horizontalAdvance(text) + 2 * m_list.frameWidth() + 8);
-    m_list.resize(width, m_list.height() + rowHeight);
-    for (int row = 0; row < m_list.count(); ++row)
-        m_list.item(row)->setSizeHint(QSize(width - 2 * m_list.frameWidth(), rowHeight));
-    m_addedActions.append(std::move(action));
 }
 
 void EditorMenu::undo()

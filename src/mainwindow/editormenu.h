@@ -3,8 +3,6 @@
 #include <QList>
 #include <QObject>
 
-#include <functional>
-
 class HiddenTextBuffer;
 class QKeyEvent;
 class QListWidget;
@@ -38,8 +36,9 @@ public:
     // The menu item at `index` chosen, as by a click on it.
     void choose(int index);
 
-    // A further item below the fixed ones; the list grows by one row (and widens to fit).
-    void addItem(const QString& text, std::function<void()> action);
+Q_SIGNALS:
+    // A row below "Paste" was chosen; the list closes afterwards.
+    void otherItemChosen(int index);
 
 private:
     void onKey(QKeyEvent* event);
@@ -54,5 +53,4 @@ private:
     QListWidget& m_list;
     QList<int> m_snapshotKeys;
     ClipboardUse m_clipboardUse;
-    QList<std::function<void()>> m_addedActions; // items after Paste, in order
 };

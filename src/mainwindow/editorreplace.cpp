@@ -1,5 +1,6 @@
 #include "mainwindow/editorreplace.h"
 
+#include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/textchange.h"
 
@@ -15,4 +16,10 @@ void replaceEditorText(ScriptEditor& editor, const QString& crlfText)
     cursor.setPosition(editor.toDocument(change.start));
     cursor.setPosition(editor.toDocument(change.start + change.removed), QTextCursor::KeepAnchor);
     cursor.insertText(change.inserted);
+}
+
+void replaceEditorTextUndoably(ScriptEditor& editor, HiddenTextBuffer& undoSnapshot, const QString& crlfText)
+{
+    undoSnapshot.setText(editor.text());
+    replaceEditorText(editor, crlfText);
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/classiclook.h"
+#include "mainwindow/closeonescape.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/scripteditor.h"
@@ -42,6 +43,7 @@ HelpWindow::HelpWindow(const QString& workDir, Dialogs& dialogs, qint32& seekPos
       m_seekPosition(seekPosition)
 {
     setObjectName(QStringLiteral("HELP1"));
+    closeOnEscape(*this);
     setWindowTitle(kTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette pal = palette();

@@ -9,15 +9,48 @@
 #include "platform/twips.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
 namespace {
+
+// The layout itself: the painted background with every control on it, at its design size,
+// inside a scroll area so that a screen smaller than the layout still reaches all of it.
+class LayoutCanvas : public QWidget {
+public:
+    LayoutCanvas(const layout::Table& table, QWidget* parent) : QWidget(parent), m_table(table)
+    {
+        setObjectName(QStringLiteral("LayoutCanvas"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_background.isNull())
+            m_background = artwork::paintBackground(m_table);
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, m_background);
+    }
+
+private:
+    const layout::Table& m_table;
+    QPixmap m_background;
+};
+
+bool isMouseEvent(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+           type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+}
 
 } // namespace
 
@@ -31,7 +64,21 @@ MainWindow::MainWindow(const layout::Table& table, QWidget* parent)
     const QSize client(twips::toPixels(table.client.width()), twips::toPixels(table.client.height()));
     setMinimumSize(client);
     resize(client);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("LayoutScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(false);
+    QPalette dark = m_scroll->palette();
+    dark.setColor(QPalette::Window, QColor(18, 24, 38));
+    m_scroll->setPalette(dark);
+    m_scroll->setBackgroundRole(QPalette::Window);
+    m_canvas = new LayoutCanvas(table, m_scroll);
+    m_canvas->setFixedSize(client);
+    m_scroll->setWidget(m_canvas);
+    m_scroll->setGeometry(rect());
+    // Presses on the background reach the window: the strip moves it, a double-click maximises.
+    m_canvas->installEventFilter(this);
 
     for (const layout::Control& control : table.controls)
         createControl(control);
@@ -41,10 +88,7 @@ MainWindow::MainWindow(const layout::Table& table, QWidget* parent)
     connect(m_splitter, &QScrollBar::sliderMoved, this, &MainWindow::applySplitter);
 }
 
-MainWindow::~MainWindow()
-{
-    delete m_background;
-}
+MainWindow::~MainWindow() = default;
 
 QRect MainWindow::pixels(const QRectF& r) const
 {
@@ -61,23 +105,23 @@ void MainWindow::createControl(const layout::Control& c)
     QWidget* widget = nullptr;
     switch (c.kind) {
     case layout::Kind::ClickArea: {
-        auto* area = new ClickArea(c.name, c.tip, this);
+        auto* area = new ClickArea(c.name, c.tip, m_canvas);
         area->setAccessibleDescription(c.caption);
         connect(area, &ClickArea::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = area;
         break;
     }
     case layout::Kind::Decoration:
-        widget = new DecorationArea(c.name, this);
+        widget = new DecorationArea(c.name, m_canvas);
         break;
     case layout::Kind::Editor: {
-        auto* editor = new ScriptEditor(c.name, this);
+        auto* editor = new ScriptEditor(c.name, m_canvas);
         (c.name == QLatin1String("SLO") ? m_slo : m_vlo) = editor;
         widget = editor;
         break;
     }
     case layout::Kind::TextBox: {
-        auto* box = new QLineEdit(this);
+        auto* box = new QLineEdit(m_canvas);
         box->setObjectName(c.name);
         box->setFont(classiclook::font(8.25, true));
         classiclook::paintDarkBlue(*box, c.name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
@@ -96,7 +140,7 @@ void MainWindow::createControl(const layout::Control& c)
         break;
     }
     case layout::Kind::Button: {
-        auto* button = new QPushButton(c.caption, this);
+        auto* button = new QPushButton(c.caption, m_canvas);
         button->setObjectName(c.name);
         button->setFont(classiclook::font(8.25, true));
         button->setFocusPolicy(Qt::NoFocus);
@@ -105,7 +149,7 @@ void MainWindow::createControl(const layout::Control& c)
         break;
     }
     case layout::Kind::Label: {
-        auto* label = new QLabel(c.caption, this);
+        auto* label = new QLabel(c.caption, m_canvas);
         label->setObjectName(c.name);
         label->setFont(classiclook::font(8.25, true));
         label->setStyleSheet(QStringLiteral("color: rgb(192, 204, 226);"));
@@ -113,7 +157,7 @@ void MainWindow::createControl(const layout::Control& c)
         break;
     }
     case layout::Kind::LinkLabel: {
-        auto* label = new LinkLabel(c.name, c.caption, c.tip, this);
+        auto* label = new LinkLabel(c.name, c.caption, c.tip, m_canvas);
         label->setFont(classiclook::font(8.25, true));
         label->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
         connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
@@ -121,7 +165,7 @@ void MainWindow::createControl(const layout::Control& c)
         break;
     }
     case layout::Kind::List: {
-        auto* list = new QListWidget(this);
+        auto* list = new QListWidget(m_canvas);
         list->setObjectName(c.name);
         list->addItems(layout::skeletonLines());
         QFont small;
@@ -138,7 +182,7 @@ void MainWindow::createControl(const layout::Control& c)
         break;
     }
     case layout::Kind::ScrollBar: {
-        m_splitter = new QScrollBar(Qt::Horizontal, this);
+        m_splitter = new QScrollBar(Qt::Horizontal, m_canvas);
         m_splitter->setObjectName(c.name);
         m_splitter->setRange(0, 100);
         m_splitter->setValue(50);
@@ -164,8 +208,8 @@ void MainWindow::createHiddenControls()
     m_forceSave->setObjectName(QStringLiteral("FORCE_SAVE"));
     m_forceSave->hide();
 
-    m_sloMenu = classiclook::createEditMenuList(QStringLiteral("SLO_MENU"), this);
-    m_vloMenu = classiclook::createEditMenuList(QStringLiteral("VLO_MENU"), this);
+    m_sloMenu = classiclook::createEditMenuList(QStringLiteral("SLO_MENU"), m_canvas);
+    m_vloMenu = classiclook::createEditMenuList(QStringLiteral("VLO_MENU"), m_canvas);
 
     m_firstStart = new QTimer(this);
     m_firstStart->setObjectName(QStringLiteral("FirstStart1"));
@@ -205,19 +249,71 @@ void MainWindow::setExportText(const QString& text)
     m_export->setText(text);
 }
 
-void MainWindow::paintEvent(QPaintEvent*)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
-    if (!m_background)
-        m_background = new QPixmap(artwork::paintBackground(m_table));
-    QPainter painter(this);
-    if (width() > m_background->width() || height() > m_background->height())
-        painter.fillRect(rect(), QColor(18, 24, 38));
-    painter.drawPixmap(0, 0, *m_background);
+    QWidget::resizeEvent(event);
+    m_scroll->setGeometry(rect());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_canvas || !isMouseEvent(event->type()))
+        return QWidget::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    QMouseEvent mapped(mouse->type(), m_canvas->mapTo(this, mouse->position()), mouse->scenePosition(),
+                       mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        mousePressEvent(&mapped);
+        break;
+    case QEvent::MouseMove:
+        mouseMoveEvent(&mapped);
+        break;
+    case QEvent::MouseButtonRelease:
+        mouseReleaseEvent(&mapped);
+        break;
+    default:
+        mouseDoubleClickEvent(&mapped);
+        break;
+    }
+    return true;
+}
+
+QRect MainWindow::availableArea() const
+{
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect();
+}
+
+bool MainWindow::fitsScreen() const
+{
+    const QRect area = availableArea();
+    return area.isEmpty() || (m_canvas->width() <= area.width() && m_canvas->height() <= area.height());
+}
+
+void MainWindow::fitIntoScreen()
+{
+    if (fitsScreen())
+        return;
+    // Larger than the screen: the window takes what the screen offers and the layout scrolls.
+    const QRect area = availableArea();
+    m_keptOnScreen = true;
+    setMinimumSize(m_canvas->size().boundedTo(area.size()));
+    resize(m_canvas->size().boundedTo(area.size()));
+    move(keptOnScreen(pos()));
+}
+
+QPoint MainWindow::keptOnScreen(const QPoint& topLeft) const
+{
+    // The whole top strip, with the close mark at its right end, stays on the screen.
+    const QRect area = availableArea();
+    return QPoint(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() + 1 - width())),
+                  qBound(area.top(), topLeft.y(), qMax(area.top(), area.bottom() + 1 - height())));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)
 {
-    const QPointF p = event->position();
+    const QPointF p = m_canvas->mapFrom(this, event->position());
     if (m_drag.press(twips::fromPixels(p.x()), twips::fromPixels(p.y()))) {
         // A maximised window is restored before it moves.
         if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
@@ -228,10 +324,12 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF p = event->position();
+    const QPointF p = m_canvas->mapFrom(this, event->position());
     const QPointF by = m_drag.moveBy(twips::fromPixels(p.x()), twips::fromPixels(p.y()));
-    if (m_drag.active() && !by.isNull())
-        move(pos() + QPoint(twips::toPixels(by.x()), twips::toPixels(by.y())));
+    if (m_drag.active() && !by.isNull()) {
+        const QPoint target = pos() + QPoint(twips::toPixels(by.x()), twips::toPixels(by.y()));
+        move(m_keptOnScreen ? keptOnScreen(target) : target);
+    }
     event->accept();
 }
 

@@ -12,6 +12,7 @@ class LinkLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 class QTimer;
 class ScriptEditor;
@@ -49,6 +50,12 @@ public:
     // Resizes the editors from the splitter bar's value.
     void applySplitter();
 
+    // A layout larger than the screen's available area: the window is made to fit inside it
+    // and the layout scrolls; moving then keeps the top strip and the close mark on screen.
+    void fitIntoScreen();
+    bool fitsScreen() const;
+    QScrollArea* layoutScroll() const { return m_scroll; }
+
     // WorkspaceView
     QString sloText() const override;
     QString vloText() const override;
@@ -62,7 +69,8 @@ Q_SIGNALS:
     void closeRequested(QCloseEvent* event);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -73,6 +81,8 @@ private:
     void createControl(const layout::Control& control);
     void createHiddenControls();
     QRect pixels(const QRectF& twipRect) const;
+    QRect availableArea() const;
+    QPoint keptOnScreen(const QPoint& topLeft) const;
 
     const layout::Table& m_table;
     WindowDrag m_drag;
@@ -91,5 +101,8 @@ private:
     QPushButton* m_forceSave = nullptr;
     QTimer* m_firstStart = nullptr;
     QTimer* m_resRec = nullptr;
-    QPixmap* m_background = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_canvas = nullptr;
+    // Set once the window was fitted into a screen smaller than its layout.
+    bool m_keptOnScreen = false;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/scripteditor.h"
 
+#include "editor/indentation.h"
 #include "mainwindow/classiclook.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -45,14 +46,12 @@ QString crLfFromRawText(QString raw)
 ScriptEditor::ScriptEditor(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(name);
-    const QFont font = classiclook::font();
-    setFont(font);
+    setEditorFont(classiclook::font());
     QPalette pal = palette();
     pal.setColor(QPalette::Base, classiclook::kEditorBackground);
     pal.setColor(QPalette::Text, Qt::black);
     setPalette(pal);
     setTabChangesFocus(false);
-    setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
     setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
@@ -150,10 +149,91 @@ void ScriptEditor::resizeEvent(QResizeEvent* event)
     Q_EMIT layout->documentSizeChanged(layout->documentSize());
 }
 
+void ScriptEditor::setEditorFont(const QFont& font)
+{
+    setFont(font);
+    setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * 4);
+}
+
+void ScriptEditor::setTextMargins(const QMargins& margins)
+{
+    setViewportMargins(margins);
+}
+
 void ScriptEditor::keyPressEvent(QKeyEvent* event)
 {
     Q_EMIT keyAboutToBeHandled(event);
+    if (m_codeKeys && !isReadOnly() && handleCodeKey(event))
+        return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+bool ScriptEditor::handleCodeKey(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        // The blanks the line starts with, up to the caret, go on the new line too; one undo
+        // step takes both back.
+        const QTextCursor before = textCursor();
+        const QString indent =
+            indentation::leadingBlanks(QStringView(before.block().text()).left(before.positionInBlock()))
+                .toString();
+        QPlainTextEdit::keyPressEvent(event);
+        if (!indent.isEmpty()) {
+            QTextCursor cursor = textCursor();
+            cursor.joinPreviousEditBlock();
+            cursor.insertText(indent);
+            cursor.endEditBlock();
+            setTextCursor(cursor);
+        }
+        return true;
+    }
+    if (key == Qt::Key_Backtab) {
+        indentSelectedLines(false);
+        return true;
+    }
+    if (key == Qt::Key_Tab && modifiers == Qt::NoModifier) {
+        const QTextCursor cursor = textCursor();
+        if (document()->findBlock(cursor.selectionStart()) == document()->findBlock(cursor.selectionEnd()))
+            return false; // a tab typed into the line
+        indentSelectedLines(true);
+        return true;
+    }
+    return false;
+}
+
+void ScriptEditor::indentSelectedLines(bool indent)
+{
+    const QTextCursor selection = textCursor();
+    QTextBlock first = document()->findBlock(selection.selectionStart());
+    QTextBlock last = document()->findBlock(selection.selectionEnd());
+    // A selection that ends at the start of a line does not take that line along.
+    if (last != first && selection.selectionEnd() == last.position())
+        last = last.previous();
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    for (QTextBlock block = first;; block = block.next()) {
+        edit.setPosition(block.position());
+        if (indent) {
+            edit.insertText(QStringLiteral("\t"));
+        } else {
+            const int width = indentation::unindentWidth(block.text());
+            edit.setPosition(block.position() + width, QTextCursor::KeepAnchor);
+            edit.removeSelectedText();
+        }
+        if (block == last)
+            break;
+    }
+    edit.endEditBlock();
+    if (!selection.hasSelection() && !indent) {
+        // Shift+Tab on one line keeps the caret in its place in the text.
+        return;
+    }
+    QTextCursor reselect(document());
+    reselect.setPosition(first.position());
+    reselect.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    setTextCursor(reselect);
 }
 
 void ScriptEditor::mousePressEvent(QMouseEvent* event)

@@ -35,6 +35,15 @@ public:
     enum class DecorationLayer { CaretLine, Findings, BracketMatch };
     void setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections);
 
+    // The room inside the frame around the text (the line numbers and the caret's place stand
+    // there), so that nothing outside the editor moves.
+    void setTextMargins(const QMargins& margins);
+    // The font of the text, with tab stops four blanks wide.
+    void setEditorFont(const QFont& font);
+    // Keys of a code editor: Enter keeps the indentation of the line above; Tab and Shift+Tab
+    // indent and unindent the selected lines.
+    void setCodeKeys(bool on) { m_codeKeys = on; }
+
 Q_SIGNALS:
     // Sent before the editor acts on the key.
     void keyAboutToBeHandled(QKeyEvent* event);
@@ -46,6 +55,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool handleCodeKey(QKeyEvent* event);
+    void indentSelectedLines(bool indent);
+
+    bool m_codeKeys = false;
     QMap<DecorationLayer, QList<QTextEdit::ExtraSelection>> m_decorations;
     // The CR LF text of m_textDocument while m_textCurrent.
     mutable QString m_text;

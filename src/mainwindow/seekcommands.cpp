@@ -44,6 +44,24 @@ void SeekCommands::search(MainWindow& window, Target target, bool fromTheTop)
     selectMatch(editor, needle, fromTheTop, m_state.seekPosition);
 }
 
+void SeekCommands::searchBack(MainWindow& window, Target target)
+{
+    ScriptEditor& editor = editorOf(window, target);
+    const QString needle = window.textSeeker()->text();
+    if (needle.isEmpty() || editor.document()->isEmpty())
+        return;
+    m_saver.forceSave(window);
+    selectMatchBefore(editor, needle, m_state.seekPosition);
+}
+
+void SeekCommands::selectMatchBefore(ScriptEditor& editor, const QString& needle, qint32& seekPosition)
+{
+    editor.setFocus();
+    seekPosition = textseek::findBefore(editor.text(), needle, editor.selectionStart());
+    if (seekPosition >= 0)
+        editor.setSelection(seekPosition, static_cast<int>(needle.size()));
+}
+
 void SeekCommands::goToLine(MainWindow& window, Target target)
 {
     ScriptEditor& editor = editorOf(window, target);

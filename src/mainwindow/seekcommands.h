@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/linenumbers.h"
+
 #include <QtGlobal>
 
 class MainWindow;
@@ -19,6 +21,8 @@ public:
 
     // "1st" when `fromTheTop`, otherwise onward from the current selection.
     void search(MainWindow& window, Target target, bool fromTheTop);
+    // The occurrence before the current selection (Shift+F3), with the same save first.
+    void searchBack(MainWindow& window, Target target);
     void goToLine(MainWindow& window, Target target);
 
     // A press of any mouse button on LINEINT1 empties it first, so a fresh number can be typed.
@@ -30,8 +34,11 @@ public:
                             qint32& seekPosition);
     static void selectLine(ScriptEditor& editor, double lineNumber, int lineOffset, qint32& seekPosition);
 
-    // Lines 1 to 12 of a generated variable file are its head; line 13 is the first VLO line.
-    static constexpr int kVloLineOffset = 12;
+    static void selectMatchBefore(ScriptEditor& editor, const QString& needle, qint32& seekPosition);
+
+    // Lines 1 to 11 of a generated variable file are its head; line 12 is the first VLO line,
+    // as the game numbers it in its messages.
+    static constexpr int kVloLineOffset = linenumbers::kVloHeadLines;
 
 private:
     ProjectSaver& m_saver;

@@ -14,6 +14,14 @@ int findFrom(const QString& text, const QString& needle, int from)
     return static_cast<int>(text.indexOf(needle, qMax(0, from), Qt::CaseInsensitive));
 }
 
+int findBefore(const QString& text, const QString& needle, int before)
+{
+    if (needle.isEmpty() || before <= 0)
+        return -1;
+    return static_cast<int>(
+        text.lastIndexOf(needle, qMin<qsizetype>(before - 1, text.size()), Qt::CaseInsensitive));
+}
+
 int searchStart(bool fromTheTop, int selectionStart)
 {
     return fromTheTop ? 0 : selectionStart + 1;

@@ -17,6 +17,9 @@ struct Range {
 // No wrap-around; an empty needle or a start past the end finds nothing.
 int findFrom(const QString& text, const QString& needle, int from);
 
+// The last occurrence of `needle` that begins before `before`, letter case ignored, or -1.
+int findBefore(const QString& text, const QString& needle, int before);
+
 // Where a search starts: "1st" at the very first character, the onward search one character
 // after the start of the current selection, so that overlapping occurrences are all found.
 int searchStart(bool fromTheTop, int selectionStart);

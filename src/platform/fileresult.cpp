@@ -1,6 +1,7 @@
 #include "platform/fileresult.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 void FileOutcome::merge(const FileOutcome& other)
@@ -23,9 +24,27 @@ void FileOutcome::noteReplaced(const QString& characters)
 
 QString describeFailures(const QList<FileFailure>& failures)
 {
+    // A reason shared by several files is said once, above the list of its files.
+    QStringList reasons;
+    QHash<QString, QStringList> pathsByReason;
+    for (const FileFailure& f : failures) {
+        QStringList& paths = pathsByReason[f.reason];
+        if (paths.isEmpty())
+            reasons << f.reason;
+        if (!paths.contains(f.path))
+            paths << f.path;
+    }
     QStringList lines;
-    for (const FileFailure& f : failures)
-        lines << f.path + QStringLiteral(": ") + f.reason;
+    for (const QString& reason : reasons) {
+        const QStringList& paths = pathsByReason.value(reason);
+        if (paths.size() == 1) {
+            lines << paths.first() + QStringLiteral(": ") + reason;
+            continue;
+        }
+        lines << reason + QLatin1Char(':');
+        for (const QString& path : paths)
+            lines << QStringLiteral("  ") + path;
+    }
     return lines.join(QLatin1Char('\n'));
 }
 

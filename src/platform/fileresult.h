@@ -27,5 +27,5 @@ struct FileOutcome {
 enum class FileAccess { Read, Write };
 FileFailure explainMissing(const FileFailure& failure, FileAccess access);
 
-// "path: reason" lines, one per failure.
+// "path: reason" lines; a reason shared by several files comes once, followed by their paths.
 QString describeFailures(const QList<FileFailure>& failures);

@@ -1,7 +1,6 @@
 #include "platform/textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringView>
 
 namespace textfile {
@@ -57,51 +56,17 @@ QByteArray encode(const QString& text, QString* replaced)
 
 std::optional<FileFailure> replaceAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    // Unbuffered: Qt 6.4 can report a buffered write that failed on a full disk as a successful
-    // commit and leave an empty file; written straight through, the failure shows here, while
-    // the old file still stands.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileFailure{path, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting(); // the temporary file goes with `file`
-        return FileFailure{path, reason};
-    }
-    if (!file.commit())
-        return FileFailure{path, file.errorString()};
-    return std::nullopt;
+    return atomicfile::replace(path, bytes);
 }
 
-std::optional<FileFailure> write(const QString& path, const QByteArray& bytes)
-{
-    return writeParts(path, {QByteArrayView(bytes)});
-}
-
-std::optional<FileFailure> writeParts(const QString& path, std::initializer_list<QByteArrayView> parts)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return FileFailure{path, file.errorString()};
-    for (const QByteArrayView part : parts) {
-        if (file.write(part.data(), part.size()) != part.size())
-            return FileFailure{path, file.errorString()};
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return FileFailure{path, file.errorString()};
-    return std::nullopt;
-}
-
-FileOutcome writeWithLineEnd(const QString& path, const QString& text, bool atomically)
+FileOutcome writeWithLineEnd(const QString& path, const QString& text)
 {
     FileOutcome outcome;
     QString replaced;
     QByteArray bytes = encode(text, &replaced);
     bytes.append("\r\n", 2);
     outcome.noteReplaced(replaced);
-    const auto failure = atomically ? replaceAtomically(path, bytes) : write(path, bytes);
-    if (failure)
+    if (const auto failure = replaceAtomically(path, bytes))
         outcome.add(*failure);
     return outcome;
 }
@@ -120,21 +85,12 @@ namespace {
 constexpr qsizetype kBlockSize = 64 * 1024;
 }
 
-LineWriter::~LineWriter()
-{
-    close();
-}
-
 std::optional<FileFailure> LineWriter::open(const QString& path)
 {
-    close();
+    discard();
     m_path = path;
-    m_file.setFileName(path);
-    // Unbuffered: the blocks collected here are the only buffer, so a failed write is seen
-    // when it happens.
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return FileFailure{path, m_file.errorString()};
-    return std::nullopt;
+    m_file = std::make_unique<atomicfile::PendingFile>(path);
+    return m_file->open();
 }
 
 std::optional<FileFailure> LineWriter::writeLine(QStringView line)
@@ -150,38 +106,43 @@ std::optional<FileFailure> LineWriter::writeLines(QByteArrayView latin1)
 {
     if (auto failure = writePending())
         return failure;
-    return writeAll(latin1);
+    return m_file->write(latin1);
 }
 
 std::optional<FileFailure> LineWriter::writePending()
 {
-    auto failure = writeAll(m_pending);
+    auto failure = m_file->write(m_pending);
     m_pending.clear();
     return failure;
 }
 
-std::optional<FileFailure> LineWriter::writeAll(QByteArrayView bytes)
+std::optional<FileFailure> LineWriter::writeOut()
 {
-    // A short write sets no error; the next attempt gives the system's reason (a full disk).
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = m_file.write(bytes.data() + done, bytes.size() - done);
-        if (written <= 0)
-            return FileFailure{m_path, m_file.errorString()};
-        done += written;
+    if (!isOpen())
+        return std::nullopt;
+    if (auto failure = writePending()) {
+        discard();
+        return failure;
     }
-    return std::nullopt;
+    return m_file->finish();
 }
 
 std::optional<FileFailure> LineWriter::close()
 {
-    if (!m_file.isOpen())
+    if (!isOpen())
         return std::nullopt;
-    std::optional<FileFailure> failure = writePending();
-    m_file.close();
-    if (!failure && m_file.error() != QFileDevice::NoError)
-        failure = FileFailure{m_path, m_file.errorString()};
+    auto failure = writeOut();
+    if (!failure)
+        failure = m_file->rename();
+    discard();
     return failure;
+}
+
+void LineWriter::discard()
+{
+    m_pending.clear();
+    if (m_file)
+        m_file->discard();
 }
 
 } // namespace textfile

@@ -56,22 +56,35 @@ public:
     }
     bool writing(int file) const { return !m_failed[file]; }
 
-    // A file that fails only as it is closed has all its lines but the last block: it is
-    // named, and the export has nothing left to stop.
+    // Every file's last block goes out and its temporary is synced; the files are then replaced
+    // together. An export that stopped replaces none, so the old files stay whole.
     void closeAll()
     {
+        QList<atomicfile::PendingFile*> finished;
         for (int i = 0; i < m_count; ++i) {
-            auto failure = m_failed[i] || !m_files[i].isOpen() ? std::nullopt
-                                                               : m_files[i].writeLines(m_blocks[i].bytes());
-            m_blocks[i].clear();
-            if (auto closing = m_files[i].close(); closing && !failure)
-                failure = closing;
-            if (failure && !m_failed[i]) {
-                m_failed[i] = true;
-                m_outcome.failures.append(explainMissing(*failure, FileAccess::Write));
-                m_outcome.incomplete.removeOne(m_paths[i]);
+            if (m_failed[i] || !m_files[i].isOpen()) {
+                m_files[i].discard();
+                continue;
             }
+            auto failure = m_files[i].writeLines(m_blocks[i].bytes());
+            m_blocks[i].clear();
+            if (!failure)
+                failure = m_files[i].writeOut();
+            if (failure) {
+                m_files[i].discard();
+                fail(i, *failure);
+                continue;
+            }
+            finished.append(m_files[i].pendingFile());
         }
+        if (m_stopAtFailure && !m_outcome.failures.isEmpty()) {
+            for (int i = 0; i < m_count; ++i)
+                m_files[i].discard();
+            noteStop();
+            return;
+        }
+        for (const FileFailure& failure : atomicfile::commit(finished))
+            m_outcome.failures.append(failure);
     }
 
 private:
@@ -79,20 +92,23 @@ private:
     {
         if (!failure)
             return true;
+        fail(file, *failure);
+        return !m_stopAtFailure;
+    }
+
+    void fail(int file, const FileFailure& failure)
+    {
         m_failed[file] = true;
-        m_outcome.failures.append(explainMissing(*failure, FileAccess::Write));
-        if (!m_stopAtFailure)
-            return true;
+        m_outcome.failures.append(explainMissing(failure, FileAccess::Write));
+    }
+
+    void noteStop()
+    {
         m_outcome.stopped = true;
         for (int i = 0; i < m_count; ++i) {
-            if (i == file)
-                continue;
-            if (m_files[i].isOpen())
-                m_outcome.incomplete.append(m_paths[i]);
-            else
-                m_outcome.notOpened.append(m_paths[i]);
+            if (!m_failed[i])
+                m_outcome.leftAsTheyWere.append(m_paths[i]);
         }
-        return false;
     }
 
     std::array<QString, kMaxFiles> m_paths;
@@ -102,6 +118,28 @@ private:
     std::array<textfile::LineWriter, kMaxFiles> m_files;
     std::array<Latin1Line, kMaxFiles> m_blocks;
     std::array<bool, kMaxFiles> m_failed{};
+};
+
+// The numbering an export continues; a stopped export wrote nothing, so it goes back.
+struct Counters {
+    explicit Counters(const GeneratorState& s)
+        : templateCounter(s.templateCounter), propulsionIndex(s.propulsionIndex),
+          divisionNumber(s.divisionNumber), divisionIndex(s.divisionIndex), divisionName(s.divisionName)
+    {
+    }
+    void restore(GeneratorState& s) const
+    {
+        s.templateCounter = templateCounter;
+        s.propulsionIndex = propulsionIndex;
+        s.divisionNumber = divisionNumber;
+        s.divisionIndex = divisionIndex;
+        s.divisionName = divisionName;
+    }
+    qint32 templateCounter;
+    qint32 propulsionIndex;
+    qint16 divisionNumber;
+    qint16 divisionIndex;
+    QString divisionName;
 };
 
 } // namespace
@@ -116,10 +154,12 @@ Outcome run(Button button, GeneratorState& state, const QString& workDir, const 
     std::array<QString, kMaxFiles> paths;
     std::copy(found.cbegin(), found.cend(), paths.begin());
     Outcome outcome;
+    const Counters before{state};
     ExportFiles files(paths, fileCount, button != Button::Divided, outcome);
     for (int i = 0; i < fileCount; ++i) {
         if (!files.open(i)) {
             files.closeAll();
+            before.restore(state);
             return outcome;
         }
     }
@@ -179,6 +219,8 @@ Outcome run(Button button, GeneratorState& state, const QString& workDir, const 
         ++outcome.templates;
     }
     files.closeAll();
+    if (outcome.stopped)
+        before.restore(state);
     return outcome;
 }
 
@@ -197,12 +239,9 @@ QString describe(Button button, const Outcome& outcome)
                    .arg(outcome.templates);
     }
     text += QStringLiteral("Could not be written:\n") + describeFailures(outcome.failures);
-    if (!outcome.incomplete.isEmpty()) {
-        text += QStringLiteral("\nHolding only the templates written before the stop:\n") +
-                outcome.incomplete.join(QLatin1Char('\n'));
+    if (!outcome.leftAsTheyWere.isEmpty()) {
+        text += QStringLiteral("\nLeft as they were:\n") + outcome.leftAsTheyWere.join(QLatin1Char('\n'));
     }
-    if (!outcome.notOpened.isEmpty())
-        text += QStringLiteral("\nNot written:\n") + outcome.notOpened.join(QLatin1Char('\n'));
     return text;
 }
 

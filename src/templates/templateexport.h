@@ -33,17 +33,17 @@ struct Outcome {
     int templates = 0;
     // The files that failed, with the reason.
     QList<FileFailure> failures;
-    // An export that stops at its first failure (all but DIVIDED): the files it had opened,
-    // which hold only the templates written before the stop, and those it never opened.
+    // An export that stops at its first failure (all but DIVIDED) replaces none of its files:
+    // the other files of the export are named as left as they were. The generator's counters
+    // then stay where they were too.
     bool stopped = false;
-    QStringList incomplete;
-    QStringList notOpened;
+    QStringList leftAsTheyWere;
 
     bool ok() const { return failures.isEmpty(); }
 };
 
 // Runs the export. --> WDG, FULL and FINAL stop at the first file that cannot be opened or
-// written, after closing the others; DIVIDED leaves a failing file and writes the rest.
+// written and replace nothing; DIVIDED leaves a failing file as it was and writes the rest.
 Outcome run(Button button, GeneratorState& state, const QString& workDir, const QString& quote);
 
 inline const QString kFailedTitle = QStringLiteral("EXPORT FAILED");

@@ -14,7 +14,7 @@ namespace {
 
 std::optional<FileFailure> emptyAllTxt(const QString& workDir)
 {
-    const auto failure = textfile::write(templatefiles::rtsPath(workDir, kAllTxt), QByteArray());
+    const auto failure = textfile::replaceAtomically(templatefiles::rtsPath(workDir, kAllTxt), QByteArray());
     return failure ? std::optional(explainMissing(*failure, FileAccess::Write)) : std::nullopt;
 }
 

@@ -1,12 +1,10 @@
 #include "workspace/backupstore.h"
 
-#include "platform/textfile.h"
+#include "platform/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
-#include <system_error>
 
 namespace backupstore {
 
@@ -51,28 +49,26 @@ std::optional<FileFailure> ensureFolder(const QString& programDir)
 
 std::optional<FileFailure> copySnapshot(const QString& source, const QString& target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return FileFailure{source, in.errorString()};
-    in.close();
     // Copied under a temporary name and renamed over the target, so that a failed copy (a full
-    // disk) never leaves a cut snapshot or destroys an earlier one of the same name. The system
-    // copies the bytes itself, without passing them through the program.
-    const QString temporary = target + QStringLiteral(".partial");
-    QFile::remove(temporary);
-    if (!in.copy(temporary)) {
-        const QString reason = in.errorString();
-        QFile::remove(temporary);
-        return FileFailure{target, reason};
-    }
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(QFile::encodeName(temporary).toStdString()),
-                            std::filesystem::path(QFile::encodeName(target).toStdString()), error);
-    if (error) {
-        QFile::remove(temporary);
-        return FileFailure{target, QString::fromStdString(error.message())};
-    }
-    return std::nullopt;
+    // disk) never leaves a cut snapshot or destroys an earlier one of the same name.
+    return atomicfile::copy(source, target);
+}
+
+QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
+                   const QString& suffix)
+{
+    const QDir dir(backupFolder);
+    const auto taken = [&](const QString& candidate) {
+        for (const QString& name : projectFileNames) {
+            if (QFileInfo::exists(dir.filePath(snapshotName(name, stamp, candidate))))
+                return true;
+        }
+        return false;
+    };
+    QString candidate = suffix;
+    for (int n = 2; taken(candidate); ++n)
+        candidate = suffix + QLatin1Char('_') + QString::number(n);
+    return candidate;
 }
 
 } // namespace backupstore

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <optional>
 
@@ -33,5 +34,11 @@ std::optional<FileFailure> ensureFolder(const QString& programDir);
 // Copies `source` byte for byte to `target`, replacing a file of that name; the old target
 // stays whole if the copy fails.
 std::optional<FileFailure> copySnapshot(const QString& source, const QString& target);
+
+// The suffix under which none of the project files has a snapshot with this stamp yet: the
+// suffix itself, else the suffix followed by "_2", "_3" ... so that two saves within one
+// second keep both states.
+QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
+                   const QString& suffix);
 
 } // namespace backupstore

@@ -1,5 +1,6 @@
 #include "workspace/projectfiles.h"
 
+#include "platform/atomicfile.h"
 #include "platform/filelookup.h"
 #include "platform/rtfreader.h"
 #include "platform/textfile.h"
@@ -58,11 +59,19 @@ FileOutcome write(const QString& workDir, const Texts& texts, bool withNotes, co
     if (withNotes)
         items.append({kNotes, texts.notes});
     FileOutcome outcome;
+    QList<atomicfile::Replacement> files;
     for (const Item& item : items) {
         if (skip.contains(item.name))
             continue;
-        outcome.merge(textfile::writeWithLineEnd(path(workDir, item.name), item.text, true));
+        QString replaced;
+        QByteArray bytes = textfile::encode(item.text, &replaced);
+        bytes.append("\r\n", 2);
+        outcome.noteReplaced(replaced);
+        files.append({path(workDir, item.name), {bytes}});
     }
+    // The files of one save are replaced together, so they never mix two saves.
+    for (const FileFailure& failure : atomicfile::replaceAll(files))
+        outcome.add(failure);
     return outcome;
 }
 

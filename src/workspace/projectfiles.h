@@ -37,7 +37,8 @@ struct Texts {
 };
 
 // Replaces VLO.qrb and SLO.qrb (and Notes.qrb when `withNotes`) with the texts, each followed
-// by CR LF. Each file is replaced as a whole or not at all. `skip` names files not to write.
+// by CR LF. The files are replaced together, each as a whole, or none. `skip` names files not
+// to write.
 FileOutcome write(const QString& workDir, const Texts& texts, bool withNotes,
                   const QStringList& skip = {});
 

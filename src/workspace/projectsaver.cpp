@@ -30,7 +30,8 @@ bool ProjectSaver::exitSave(const WorkspaceView& view)
     return save(view, backupstore::kSuffixExit, true, true);
 }
 
-bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool withNotes, bool showSign)
+bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool withNotes, bool showSign,
+                        QString* problems)
 {
     projectfiles::Texts texts;
     texts.vlo = view.vloText();
@@ -39,6 +40,10 @@ bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool w
         texts.notes = m_notes.text();
     const savewithsnapshot::Result result =
         savewithsnapshot::run(m_folders, m_clock, texts, suffix, withNotes);
+    if (!result.ok() && problems) {
+        *problems = savewithsnapshot::describeProblems(result);
+        return false;
+    }
     if (!result.ok()) {
         m_dialogs.tell(kSaveFailedTitle, savewithsnapshot::describeProblems(result), Dialogs::Icon::Critical);
         return false;

@@ -26,7 +26,10 @@ public:
     bool manualSave(const WorkspaceView& view); // "_MANUAL", notes too, sign
     bool exitSave(const WorkspaceView& view);   // "_EXIT", notes too, sign
 
-    bool save(const WorkspaceView& view, const QString& suffix, bool withNotes, bool showSign);
+    // With `problems` given, a failure is not told but described there, for the caller to ask
+    // about (the exit asks whether to close without saving).
+    bool save(const WorkspaceView& view, const QString& suffix, bool withNotes, bool showSign,
+              QString* problems = nullptr);
 
 private:
     const Folders& m_folders;

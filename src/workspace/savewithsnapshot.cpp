@@ -20,11 +20,13 @@ Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts
     result.stamp = backupstore::stamp(time, date);
 
     const QDir backupDir(backupstore::folder(folders.programDir));
-    for (const QString& name : {projectfiles::kVlo, projectfiles::kSlo}) {
+    const QStringList names{projectfiles::kVlo, projectfiles::kSlo};
+    const QString freeSuffix = backupstore::freeSuffix(backupDir.path(), names, result.stamp, suffix);
+    for (const QString& name : names) {
         const QString source = filelookup::resolve(folders.workDir, name);
         if (!QFileInfo(source).isFile())
             continue; // nothing saved before: nothing to keep
-        const QString target = backupDir.filePath(backupstore::snapshotName(name, result.stamp, suffix));
+        const QString target = backupDir.filePath(backupstore::snapshotName(name, result.stamp, freeSuffix));
         const std::optional<FileFailure> failure =
             folderFailure ? folderFailure : backupstore::copySnapshot(source, target);
         if (failure) {

@@ -4,6 +4,8 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace settingsfile {
 
@@ -51,6 +53,21 @@ QByteArray readField(const QByteArray& bytes, qsizetype& pos, bool& endOfRecord)
     return field;
 }
 
+// A folder name that Latin-1 cannot hold is stored in UTF-8; a name that it can keeps its
+// Latin-1 bytes, as the file has always held them.
+QString decodeDirectory(const QByteArray& bytes)
+{
+    const bool ascii =
+        std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<uchar>(c) < 0x80; });
+    if (!ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return QString::fromLatin1(bytes);
+}
+
 } // namespace
 
 Record parse(const QByteArray& bytes)
@@ -58,7 +75,7 @@ Record parse(const QByteArray& bytes)
     Record record;
     qsizetype pos = 0;
     bool endOfRecord = false;
-    record.gameDirectory = QString::fromLatin1(readField(bytes, pos, endOfRecord));
+    record.gameDirectory = decodeDirectory(readField(bytes, pos, endOfRecord));
     if (endOfRecord)
         return record;
     const QByteArray flag = readField(bytes, pos, endOfRecord);
@@ -73,7 +90,10 @@ QByteArray format(const QString& gameDirectory, bool hideInternalHelp, QString* 
 {
     QByteArray line;
     line += '"';
-    line += textfile::encode(gameDirectory, replaced);
+    if (QtPrivate::isLatin1(QStringView(gameDirectory)))
+        line += textfile::encode(gameDirectory, replaced);
+    else
+        line += gameDirectory.toUtf8();
     line += '"';
     line += hideInternalHelp ? ",#TRUE#" : ",#FALSE#";
     line += "\r\n";

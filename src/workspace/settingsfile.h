@@ -7,7 +7,9 @@
 #include <optional>
 
 // QRB_DATA.DAT in the working directory: one record, the game directory in double quotes and
-// the flag that hides "Internal Help", e.g. "C:\WZ2100",#FALSE# and CR LF.
+// the flag that hides "Internal Help", e.g. "C:\WZ2100",#FALSE# and CR LF. The directory is
+// Latin-1, or UTF-8 when Latin-1 cannot hold it; a reader takes valid UTF-8 with bytes above
+// 127 as UTF-8 and anything else as Latin-1.
 namespace settingsfile {
 
 inline const QString kFileName = QStringLiteral("QRB_DATA.DAT");

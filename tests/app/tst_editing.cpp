@@ -187,7 +187,8 @@ private Q_SLOTS:
         // The save before the move wrote the editor's text.
         QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("aaaa\r\n"));
 
-        // A line's selection ends before its line break; VLO line 13 is its first line.
+        // A line's selection ends before its line break; VLO line 12 is its first line, after the
+        // 11 head lines of a generated playerN.vlo.
         w.slo()->setText(QStringLiteral("first\r\nsecond\r\nthird"));
         runMoves(f, 8,
                  {{"1", "Command8", 0, "first", 0},
@@ -196,9 +197,9 @@ private Q_SLOTS:
                   {"+2.", "Command8", 7, "second", 7},
                   {"99999999999999", "Command8", 15, "third", 15},
                   {"-2", "Command8", 0, "f", 15},
-                  {"13", "Command9", 0, "Alpha", 0},
-                  {"15", "Command9", 19, "gamma", 19},
-                  {"12", "Command9", 0, "A", 19}});
+                  {"12", "Command9", 0, "Alpha", 0},
+                  {"14", "Command9", 19, "gamma", 19},
+                  {"11", "Command9", 0, "A", 19}});
 
         // Empty boxes, no number, a number between -1 and 1, an empty editor: no save and no move.
         w.slo()->setText(QStringLiteral("typed"));

@@ -1,25 +1,29 @@
-#include "support/appfixture.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"
+#include "support/appfixture.h"
 #include "support/testregistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalSpy>
 
 namespace {
 
-// Clicks the point of the window as the author would: the widget under it gets the click.
+// Clicks the point of the layout as the author would: scrolled into view where the screen is
+// smaller than the layout, the widget under it gets the click.
 void clickAt(MainWindow& window, const QPoint& point)
 {
-    QWidget* target = window.childAt(point);
+    window.layoutScroll()->ensureVisible(point.x(), point.y(), 0, 0);
+    QWidget* canvas = window.layoutScroll()->widget();
+    QWidget* target = canvas->childAt(point);
     QVERIFY2(target, "nothing under the point");
-    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&window, point));
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(canvas, point));
 }
 
 } // namespace
@@ -94,13 +98,15 @@ private Q_SLOTS:
         f.form800().slo()->setText(QStringLiteral("precious"));
         f.dialogs.clear();
         f.dialogs.answer(Dialogs::Answer::Yes);
+        f.dialogs.answer(Dialogs::Answer::No); // do not close without saving
         f.click(f.form800(), QStringLiteral("Image1"));
         QCOMPARE(ended.count(), 0);
         QVERIFY(f.form800().isVisible());
         QVERIFY(!f.bench->state().exitConfirmed);
         QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("SAVE FAILED"));
         QCOMPARE(f.form800().slo()->text(), QStringLiteral("precious"));
-        // The close box tries again, fails again, and still keeps the window.
+        // The close box tries again, fails again, and the author stays.
+        f.dialogs.answer(Dialogs::Answer::No);
         f.form800().close();
         QCOMPARE(ended.count(), 0);
         QVERIFY(f.form800().isVisible());

@@ -1,6 +1,7 @@
 #include "backupconsole/backupconsole.h"
 #include "backupconsole/previewwindow.h"
 #include "backupconsole/snapshotlist.h"
+#include "editor/linenumbergutter.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
@@ -211,13 +212,24 @@ private Q_SLOTS:
         QCOMPARE(f.work(u"SLO.qrb"_s), "earlier\r\n"_ba);
         QCOMPARE(f.root.entries(u"prog/backup"_s), QStringList{kSlo});
 
-        // Undo from the editor's menu brings back its last snapshot, taken before the revert.
+        // The revert is one edit: Ctrl+Z brings back the text it replaced, and Ctrl+Y redoes it.
+        QTest::keyClick(slo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(slo->text(), u"earlier\r\ntyped\r\nmore"_s);
+        QTest::keyClick(slo, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(slo->text(), u"reverted"_s);
+
+        // Typed on and reverted once more: Undo from the editor's menu brings back the replaced
+        // text too.
+        slo->setCaret(slo->text().size());
+        QTest::keyClicks(slo, u"X"_s);
+        QVERIFY(revert());
+        QCOMPARE(slo->text(), u"reverted"_s);
         QTest::mousePress(slo->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
         QListWidget* menu = small.sloMenu();
         QVERIFY(menu->isVisible());
         QTest::mouseClick(menu->viewport(), Qt::LeftButton, Qt::NoModifier,
                           menu->visualItemRect(menu->item(0)).center());
-        QCOMPARE(slo->text(), u"earlier\r\ntyped"_s);
+        QCOMPARE(slo->text(), u"revertedX"_s);
 
         // Reverted again and saved: the save keeps the earlier file as a snapshot.
         QVERIFY(revert());
@@ -255,6 +267,33 @@ private Q_SLOTS:
         NotesWindow* window = f.bench->notesWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->editor()->text().toLatin1(), "x" + kHeader + kFooter);
+    }
+
+    // The preview numbers a VLO snapshot as the game numbers playerN.vlo and a script from 1;
+    // Escape closes the preview, then the console, which gives the main window back.
+    void previewLineNumbersAndEscape()
+    {
+        Bench f;
+        f.snapshot(kVlo, "one\r\ntwo\r\n");
+        f.snapshot(u"SLO.qrb1.12.2026_10-0-0_MANUAL"_s, "event e(init) {}\r\n");
+        QVERIFY(f.start());
+        for (const auto& [list, first] : {std::pair{"File2", 12}, std::pair{"File1", 1}}) {
+            QPointer<PreviewWindow> preview = f.openPreview(f.form800(), list);
+            QVERIFY(preview);
+            auto* gutter = preview->textBox()->findChild<LineNumberGutter*>(u"Text1_LINES"_s);
+            QVERIFY(gutter && gutter->isVisible());
+            QCOMPARE(gutter->numberOfLine(1), first + 1);
+            preview->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(preview));
+            QTest::keyClick(preview->textBox(), Qt::Key_Escape);
+            QTRY_VERIFY(preview.isNull());
+            QPointer<BackupConsole> console = f.console();
+            console->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(console));
+            QTest::keyClick(console, Qt::Key_Escape);
+            QTRY_VERIFY(console.isNull() || !console->isVisible());
+            QVERIFY(f.form800().isEnabled());
+        }
     }
 
     void noPreviewWithoutAReadableSnapshot()

@@ -1,6 +1,7 @@
 #include "export/playerexport.h"
 #include "export/playerfiles.h"
 #include "export/variablefile.h"
+#include "platform/atomicfile.h"
 #include "support/fakeview.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
@@ -175,28 +176,76 @@ private Q_SLOTS:
         QVERIFY(!f.dialogs.texts().contains(QStringLiteral("DONE !!!")));
         const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
         QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
-        QString expected = QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:");
+        // One reason for the eight files, said once.
+        QString expected = QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n"
+                                          "the folder %1/multiplay/skirmish does not exist:")
+                               .arg(f.view.gameDir);
         for (int n = 0; n < 8; ++n)
-            expected +=
-                QStringLiteral(
-                    "\n%1/multiplay/skirmish/player%2.slo: the folder %1/multiplay/skirmish does not exist")
-                    .arg(f.view.gameDir)
-                    .arg(n);
+            expected += QStringLiteral("\n  %1/multiplay/skirmish/player%2.slo").arg(f.view.gameDir).arg(n);
+        expected += QStringLiteral("\nThe player files were left as they were.");
         QCOMPARE(box.text, expected);
         // The loop still ran to its end.
         QCOMPARE(f.state.playerIndex, qint16(8));
     }
 
-    void oneUnwritableFileFailsOnlyThatFile()
+    void oneUnwritableFileLeavesEveryPlayerFileAsItWas()
     {
         ExportFixture f;
         // A folder where player5.vlo belongs cannot be written, even by root.
         f.root.mkdir(QStringLiteral("game/multiplay/skirmish/player5.vlo"));
+        f.root.write(QStringLiteral("game/multiplay/skirmish/player6.vlo"), "old 6");
         QVERIFY(!f.exporter.generateVariableFiles(f.view));
-        const QString text = f.dialogs.shown().last().text;
-        QVERIFY2(text.contains(QStringLiteral("player5.vlo: ")), qPrintable(text));
-        QCOMPARE(text.count(QLatin1Char('\n')), 1);
-        QCOMPARE(f.skirmish(QStringLiteral("player6.vlo")), expectedHead('6') + "\r\n}\r\n");
+        QCOMPARE(f.dialogs.shown().last().text,
+                 QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
+                     f.root.file(QStringLiteral("game/multiplay/skirmish/player5.vlo")) +
+                     QStringLiteral(": a folder of that name stands where the file belongs\n"
+                                    "The player files were left as they were."));
+        QCOMPARE(f.skirmish(QStringLiteral("player6.vlo")), QByteArray("old 6"));
+        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")),
+                 (QStringList{QStringLiteral("player5.vlo"), QStringLiteral("player6.vlo")}));
+    }
+
+    void fullDiskAtAnyFileKeepsEveryOldPlayerFile_data()
+    {
+        QTest::addColumn<bool>("scripts");
+        QTest::addColumn<int>("file");
+        QTest::addColumn<qint64>("atByte");
+        QTest::newRow("slo, first file at byte 0") << true << 1 << qint64(0);
+        QTest::newRow("slo, sixth file at byte 4096") << true << 6 << qint64(4096);
+        QTest::newRow("vlo, eighth file inside the head") << false << 8 << qint64(100);
+        QTest::newRow("vlo, third file in the text") << false << 3 << qint64(20000);
+    }
+
+    void fullDiskAtAnyFileKeepsEveryOldPlayerFile()
+    {
+        QFETCH(bool, scripts);
+        QFETCH(int, file);
+        QFETCH(qint64, atByte);
+        ExportFixture f;
+        const QString extension = scripts ? QStringLiteral(".slo") : QStringLiteral(".vlo");
+        for (int n = 0; n < 8; ++n)
+            f.root.write(QStringLiteral("game/multiplay/skirmish/player%1").arg(n) + extension,
+                         "old " + QByteArray::number(n));
+        f.view.slo = QString(64 * 1024, QLatin1Char('s'));
+        f.view.vlo = QString(64 * 1024, QLatin1Char('v'));
+        // The save before the export copies two snapshots and writes VLO.qrb and SLO.qrb: the
+        // player files are the fifth to the twelfth written.
+        atomicfile::injectWriteFault(atomicfile::WriteFault{file + 4, atByte, ENOSPC});
+        const bool done =
+            scripts ? f.exporter.exportScripts(f.view) : f.exporter.generateVariableFiles(f.view);
+        atomicfile::injectWriteFault(std::nullopt);
+        QVERIFY(!done);
+        for (int n = 0; n < 8; ++n)
+            QCOMPARE(f.skirmish(QStringLiteral("player%1").arg(n) + extension),
+                     "old " + QByteArray::number(n));
+        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")).size(), 8);
+        const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
+        QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
+        QCOMPARE(
+            box.text,
+            QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
+                f.root.file(QStringLiteral("game/multiplay/skirmish/player%1").arg(file - 1) + extension) +
+                QStringLiteral(": No space left on device\nThe player files were left as they were."));
     }
 };
 

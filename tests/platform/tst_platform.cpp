@@ -16,7 +16,7 @@ private Q_SLOTS:
         const textfile::ReadResult read = textfile::read(dir.file(QStringLiteral("in")));
         QVERIFY(read.ok());
         QCOMPARE(read.text.size(), 256);
-        QVERIFY(textfile::writeWithLineEnd(dir.file(QStringLiteral("out")), read.text, true).ok());
+        QVERIFY(textfile::writeWithLineEnd(dir.file(QStringLiteral("out")), read.text).ok());
         QCOMPARE(dir.read(QStringLiteral("out")), all + "\r\n");
     }
 

@@ -42,7 +42,9 @@ void TempFolder::mkdir(const QString& relative) const
 
 QStringList TempFolder::entries(const QString& relative) const
 {
-    return QDir(file(relative)).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // Hidden files too: a temporary left behind must show.
+    return QDir(file(relative))
+        .entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool runningAsRoot()

@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
@@ -348,42 +349,69 @@ private Q_SLOTS:
                          uR"(THE EXPORT --> WDG STOPPED AFTER 0 OF 1719 TEMPLATES.
 Could not be written:
 %1/Templates.txt: the folder %1 does not exist
-Not written:
+Left as they were:
 %1/AssignWeapons.txt
 %1/Names.txt)"_s.arg(dir.file(u"RTS"_s)));
             }
         }
     }
 
-    void oneUnwritableFileStopsFinalAfterClosingTheOthers()
+    void oneUnwritableFileStopsFinalAndReplacesNothing()
     {
         NumberedLists e;
+        e.dir.write(u"RTS/Templates.txt"_s, "old templates\r\n");
         e.dir.mkdir(u"RTS/Names.txt"_s);
         const templateexport::Outcome final = e.run(Button::Final);
-        QCOMPARE(e.dir.read(u"RTS/Templates.txt"_s), QByteArray());
+        QCOMPARE(e.dir.read(u"RTS/Templates.txt"_s), QByteArray("old templates\r\n"));
+        QVERIFY(!e.dir.exists(u"RTS/AssignWeapons.txt"_s));
         QCOMPARE(e.state.templateCounter, 0);
         const QString text = templateexport::describe(Button::Final, final);
-        QVERIFY2(text.endsWith("\nHolding only the templates written before the stop:\n" +
-                               e.rts(u"Templates.txt"_s) + "\n" + e.rts(u"AssignWeapons.txt"_s) +
-                               "\nNot written:\n" + e.rts(u"X.vlo"_s)),
+        QVERIFY2(text.endsWith("\nLeft as they were:\n" + e.rts(u"Templates.txt"_s) + "\n" +
+                               e.rts(u"AssignWeapons.txt"_s) + "\n" + e.rts(u"X.vlo"_s)),
                  qPrintable(text));
     }
 
-    void fullDiskStopsWithTheLinesWrittenSoFar()
+    void fullDiskStopsAndKeepsEveryOldFile_data()
+    {
+        QTest::addColumn<int>("file");
+        QTest::addColumn<qint64>("atByte");
+        QTest::newRow("Templates.txt at its first block") << 1 << qint64(100);
+        QTest::newRow("X.vlo past its start") << 4 << qint64(40000);
+    }
+
+    void fullDiskStopsAndKeepsEveryOldFile()
+    {
+        QFETCH(int, file);
+        QFETCH(qint64, atByte);
+        NumberedLists e;
+        const QStringList names{u"Templates.txt"_s, u"AssignWeapons.txt"_s, u"Names.txt"_s, u"X.vlo"_s};
+        for (const QString& name : names)
+            e.dir.write(u"RTS/"_s + name, "old " + name.toLatin1());
+        atomicfile::injectWriteFault(atomicfile::WriteFault{file, atByte, ENOSPC});
+        const templateexport::Outcome outcome = e.run(Button::Full);
+        atomicfile::injectWriteFault(std::nullopt);
+        QVERIFY(outcome.stopped);
+        QCOMPARE(outcome.failures,
+                 (QList<FileFailure>{{e.rts(names.at(file - 1)), u"No space left on device"_s}}));
+        QCOMPARE(e.state.templateCounter, 0);
+        for (const QString& name : names)
+            QCOMPARE(e.dir.read(u"RTS/"_s + name), "old " + name.toLatin1());
+        QCOMPARE(e.dir.entries(u"RTS"_s).filter(u".qrb2"_s), QStringList());
+    }
+
+    void fullDiskStopsWithTheOldFiles()
     {
         NumberedLists e;
         TinyFilesystem disk(e.dir.file(u"RTS"_s), 64);
         if (!disk.active())
             QSKIP(qPrintable("no full-disk test: " + disk.why()));
+        e.dir.write(u"RTS/Templates.txt"_s, "old\r\n");
         const templateexport::Outcome outcome = e.run(Button::Wdg);
         QVERIFY(outcome.stopped);
         QVERIFY(outcome.templates > 0 && outcome.templates < 1719);
-        QCOMPARE(e.state.templateCounter, outcome.templates);
-        // Templates.txt, with the longest lines, runs out of room first, and says why.
-        QCOMPARE(outcome.failures.first().path, e.rts(u"Templates.txt"_s));
-        QVERIFY2(outcome.failures.first().reason.contains(u"space"_s, Qt::CaseInsensitive),
-                 qPrintable(outcome.failures.first().reason));
-        QVERIFY(e.dir.read(u"RTS/Templates.txt"_s).startsWith(QByteArray(record(0, 0, "P0") + "\r\n")));
+        QCOMPARE(e.state.templateCounter, 0);
+        QCOMPARE(outcome.failures.first().reason, u"No space left on device"_s);
+        QCOMPARE(e.dir.read(u"RTS/Templates.txt"_s), QByteArray("old\r\n"));
     }
 };
 
@@ -488,8 +516,10 @@ private Q_SLOTS:
                  "Tell Warning TEMPLATE LISTS: THE COMPONENT LISTS ARE NOT COMPLETE. The window holds "
                  "what could be read:\n" +
                      t.dir.file(u"mts/body.nm"_s) + ": the file does not exist");
+        QVERIFY2(boxes.at(1).contains("the folder " + t.dir.file(u"RTS"_s) + " does not exist:"),
+                 qPrintable(boxes.at(1)));
         for (const char* name : {"weapons.txt", "bodies.txt", "propulsions.txt", "propulsions_2.txt"})
-            QVERIFY(boxes.at(1).contains(t.dir.file("RTS/" + QLatin1String(name)) + ": the folder "));
+            QVERIFY(boxes.at(1).contains("\n  " + t.dir.file("RTS/" + QLatin1String(name))));
     }
 
     void generatorFromTheGateRndAt32Then40()

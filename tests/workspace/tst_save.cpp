@@ -1,3 +1,4 @@
+#include "platform/atomicfile.h"
 #include "support/fakeview.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
@@ -55,6 +56,8 @@ private Q_SLOTS:
     void unwritableBackupFolderKeepsTheProjectFiles();
     void readOnlyProjectFolderIsReportedAndLosesNothing();
     void fullDiskLeavesEachFileWhole();
+    void fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles_data();
+    void fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles();
     void saverTellsReplacedCharacters();
 };
 
@@ -120,11 +123,20 @@ void SaveTest::sameSecondSaves()
     QCOMPARE(f.backup(QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray());
     f.view.slo = QStringLiteral("third");
     QVERIFY(f.saver.manualSave(f.view));
-    // Two of the same kind in one second: the second's copies replace the first's.
-    QCOMPARE(f.backups().size(), 2);
-    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL")), QByteArray("second\r\n"));
+    f.view.slo = QStringLiteral("fourth");
+    QVERIFY(f.saver.manualSave(f.view));
     QVERIFY(f.saver.forceSave(f.view));
-    QCOMPARE(f.backups().size(), 4);
+    // Saves of one kind in one second: each later one gets the next free number.
+    QCOMPARE(f.backups(), (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_BEFORESEEK"),
+                                       QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL_2"),
+                                       QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL_3"),
+                                       QStringLiteral("VLO.qrb5.12.2026_9-5-7_BEFORESEEK"),
+                                       QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL"),
+                                       QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL_2"),
+                                       QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL_3")}));
+    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL_2")), QByteArray("second\r\n"));
+    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL_3")), QByteArray("third\r\n"));
+    QCOMPARE(f.backup(QStringLiteral("SLO.qrb5.12.2026_9-5-7_BEFORESEEK")), QByteArray("fourth\r\n"));
 }
 
 void SaveTest::unwritableBackupFolderKeepsTheProjectFiles()
@@ -169,9 +181,13 @@ void SaveTest::readOnlyProjectFolderIsReportedAndLosesNothing()
     QCOMPARE(f.dialogs.shown().size(), 1);
     const QString text = f.dialogs.shown().first().text;
     QVERIFY2(text.contains(QStringLiteral("Could not be written:\n")), qPrintable(text));
-    for (const char* name : {"VLO.qrb", "SLO.qrb", "Notes.qrb"})
-        QVERIFY2(text.contains(QDir(f.folders.workDir).filePath(QLatin1String(name)) + QStringLiteral(": ")),
-                 qPrintable(text));
+    // One reason for the three files, said once above them.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.takeLast(), QStringLiteral("  ") + f.root.file(QStringLiteral("work/Notes.qrb")));
+    QCOMPARE(lines.takeLast(), QStringLiteral("  ") + f.root.file(QStringLiteral("work/SLO.qrb")));
+    QCOMPARE(lines.takeLast(), QStringLiteral("  ") + f.root.file(QStringLiteral("work/VLO.qrb")));
+    QVERIFY2(lines.takeLast().endsWith(QLatin1Char(':')), qPrintable(text));
+    QCOMPARE(lines.takeLast(), QStringLiteral("Could not be written:"));
     // The snapshots were made before the failed writes.
     QCOMPARE(f.backups().size(), 2);
 }
@@ -196,11 +212,59 @@ void SaveTest::fullDiskLeavesEachFileWhole()
     QVERIFY2(vlo == oldVlo || vlo == f.view.vlo.toLatin1() + "\r\n", "VLO.qrb cut");
     QCOMPARE(slo, oldSlo);
     const QString text = f.dialogs.shown().first().text;
-    QVERIFY2(text.contains(QDir(f.folders.workDir).filePath(QStringLiteral("SLO.qrb")) + QStringLiteral(": ")),
+    QVERIFY2(text.endsWith(QStringLiteral("No space left on device:\n  ") +
+                           f.root.file(QStringLiteral("work/VLO.qrb")) + QStringLiteral("\n  ") +
+                           f.root.file(QStringLiteral("work/SLO.qrb"))),
              qPrintable(text));
     // No temporary files are left behind on the full disk.
     QCOMPARE(f.root.entries(QStringLiteral("work")),
              (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
+}
+
+void SaveTest::fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles_data()
+{
+    QTest::addColumn<int>("file");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("expected");
+    // A save writes the VLO and SLO snapshots, then VLO.qrb, SLO.qrb and Notes.qrb.
+    QTest::newRow("the SLO snapshot")
+        << 2 << QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")
+        << QStringLiteral("\n\nNo backup copy could be made:\n%1: No space left on device\n"
+                          "So that the last saved text is not lost, these files were "
+                          "left as they were: SLO.qrb.");
+    QTest::newRow("Notes.qrb") << 5 << QStringLiteral("work/Notes.qrb")
+                               << QStringLiteral("\n\nCould not be written:\n%1: No space left on device");
+}
+
+void SaveTest::fullDiskAtAnyFileOfTheSaveKeepsTheOldFiles()
+{
+    QFETCH(int, file);
+    QFETCH(QString, failing);
+    QFETCH(QString, expected);
+    SaveFixture f;
+    f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+    f.view.slo = QStringLiteral("new slo");
+    f.view.vlo = QStringLiteral("new vlo");
+    f.notes.setText(QStringLiteral("new notes"));
+    atomicfile::injectWriteFault(atomicfile::WriteFault{file, 3, ENOSPC});
+    QVERIFY(!f.saver.manualSave(f.view));
+    atomicfile::injectWriteFault(std::nullopt);
+    QCOMPARE(f.dialogs.shown().size(), 1);
+    QCOMPARE(f.dialogs.shown().first().text,
+             QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors.") +
+                 expected.arg(f.root.file(failing)));
+    // Every project file is whole: the old text, or (VLO.qrb, whose snapshot was made) the new.
+    QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+    QCOMPARE(f.work(QStringLiteral("Notes.qrb")),
+             file == 5 ? QByteArray("old notes\r\n") : QByteArray("new notes\r\n"));
+    QCOMPARE(f.work(QStringLiteral("VLO.qrb")),
+             file == 5 ? QByteArray("old vlo\r\n") : QByteArray("new vlo\r\n"));
+    QCOMPARE(
+        f.root.entries(QStringLiteral("work")),
+        (QStringList{QStringLiteral("Notes.qrb"), QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
+    QCOMPARE(f.backups(), file == 5 ? (QStringList{QStringLiteral("SLO.qrb5.12.2026_9-5-7_MANUAL"),
+                                                   QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")})
+                                    : QStringList{QStringLiteral("VLO.qrb5.12.2026_9-5-7_MANUAL")});
 }
 
 void SaveTest::saverTellsReplacedCharacters()

@@ -16,10 +16,16 @@ private Q_SLOTS:
         QVERIFY(settingsfile::exists(dir.path()));
         const FileOutcome written = settingsfile::write(dir.path(), QStringLiteral("D:\\Games\\WZ \u0416"), true);
         QVERIFY(written.ok());
-        QCOMPARE(written.replacedCharacters, QStringLiteral("\u0416"));
+        // Latin-1 cannot hold the folder's name: it goes in UTF-8, whole, and comes back.
+        QCOMPARE(written.replacedCharacters, QString());
         QCOMPARE(dir.entries(), QStringList{QStringLiteral("qrb_data.dat")});
-        QCOMPARE(dir.read(QStringLiteral("qrb_data.dat")), QByteArray("\"D:\\Games\\WZ ?\",#TRUE#\r\n"));
+        QCOMPARE(dir.read(QStringLiteral("qrb_data.dat")),
+                 QByteArray("\"D:\\Games\\WZ \xd0\x96\",#TRUE#\r\n"));
+        QCOMPARE(settingsfile::read(dir.path()).record.gameDirectory, QStringLiteral("D:\\Games\\WZ \u0416"));
         QCOMPARE(settingsfile::read(dir.path()).record.hideInternalHelp, std::optional<bool>(true));
+        // A name that Latin-1 holds keeps its one byte per character.
+        QCOMPARE(settingsfile::format(QStringLiteral("C:\\\u00e9t\u00e9"), false),
+                 QByteArray("\"C:\\\xe9t\xe9\",#FALSE#\r\n"));
     }
 
     void readerCases_data()
@@ -36,6 +42,10 @@ private Q_SLOTS:
         QTest::newRow("text after record") << QByteArray("\"x\",#TRUE#\r\n\"y\",#FALSE#\r\n") << QStringLiteral("x") << 1;
         QTest::newRow("flag not a boolean") << QByteArray("\"x\",maybe\r\n") << QStringLiteral("x") << -1;
         QTest::newRow("latin-1") << QByteArray("\"C:\\\xe9t\xe9\",#FALSE#") << QStringLiteral("C:\\\u00e9t\u00e9") << 0;
+        QTest::newRow("utf-8") << QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#")
+                               << QStringLiteral("/home/user/gry/warzone-\u0142") << 0;
+        QTest::newRow("utf-8 cut: latin-1")
+            << QByteArray("\"a\xc5\",#TRUE#") << QStringLiteral("a\u00c5") << 1;
     }
 
     void readerCases()

@@ -1,0 +1,23 @@
+#include "editor/indentation.h"
+
+namespace indentation {
+
+QStringView leadingBlanks(QStringView line)
+{
+    qsizetype n = 0;
+    while (n < line.size() && (line[n] == u' ' || line[n] == u'\t'))
+        ++n;
+    return line.left(n);
+}
+
+int unindentWidth(QStringView line)
+{
+    if (line.startsWith(u'\t'))
+        return 1;
+    int n = 0;
+    while (n < 4 && n < line.size() && line[n] == u' ')
+        ++n;
+    return n;
+}
+
+} // namespace indentation

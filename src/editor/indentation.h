@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Indenting lines of code with the editor's keys.
+namespace indentation {
+
+// The blanks and tabs a line starts with.
+QStringView leadingBlanks(QStringView line);
+
+// How many characters Shift+Tab takes from the start of a line: one tab, or up to four blanks.
+int unindentWidth(QStringView line);
+
+} // namespace indentation

@@ -1,0 +1,139 @@
+#include "mainwindow/codeview.h"
+
+#include "editor/bracketmatch.h"
+#include "editor/linenumbergutter.h"
+#include "editor/scripthighlighter.h"
+#include "mainwindow/classiclook.h"
+#include "mainwindow/scripteditor.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace {
+
+const QColor kCaretLine(184, 198, 226);
+const QColor kBracketPair(255, 226, 120);
+const QColor kLoneBracket(240, 150, 150);
+
+QTextEdit::ExtraSelection mark(QTextDocument* document, int position, int length, const QColor& background)
+{
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(document);
+    selection.cursor.setPosition(position);
+    selection.cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    selection.format.setBackground(background);
+    return selection;
+}
+
+} // namespace
+
+QFont CodeView::fixedWidthFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(classiclook::font().pointSizeF());
+    return font;
+}
+
+CodeView::CodeView(ScriptEditor& editor, codeview::Language language, int firstLineNumber, Aids aids)
+    : QObject(&editor), m_editor(editor)
+{
+    m_gutter = new LineNumberGutter(editor, firstLineNumber, [this](int width) {
+        m_leftMargin = width;
+        fitMargins();
+    });
+    if (aids == Aids::Full) {
+        m_highlighter = new ScriptHighlighter(editor, language);
+        m_caretPlace = new QLabel(&editor);
+        m_caretPlace->setObjectName(editor.objectName() + QStringLiteral("_CARET"));
+        m_caretPlace->setFont(classiclook::font());
+        m_caretPlace->setAutoFillBackground(true);
+        QPalette pal = m_caretPlace->palette();
+        pal.setColor(QPalette::Window, QColor(176, 188, 212));
+        pal.setColor(QPalette::WindowText, QColor(32, 40, 64));
+        m_caretPlace->setPalette(pal);
+        m_caretPlace->setIndent(4);
+        m_caretPlace->setToolTip(QStringLiteral("The caret's line and column"));
+        connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, &CodeView::followCaret);
+        connect(editor.document(), &QTextDocument::contentsChanged, this, &CodeView::followCaret);
+        editor.installEventFilter(this);
+        followCaret();
+    }
+    fitMargins();
+}
+
+void CodeView::setLanguage(codeview::Language, int firstLineNumber)
+{
+    m_gutter->setFirstNumber(firstLineNumber);
+    followCaret();
+}
+
+void CodeView::apply(const ViewSettings& settings)
+{
+    m_settings = settings;
+    m_gutter->setShown(settings.lineNumbers);
+    if (m_highlighter)
+        m_highlighter->setEnabled(settings.highlighting);
+    m_editor.setEditorFont(settings.fixedWidthFont ? fixedWidthFont() : classiclook::font());
+    fitMargins();
+}
+
+void CodeView::fitMargins()
+{
+    const int bottom = m_caretPlace ? m_caretPlace->fontMetrics().height() + 2 : 0;
+    m_editor.setTextMargins(QMargins(m_leftMargin, 0, 0, bottom));
+    if (m_caretPlace) {
+        const QRect viewport = m_editor.viewport()->geometry();
+        m_caretPlace->setGeometry(viewport.left() - m_leftMargin, viewport.bottom() + 1,
+                                  viewport.width() + m_leftMargin, bottom);
+    }
+}
+
+bool CodeView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_editor && event->type() == QEvent::Resize)
+        fitMargins();
+    return false;
+}
+
+void CodeView::followCaret()
+{
+    if (!m_caretPlace)
+        return;
+    const QTextCursor cursor = m_editor.textCursor();
+    m_caretPlace->setText(QStringLiteral("Line %1, Col %2")
+                              .arg(m_gutter->numberOfLine(cursor.blockNumber()))
+                              .arg(cursor.positionInBlock() + 1));
+
+    QTextEdit::ExtraSelection line;
+    line.format.setBackground(kCaretLine);
+    line.format.setProperty(QTextFormat::FullWidthSelection, true);
+    line.cursor = cursor;
+    line.cursor.clearSelection();
+    m_editor.setDecorations(ScriptEditor::DecorationLayer::CaretLine, {line});
+
+    QList<QTextEdit::ExtraSelection> brackets;
+    QTextDocument* document = m_editor.document();
+    // Brackets in comments and strings do not count while the text is coloured.
+    auto lineAt = [this, document](int n) {
+        const QTextBlock block = document->findBlockByNumber(n);
+        if (!m_highlighter || !m_highlighter->isEnabled())
+            return block.text();
+        return codeview::codeOnly(block.text(), m_highlighter->startsInCommentScanned(block),
+                                  m_highlighter->language());
+    };
+    const auto match =
+        bracketmatch::find(document->blockCount(), lineAt, {cursor.blockNumber(), cursor.positionInBlock()});
+    if (match) {
+        auto positionOf = [document](const bracketmatch::Place& p) {
+            return document->findBlockByNumber(p.line).position() + p.column;
+        };
+        const QColor colour = match->partner ? kBracketPair : kLoneBracket;
+        brackets.append(mark(document, positionOf(match->bracket), 1, colour));
+        if (match->partner)
+            brackets.append(mark(document, positionOf(*match->partner), 1, colour));
+    }
+    m_editor.setDecorations(ScriptEditor::DecorationLayer::BracketMatch, brackets);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "editor/scripttokens.h"
+#include "editor/viewsettings.h"
+
+#include <QObject>
+
+class LineNumberGutter;
+class QLabel;
+class ScriptEditor;
+class ScriptHighlighter;
+
+// What makes a ScriptEditor a code editor: the line numbers, the colours, the caret's line
+// and matching bracket, and the caret's line and column in a strip under the text. Everything
+// stands inside the editor's frame. Lives as long as the editor.
+class CodeView : public QObject {
+    Q_OBJECT
+public:
+    enum class Aids {
+        Full,       // the SLO and VLO editors
+        NumbersOnly // a read-only view: line numbers alone
+    };
+
+    CodeView(ScriptEditor& editor, codeview::Language language, int firstLineNumber, Aids aids);
+
+    void apply(const ViewSettings& settings);
+    const ViewSettings& settings() const { return m_settings; }
+    void setLanguage(codeview::Language language, int firstLineNumber);
+
+    LineNumberGutter* gutter() const { return m_gutter; }
+    ScriptHighlighter* highlighter() const { return m_highlighter; }
+    // The caret's line (as the gutter numbers it) and column, "Line 12, Col 5".
+    QLabel* caretPlace() const { return m_caretPlace; }
+
+    static QFont fixedWidthFont();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fitMargins();
+    void followCaret();
+
+    ScriptEditor& m_editor;
+    LineNumberGutter* m_gutter = nullptr;
+    ScriptHighlighter* m_highlighter = nullptr;
+    QLabel* m_caretPlace = nullptr;
+    ViewSettings m_settings;
+    int m_leftMargin = 0;
+};

@@ -1,0 +1,295 @@
+#include "platform/atomicfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace atomicfile {
+
+namespace {
+
+std::atomic<int> g_serial{0};
+
+struct FaultPlan {
+    std::mutex mutex;
+    std::optional<WriteFault> fault;
+    int opened = 0;
+};
+
+FaultPlan& faultPlan()
+{
+    static FaultPlan plan;
+    return plan;
+}
+
+// The byte at which the file opened now fails, when the seam is armed for it.
+std::optional<qint64> faultForNextFile(int* error)
+{
+    FaultPlan& plan = faultPlan();
+    const std::lock_guard lock(plan.mutex);
+    if (!plan.fault)
+        return std::nullopt;
+    if (++plan.opened != plan.fault->file)
+        return std::nullopt;
+    *error = plan.fault->error;
+    return plan.fault->atByte;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A link is replaced through its target, so the link itself survives.
+QString realTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
+std::optional<QString> syncHandle(QFile& file)
+{
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return systemReason(errno);
+#else
+    Q_UNUSED(file);
+#endif
+    return std::nullopt;
+}
+
+// After renames the folder entries themselves go to disk; a folder that cannot be synced
+// still holds whole files, so this is not a failure.
+void syncFolder(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+} // namespace
+
+bool isTemporaryName(const QString& fileName)
+{
+    return fileName.startsWith(kTemporaryPrefix);
+}
+
+void injectWriteFault(std::optional<WriteFault> fault)
+{
+    FaultPlan& plan = faultPlan();
+    const std::lock_guard lock(plan.mutex);
+    plan.fault = fault;
+    plan.opened = 0;
+}
+
+PendingFile::PendingFile(QString target) : m_target(std::move(target)) {}
+
+PendingFile::~PendingFile()
+{
+    discard();
+}
+
+std::optional<FileFailure> PendingFile::open()
+{
+    const QFileInfo target(realTarget(m_target));
+    if (target.isDir())
+        return failure(QStringLiteral("a folder of that name stands where the file belongs"));
+    const QString folder = target.path();
+    const QString stem = kTemporaryPrefix + target.fileName() + QLatin1Char('-') +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
+    // A name taken by another writer is skipped; NewOnly never opens an existing file.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_temporary = QDir(folder).filePath(stem + QString::number(g_serial.fetch_add(1)));
+        m_file.setFileName(m_temporary);
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            break;
+        if (QFileInfo::exists(m_temporary))
+            continue;
+        const QString reason = m_file.errorString();
+        m_temporary.clear();
+        return failure(reason);
+    }
+    if (!m_file.isOpen()) {
+        m_temporary.clear();
+        return failure(QStringLiteral("no free temporary name beside the file"));
+    }
+    if (target.exists())
+        m_file.setPermissions(QFile::permissions(target.filePath()));
+    int error = 0;
+    if (const auto at = faultForNextFile(&error)) {
+        m_faultAt = *at;
+        m_faultError = error;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileFailure> PendingFile::write(QByteArrayView bytes)
+{
+    qsizetype size = bytes.size();
+    const bool faulty = m_faultAt && m_written + size > *m_faultAt;
+    if (faulty)
+        size = static_cast<qsizetype>(*m_faultAt - m_written);
+    qsizetype done = 0;
+    // A short write sets no error; the next attempt gives the system's reason.
+    while (done < size) {
+        const qint64 n = m_file.write(bytes.data() + done, size - done);
+        if (n <= 0)
+            return failure(m_file.errorString());
+        done += n;
+        m_written += n;
+    }
+    if (faulty)
+        return failure(systemReason(m_faultError));
+    return std::nullopt;
+}
+
+std::optional<FileFailure> PendingFile::finish()
+{
+    if (m_finished)
+        return std::nullopt;
+    if (!m_file.isOpen())
+        return failure(QStringLiteral("the file was not written"));
+    if (const auto reason = syncHandle(m_file))
+        return failure(*reason);
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        return failure(m_file.errorString());
+    m_finished = true;
+    return std::nullopt;
+}
+
+std::optional<FileFailure> PendingFile::rename()
+{
+    if (!m_finished)
+        return failure(QStringLiteral("the file was not written"));
+    const QByteArray from = QFile::encodeName(m_temporary);
+    const QByteArray to = QFile::encodeName(realTarget(m_target));
+    if (std::rename(from.constData(), to.constData()) != 0)
+        return failure(systemReason(errno));
+    m_temporary.clear();
+    m_finished = false;
+    return std::nullopt;
+}
+
+void PendingFile::discard()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    if (!m_temporary.isEmpty())
+        QFile::remove(m_temporary);
+    m_temporary.clear();
+    m_finished = false;
+}
+
+QList<FileFailure> commit(const QList<PendingFile*>& files)
+{
+    QList<FileFailure> failures;
+    for (PendingFile* file : files) {
+        if (auto failure = file->finish())
+            failures.append(*failure);
+    }
+    if (!failures.isEmpty()) {
+        for (PendingFile* file : files)
+            file->discard();
+        return failures;
+    }
+    QSet<QString> folders;
+    for (PendingFile* file : files) {
+        if (auto failure = file->rename())
+            failures.append(*failure);
+        folders.insert(QFileInfo(realTarget(file->target())).path());
+    }
+    for (const QString& folder : folders)
+        syncFolder(folder);
+    return failures;
+}
+
+QList<FileFailure> replaceAll(const QList<Replacement>& files)
+{
+    std::vector<std::unique_ptr<PendingFile>> pending;
+    QList<PendingFile*> written;
+    QList<FileFailure> failures;
+    for (const Replacement& replacement : files) {
+        auto file = std::make_unique<PendingFile>(replacement.path);
+        std::optional<FileFailure> failure = file->open();
+        for (qsizetype i = 0; !failure && i < replacement.parts.size(); ++i)
+            failure = file->write(replacement.parts.at(i));
+        if (failure) {
+            // Its space goes back at once; the others are still tried, so every file that
+            // cannot be written is named.
+            file->discard();
+            failures.append(*failure);
+            continue;
+        }
+        written.append(file.get());
+        pending.push_back(std::move(file));
+    }
+    if (!failures.isEmpty())
+        return failures; // the pending files remove their temporaries
+    return commit(written);
+}
+
+std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes)
+{
+    const QList<FileFailure> failures = replaceAll({Replacement{path, {bytes}}});
+    if (failures.isEmpty())
+        return std::nullopt;
+    return failures.first();
+}
+
+std::optional<FileFailure> copy(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return FileFailure{source, in.errorString()};
+    PendingFile out(target);
+    if (auto failure = out.open())
+        return failure;
+    constexpr qint64 kChunk = 1024 * 1024;
+    QByteArray chunk;
+    while (!in.atEnd()) {
+        chunk = in.read(kChunk);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            return FileFailure{source, in.errorString()};
+        if (auto failure = out.write(chunk))
+            return failure;
+    }
+    if (auto failure = out.finish())
+        return failure;
+    return out.rename();
+}
+
+QStringList sweepStale(const QString& folder)
+{
+    QStringList removed;
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists())
+        return removed;
+    const QStringList names =
+        dir.entryList({kTemporaryPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (QFile::remove(dir.filePath(name)))
+            removed.append(dir.filePath(name));
+    }
+    return removed;
+}
+
+} // namespace atomicfile

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/fileresult.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cerrno>
+#include <optional>
+
+// Replacing files so that a kill or a full disk never leaves one cut: each new content goes
+// to a temporary file in the target's folder, is flushed and synced, and only when every file
+// of a group is written are the temporaries renamed over the targets. On any failure the
+// temporaries are removed and every old file stays as it was.
+namespace atomicfile {
+
+// Our temporaries start with a dot and this name, so they never match "SLO.*", "VLO.*" or a
+// player's file, and a start-up sweep can tell them from everything else.
+inline const QString kTemporaryPrefix = QStringLiteral(".qrb2-writing-");
+
+bool isTemporaryName(const QString& fileName);
+
+// One file being written under a temporary name.
+class PendingFile {
+public:
+    explicit PendingFile(QString target);
+    ~PendingFile(); // removes the temporary unless it was renamed
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const QString& target() const { return m_target; }
+    bool isOpen() const { return m_file.isOpen(); }
+
+    std::optional<FileFailure> open();
+    std::optional<FileFailure> write(QByteArrayView bytes);
+    // Syncs and closes the temporary; the target is still untouched.
+    std::optional<FileFailure> finish();
+    // Renames the finished temporary over the target.
+    std::optional<FileFailure> rename();
+    void discard();
+
+private:
+    FileFailure failure(const QString& reason) const { return {m_target, reason}; }
+
+    QString m_target;
+    QString m_temporary;
+    QFile m_file;
+    qint64 m_written = 0;
+    bool m_finished = false;
+    std::optional<qint64> m_faultAt;
+    int m_faultError = 0;
+};
+
+struct Replacement {
+    QString path;
+    QList<QByteArray> parts;
+};
+
+// Writes every file, then renames them all; when any write fails nothing is renamed and the
+// failures name the targets.
+QList<FileFailure> replaceAll(const QList<Replacement>& files);
+std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes);
+
+// Copies the file's bytes to `target` the same way: the target is whole old or whole new.
+std::optional<FileFailure> copy(const QString& source, const QString& target);
+
+// Finishes the open files and renames them over their targets when all were finished.
+QList<FileFailure> commit(const QList<PendingFile*>& files);
+
+// Removes our temporaries left in the folder by a run that was killed; returns their paths.
+QStringList sweepStale(const QString& folder);
+
+// Test seam: the k-th file opened from now on (1-based) fails with `error` once `atByte`
+// bytes of it have been written; a full disk without filling one.
+struct WriteFault {
+    int file = 1;
+    qint64 atByte = 0;
+    int error = ENOSPC;
+};
+void injectWriteFault(std::optional<WriteFault> fault);
+
+} // namespace atomicfile

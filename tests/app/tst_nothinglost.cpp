@@ -1,0 +1,192 @@
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/scripteditor.h"
+#include "support/appfixture.h"
+#include "support/testregistry.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <optional>
+
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+using Answer = Dialogs::Answer;
+
+// How the author leaves.
+enum class Way { ExitButton, CloseBox };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Way)
+
+// Leaving a program whose folder cannot be written, a game folder beyond Latin-1, and saves
+// that come within one second, all through the real windows.
+class NothingLostTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void readOnlyFolderNeverTrapsTheAuthor_data()
+    {
+        QTest::addColumn<Way>("way");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QList<Kind>>("boxes");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("exit, do not save") << Way::ExitButton << QList<Answer>{Answer::No}
+                                           << QList<Kind>{Kind::YesNoCancel, Kind::Tell} << true;
+        QTest::newRow("exit, save, close without")
+            << Way::ExitButton << QList<Answer>{Answer::Yes, Answer::Yes}
+            << QList<Kind>{Kind::YesNoCancel, Kind::YesNo, Kind::Tell} << true;
+        QTest::newRow("exit, save, stay") << Way::ExitButton << QList<Answer>{Answer::Yes, Answer::No}
+                                          << QList<Kind>{Kind::YesNoCancel, Kind::YesNo} << false;
+        QTest::newRow("close box, close without")
+            << Way::CloseBox << QList<Answer>{Answer::Yes} << QList<Kind>{Kind::YesNo} << true;
+        QTest::newRow("close box, stay")
+            << Way::CloseBox << QList<Answer>{Answer::No} << QList<Kind>{Kind::YesNo} << false;
+    }
+
+    void readOnlyFolderNeverTrapsTheAuthor()
+    {
+        QFETCH(Way, way);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QList<Kind>, boxes);
+        QFETCH(bool, ends);
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        QVERIFY(f.start());
+        std::optional<ReadOnlyFolder> readOnly;
+        readOnly.emplace(f.folders.workDir);
+        if (!readOnly->active())
+            QSKIP(qPrintable(readOnly->why()));
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        MainWindow& form = f.form800();
+        form.slo()->setText(QStringLiteral("precious"));
+        f.dialogs.clear();
+        for (const Answer a : answers)
+            f.dialogs.answer(a);
+        if (way == Way::ExitButton)
+            f.click(form, QStringLiteral("Image1"));
+        else
+            form.close();
+
+        QList<Kind> shown;
+        for (const ScriptedDialogs::Shown& box : f.dialogs.shown())
+            shown << box.kind;
+        QCOMPARE(shown, boxes);
+        for (const ScriptedDialogs::Shown& box : f.dialogs.shown()) {
+            if (box.kind == Kind::YesNo) {
+                QCOMPARE(box.title, QStringLiteral("SAVE FAILED"));
+                QVERIFY2(box.text.startsWith(QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY.")),
+                         qPrintable(box.text));
+                QVERIFY2(box.text.contains(f.root.file(QStringLiteral("work/SLO.qrb"))),
+                         qPrintable(box.text));
+                QVERIFY2(box.text.endsWith(QStringLiteral("\n\nClose the program without saving?")),
+                         qPrintable(box.text));
+            } else if (box.kind == Kind::Tell) {
+                QCOMPARE(box.title, QStringLiteral("SETTINGS NOT SAVED"));
+                QVERIFY2(box.text.startsWith(
+                             QStringLiteral(
+                                 "The settings could not be written; the program closes without them:\n") +
+                             f.root.file(QStringLiteral("work/QRB_DATA.DAT")) + QStringLiteral(": ")),
+                         qPrintable(box.text));
+            }
+        }
+        QCOMPARE(ended.count(), ends ? 1 : 0);
+        QCOMPARE(form.isVisible(), !ends);
+        QCOMPARE(form.slo()->text(), QStringLiteral("precious"));
+        QCOMPARE(f.bench->state().exitConfirmed, ends && way == Way::ExitButton);
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+        if (!ends) {
+            // Still a working program: the folder writable again, the exit saves.
+            readOnly.reset();
+            f.dialogs.answer(Answer::Yes);
+            f.click(form, QStringLiteral("Image1"));
+            QCOMPARE(ended.count(), 1);
+            QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("precious\r\n"));
+        }
+    }
+
+    void endOfSessionTakesTheRoadOfTheClose()
+    {
+        AppFixture f;
+        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        QVERIFY(f.start());
+        std::optional<ReadOnlyFolder> readOnly;
+        readOnly.emplace(f.folders.workDir);
+        if (!readOnly->active())
+            QSKIP(qPrintable(readOnly->why()));
+        QSignalSpy ended(f.bench.get(), &Workbench::ended);
+        f.form800().slo()->setText(QStringLiteral("precious"));
+        f.dialogs.clear();
+        f.dialogs.answer(Answer::No);
+        QVERIFY(!f.bench->endSession(true));
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("SAVE FAILED"));
+        QCOMPARE(ended.count(), 0);
+        // Without a way to ask, the save is tried and the session ends.
+        QVERIFY(f.bench->endSession(false));
+        QCOMPARE(f.dialogs.shown().size(), 1);
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
+    }
+
+    void gameFolderBeyondLatin1SurvivesExitAndStart()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "");
+        QVERIFY(f.start());
+        const QString folder = QStringLiteral("/home/user/gry/warzone-\u0142");
+        f.form800().gameDirBox()->setText(folder);
+        f.dialogs.answer(Answer::No);
+        f.click(f.form800(), QStringLiteral("Image1"));
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
+                 QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#\r\n"));
+        f.dialogs.clear();
+        QVERIFY(f.start());
+        QCOMPARE(f.form800().gameDirBox()->text(), folder);
+        QCOMPARE(f.bench->ensureForm1024()->gameDirBox()->text(), folder);
+    }
+
+    void twoSavesInOneFrozenSecondKeepBothSnapshots()
+    {
+        AppFixture f;
+        f.prepareProject("first slo\r\n", "first vlo\r\n", "");
+        QVERIFY(f.start());
+        MainWindow& form = f.form800();
+        form.slo()->setText(QStringLiteral("second slo"));
+        f.click(form, QStringLiteral("Command4"));
+        form.slo()->setText(QStringLiteral("third slo"));
+        f.click(form, QStringLiteral("Command4"));
+        const QString stamp = QStringLiteral("5.12.2026_9-5-7_MANUAL");
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
+                 (QStringList{QStringLiteral("SLO.qrb") + stamp,
+                              QStringLiteral("SLO.qrb") + stamp + QStringLiteral("_2"),
+                              QStringLiteral("VLO.qrb") + stamp,
+                              QStringLiteral("VLO.qrb") + stamp + QStringLiteral("_2")}));
+        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp), QByteArray("first slo\r\n"));
+        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp + QStringLiteral("_2")),
+                 QByteArray("second slo\r\n"));
+        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("third slo\r\n"));
+    }
+
+    void staleTemporariesGoAtStartAndNothingElse()
+    {
+        AppFixture f;
+        f.prepareProject("", "", "", "\"" + f.root.file(QStringLiteral("game")).toUtf8() + "\",#FALSE#\r\n");
+        const QStringList stale{QStringLiteral("work/.qrb2-writing-SLO.qrb-77-0"),
+                                QStringLiteral("prog/backup/.qrb2-writing-VLO.qrb5.12.2026_9-5-7_EXIT-77-1"),
+                                QStringLiteral("game/multiplay/skirmish/.qrb2-writing-player3.slo-77-2"),
+                                QStringLiteral("work/RTS/.qrb2-writing-Names.txt-77-3")};
+        const QStringList kept{QStringLiteral("work/.hidden"), QStringLiteral("prog/backup/SLO.qrb.x1y2"),
+                               QStringLiteral("game/multiplay/skirmish/player3.slo")};
+        for (const QString& path : stale + kept)
+            f.root.write(path, "x");
+        QVERIFY(f.start());
+        for (const QString& path : stale)
+            QVERIFY2(!f.root.exists(path), qPrintable(path));
+        for (const QString& path : kept)
+            QVERIFY2(f.root.exists(path), qPrintable(path));
+    }
+};
+
+QRB_TEST(NothingLostTest)
+
+#include "tst_nothinglost.moc"
