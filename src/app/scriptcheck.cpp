@@ -62,10 +62,10 @@ ScriptEditor* ScriptCheck::editorFor(MainWindow& window, TextKind text) const
 void ScriptCheck::attach(MainWindow& window)
 {
     Live& live = m_live[&window];
-    live.timer = new QTimer(this);
+    live.timer = new QTimer(&window); // goes with the window
     live.timer->setSingleShot(true);
     live.timer->setInterval(kPauseMs);
-    connect(live.timer, &QTimer::timeout, this, [this, w = &window] { startLiveCheck(*w); });
+    connect(live.timer, &QTimer::timeout, &window, [this, w = &window] { startLiveCheck(*w); });
     connect(&window, &QObject::destroyed, this, [this, w = &window] { m_live.remove(w); });
     const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
                                                               {window.vlo(), window.vloMenu()}};
@@ -114,9 +114,12 @@ void ScriptCheck::checkNow(MainWindow& window)
 
 void ScriptCheck::scheduleLiveCheck(MainWindow& window)
 {
-    Live& live = m_live[&window];
-    ++live.generation; // a check already running is out of date
-    live.timer->start();
+    // The editors may still change while their window is taken down.
+    const auto live = m_live.find(&window);
+    if (live == m_live.end() || !live->timer)
+        return;
+    ++live->generation; // a check already running is out of date
+    live->timer->start();
 }
 
 void ScriptCheck::startLiveCheck(MainWindow& window)

@@ -5,11 +5,11 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 class MainWindow;
 class ProblemsWindow;
 class QListWidget;
-class QTimer;
 class ScriptEditor;
 
 // The script check in the workbench: F7 and the editors' "Check script" item fill the Problems
@@ -34,7 +34,7 @@ protected:
 
 private:
     struct Live {
-        QTimer* timer = nullptr;
+        QPointer<QTimer> timer; // a child of the window
         quint64 generation = 0;
         scriptlang::Findings findings; // of the last applied live check
     };
