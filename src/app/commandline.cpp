@@ -40,6 +40,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
     bool help = false;
     bool version = false;
     bool exportWanted = false;
+    bool checkWanted = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -74,6 +75,17 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
                     return failed(QStringLiteral("unknown export '%1': use slo, vlo or both").arg(text));
                 options.exportKind = *kind;
             }
+        } else if (name == QLatin1String("--check")) {
+            if (inlineValue)
+                return failed(QStringLiteral("option '--check' takes its files after a blank"));
+            checkWanted = true;
+            // A script and, optionally, its variable file; none for the project.
+            while (i + 1 < arguments.size() && !isOption(arguments.at(i + 1))) {
+                if (options.checkFiles.size() == 2)
+                    return failed(
+                        QStringLiteral("option '--check' takes a script and a variable file at most"));
+                options.checkFiles.append(arguments.at(++i));
+            }
         } else if (allowToolkitOptions && isOption(argument) && !argument.startsWith(QLatin1String("--"))) {
             options.toolkitOptions.append(argument);
             if (nextIsValue)
@@ -85,12 +97,16 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         }
     }
 
+    if (exportWanted && checkWanted && !help && !version)
+        return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
     if (help)
         options.action = Action::Help;
     else if (version)
         options.action = Action::Version;
     else if (exportWanted)
         options.action = Action::Export;
+    else if (checkWanted)
+        options.action = Action::Check;
     // A command without a window leaves nothing for the toolkit to take.
     if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !help && !version)
         return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
@@ -101,6 +117,8 @@ QString usage()
 {
     return QStringLiteral(
         "Usage: qrb2 [--folder DIR] [--export [slo|vlo|both]]\n"
+        "       qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]\n"
+        "       qrb2 [--folder DIR] --check\n"
         "       qrb2 --help | --version\n"
         "\n"
         "The workbench for Warzone 2100 skirmish AI scripts.\n"
@@ -110,12 +128,16 @@ QString usage()
         "  --export [slo|vlo|both]  write the player scripts (slo), the variable files (vlo) or\n"
         "                           both (the default) into the game folder of the settings,\n"
         "                           after a backup snapshot, and end; needs no display\n"
+        "  --check [SCRIPT [VLO]]   check a script and its variable file, or the project's\n"
+        "                           SLO.qrb and VLO.qrb, for what the game would refuse; prints\n"
+        "                           PATH:LINE:COLUMN: error: MESSAGE lines; needs no display\n"
         "  -h, --help               show this text and end\n"
         "  --version                show the version and end\n"
         "\n"
         "Without --folder, an installed qrb2 keeps its files in the user's data folder\n"
         "(~/.local/share/qrb2); a copy in a folder of its own keeps them beside itself.\n"
-        "Exit status: 0 on success, 1 when the work failed, 2 for a wrong command line.\n");
+        "Exit status: 0 on success, 1 when the work failed (for --check: errors were found),\n"
+        "2 for a wrong command line (for --check also: a file that cannot be read).\n");
 }
 
 QString versionText()

@@ -4,6 +4,7 @@
 #include "app/workbench.h"
 #include "platform/primaryscreen.h"
 #include "platform/qtdialogs.h"
+#include "scriptlang/checkcommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,6 +95,7 @@ int main(int argc, char* argv[])
         QTextStream(stdout) << commandline::versionText();
         return 0;
     case commandline::Action::Export:
+    case commandline::Action::Check:
     case commandline::Action::RunWorkbench:
         break;
     }
@@ -107,6 +109,20 @@ int main(int argc, char* argv[])
             errorStream() << QStringLiteral("qrb2: ") << choice.error << QLatin1Char('\n') << Qt::flush;
             return 1;
         }
+    }
+
+    if (options.action == commandline::Action::Check) {
+        // No window and nothing created: the project is read where the workbench keeps it.
+        QCoreApplication app(argc, argv);
+        datafolder::Inputs inputs;
+        inputs.programDir = QCoreApplication::applicationDirPath();
+        inputs.currentDir = QDir::currentPath();
+        inputs.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        inputs.folderOption = options.folder;
+        const datafolder::Choice choice = datafolder::choose(inputs);
+        QTextStream out(stdout);
+        return scriptlang::runCheckCommand(options.checkFiles, choice.place.folders.workDir, out,
+                                           errorStream());
     }
 
     if (options.action == commandline::Action::Export) {

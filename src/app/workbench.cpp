@@ -1,6 +1,7 @@
 #include "app/workbench.h"
 
 #include "app/editingaids.h"
+#include "app/scriptcheck.h"
 #include "app/editorkeys.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
@@ -85,6 +86,7 @@ Workbench::Workbench(const Services& services, QObject* parent)
                                             m_state.seekPosition)),
       m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes, services.dialogs,
                                               m_services.folders.programDir)),
+      m_scriptCheck(std::make_unique<ScriptCheck>()),
       m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState,
                                                       services.dialogs, m_services.folders.workDir))
 {
@@ -182,6 +184,7 @@ void Workbench::connectLayout(MainWindow& window)
     connect(&window, &MainWindow::closeRequested, this,
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
     m_editing->attach(window);
+    m_scriptCheck->attach(window);
     new EditorKeys(window, m_editing->seek(), [this, w = &window](const QString& name) { runCommand(*w, name); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
     connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });

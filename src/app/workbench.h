@@ -21,6 +21,7 @@ inline const QString kCloseWithoutSaving = QStringLiteral("Close the program wit
 class BackupConsole;
 class HelpCommands;
 class EditingAids;
+class ScriptCheck;
 class MainWindow;
 class NotesWindow;
 class PlayerExport;
@@ -73,6 +74,7 @@ public:
     BackupConsole* backupConsole() const;
     // Editor menus, search and go to line, and the Runtime Notes window.
     EditingAids& editing() { return *m_editing; }
+    ScriptCheck& scriptCheck() { return *m_scriptCheck; }
     NotesWindow* notesWindow() const;
 
     void switchLayout(MainWindow& from);
@@ -117,6 +119,7 @@ private:
     std::unique_ptr<PlayerExport> m_export;
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<EditingAids> m_editing;
+    std::unique_ptr<ScriptCheck> m_scriptCheck;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;

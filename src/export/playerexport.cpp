@@ -4,6 +4,7 @@
 #include "export/variablefile.h"
 #include "platform/atomicfile.h"
 #include "platform/textfile.h"
+#include "scriptlang/checker.h"
 #include "workspace/projectsaver.h"
 #include "workspace/workspaceview.h"
 
@@ -19,9 +20,14 @@ PlayerExport::PlayerExport(ProgramState& state, Dialogs& dialogs, ProjectSaver& 
 {
 }
 
-bool PlayerExport::confirm(const QString& question)
+bool PlayerExport::confirm(const QString& question, const WorkspaceView& view)
 {
-    return m_dialogs.askYesNo(QStringLiteral("WARNING"), question, Dialogs::Icon::Question) == Dialogs::Answer::Yes;
+    // The author may export anyway; the box only says what the game would refuse.
+    const QString errors =
+        scriptlang::describeErrors(scriptlang::checkProject(view.sloText(), view.vloText()));
+    const QString text = errors.isEmpty() ? question : question + QStringLiteral("\n\n") + errors;
+    return m_dialogs.askYesNo(QStringLiteral("WARNING"), text, Dialogs::Icon::Question) ==
+           Dialogs::Answer::Yes;
 }
 
 bool PlayerExport::finish(const QList<FileFailure>& failures)
@@ -36,7 +42,7 @@ bool PlayerExport::finish(const QList<FileFailure>& failures)
 
 bool PlayerExport::exportScripts(WorkspaceView& view)
 {
-    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???")))
+    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"), view))
         return false;
     m_saver.trySave(view);
     return finish(writePlayerScripts(m_state, view.gameDirectory(), view.sloText()));
@@ -44,11 +50,13 @@ bool PlayerExport::exportScripts(WorkspaceView& view)
 
 bool PlayerExport::generateVariableFiles(WorkspaceView& view)
 {
-    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???")))
+    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"), view))
         return false;
     m_saver.trySave(view);
     QString generated;
-    const QList<FileFailure> failures = writeVariableFiles(m_state, view.gameDirectory(), view.vloText(), &generated);
+    const QList<FileFailure> failures =
+        writeVariableFiles(m_state, view.gameDirectory(), view.vloText(), &generated,
+                           variablefile::boundVariable(view.sloText()));
     // The buffer ends holding the last player's text, as it always has.
     view.setExportText(generated);
     return finish(failures);
@@ -80,8 +88,9 @@ QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDi
     return replacePlayerFiles(files);
 }
 
-QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory, const QString& vloText,
-                                      QString* lastGenerated)
+QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory,
+                                      const QString& vloText, QString* lastGenerated,
+                                      const QString& boundVariable)
 {
     // The generated text is head + VLO text + tail; the VLO text is encoded once for all eight.
     const QByteArray vloBytes = textfile::encode(vloText, nullptr);
@@ -89,11 +98,11 @@ QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDi
     QList<atomicfile::Replacement> files;
     for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
         state.playerText = QString::number(state.playerIndex);
-        const QByteArray head = textfile::encode(variablefile::head(state.playerText), nullptr);
+        const QByteArray head = textfile::encode(variablefile::head(state.playerText, boundVariable), nullptr);
         files.append({playerfiles::path(gameDirectory, state.playerText, kVlo), {head, vloBytes, tail}});
     }
     if (lastGenerated)
-        *lastGenerated = variablefile::generate(state.playerText, vloText);
+        *lastGenerated = variablefile::generate(state.playerText, vloText, boundVariable);
     return replacePlayerFiles(files);
 }
 

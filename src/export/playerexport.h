@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/variablefile.h"
 #include "platform/dialogs.h"
 #include "platform/fileresult.h"
 #include "workspace/programstate.h"
@@ -20,7 +21,7 @@ public:
     bool generateVariableFiles(WorkspaceView& view);
 
 private:
-    bool confirm(const QString& question);
+    bool confirm(const QString& question, const WorkspaceView& view);
     bool finish(const QList<FileFailure>& failures);
 
     ProgramState& m_state;
@@ -32,8 +33,9 @@ private:
 // loop's state as the program always has: `state.playerIndex` ends at 8, `playerText` at "7".
 QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText);
 // Returns the failures; `lastGenerated` receives the text generated for the last player.
-QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory, const QString& vloText,
-                                      QString* lastGenerated);
+QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory,
+                                      const QString& vloText, QString* lastGenerated,
+                                      const QString& boundVariable = variablefile::kPlayerVariable);
 
 inline const QString kExportFailedTitle = QStringLiteral("EXPORT FAILED");
 

@@ -1,12 +1,20 @@
 #include "export/variablefile.h"
 
+#include "scriptlang/checker.h"
+
 namespace variablefile {
 
 namespace {
 const QString kRule = QString(69, QLatin1Char('/'));
 }
 
-QString head(const QString& playerText)
+QString boundVariable(const QString& sloText)
+{
+    return scriptlang::headVariable(sloText);
+}
+
+// clang-format off
+QString head(const QString& playerText, const QString& variable)
 {
     const QString crlf = QStringLiteral("\r\n");
     return kRule + crlf +
@@ -17,14 +25,15 @@ QString head(const QString& playerText)
            QStringLiteral("script \"player") + playerText + QStringLiteral(".slo\"") + crlf +
            QStringLiteral("run") + crlf +
            QStringLiteral("{") + crlf +
-           QStringLiteral("   player          INT                 ") + playerText + crlf +
+           QStringLiteral("   ") + variable.leftJustified(16) + QStringLiteral("INT                 ") + playerText + crlf +
            QStringLiteral("    // this player is player x.") + crlf +
            crlf;
 }
+// clang-format on
 
-QString generate(const QString& playerText, const QString& vloText)
+QString generate(const QString& playerText, const QString& vloText, const QString& variable)
 {
-    return head(playerText) + vloText + QStringLiteral("\r\n}");
+    return head(playerText, variable) + vloText + QStringLiteral("\r\n}");
 }
 
 } // namespace variablefile

@@ -11,13 +11,13 @@
 
 namespace {
 
-QByteArray expectedHead(char player)
+QByteArray expectedHead(char player, const QByteArray& variable = "player")
 {
     const QByteArray rule(69, '/');
-    return rule + "\r\n" + "// ai for skirmish game\r\n" + "// Generic vlo for each computer player\r\n" + rule +
-           "\r\n" + "\r\n" + "script \"player" + player + ".slo\"\r\n" + "run\r\n" + "{\r\n" + QByteArray(3, ' ') +
-           "player" + QByteArray(10, ' ') + "INT" + QByteArray(17, ' ') + player + "\r\n" +
-           "    // this player is player x.\r\n" + "\r\n";
+    return rule + "\r\n" + "// ai for skirmish game\r\n" + "// Generic vlo for each computer player\r\n" +
+           rule + "\r\n" + "\r\n" + "script \"player" + player + ".slo\"\r\n" + "run\r\n" + "{\r\n" +
+           QByteArray(3, ' ') + variable + QByteArray(16 - variable.size(), ' ') + "INT" +
+           QByteArray(17, ' ') + player + "\r\n" + "    // this player is player x.\r\n" + "\r\n";
 }
 
 // A game folder with its skirmish folder, a project beside it and the export over both.
@@ -39,8 +39,13 @@ struct ExportFixture {
         root.write(QStringLiteral("work/VLO.qrb"), "saved vlo\r\n");
         root.mkdir(QStringLiteral("game/multiplay/skirmish"));
         view.gameDir = root.file(QStringLiteral("game"));
+        // A script the check finds clean, with the variables the VLO texts below bind.
+        view.slo = QStringLiteral("public int player, myCount;\r\npublic TEMPLATE myTemplate;");
     }
-    QByteArray skirmish(const QString& name) const { return root.read(QStringLiteral("game/multiplay/skirmish/") + name); }
+    QByteArray skirmish(const QString& name) const
+    {
+        return root.read(QStringLiteral("game/multiplay/skirmish/") + name);
+    }
 };
 
 } // namespace
@@ -61,15 +66,17 @@ private Q_SLOTS:
     void scriptsAreWrittenForEachPlayer()
     {
         ExportFixture f;
-        f.view.slo = QStringLiteral("event init(every, 10)\r\n{\r\n}");
+        f.view.slo = QStringLiteral("public int player;\r\nevent start(every, 10)\r\n{\r\n}");
         QVERIFY(f.exporter.exportScripts(f.view));
         for (int n = 0; n < 8; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1.slo").arg(n)), QByteArray("event init(every, 10)\r\n{\r\n}\r\n"));
+            QCOMPARE(f.skirmish(QStringLiteral("player%1.slo").arg(n)),
+                     QByteArray("public int player;\r\nevent start(every, 10)\r\n{\r\n}\r\n"));
         QCOMPARE(f.state.playerIndex, qint16(8));
         QCOMPARE(f.state.playerText, QStringLiteral("7"));
-        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH "
-                                                                "PLAYER???"),
-                                                 QStringLiteral("DONE !!!")}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH "
+                                             "PLAYER???"),
+                              QStringLiteral("DONE !!!")}));
         QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("WARNING"));
         QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
         QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("QRB2"));
@@ -77,16 +84,18 @@ private Q_SLOTS:
         // The save before compiling snapshotted the earlier project and wrote the current one.
         QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb6.12.2026_14-30-0_BEFORECOMPILE")),
                  QByteArray("saved slo\r\n"));
-        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")), QByteArray("event init(every, 10)\r\n{\r\n}\r\n"));
+        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")),
+                 QByteArray("public int player;\r\nevent start(every, 10)\r\n{\r\n}\r\n"));
     }
 
     void variableFilesAroundTheVloText_data()
     {
         QTest::addColumn<QString>("vlo");
         QTest::newRow("empty") << QString();
-        QTest::newRow("two lines") << QStringLiteral("myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
+        QTest::newRow("two lines") << QStringLiteral(
+            "myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
         // A text that ends with a line break leaves an empty line before the "}".
-        QTest::newRow("ends with CR LF") << QStringLiteral("a\r\n");
+        QTest::newRow("ends with CR LF") << QStringLiteral("myCount INT 4\r\n");
     }
 
     void variableFilesAroundTheVloText()
@@ -101,8 +110,47 @@ private Q_SLOTS:
         // The buffer holds the last player's text, without the writer's CR LF.
         QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7')) + vlo + QStringLiteral("\r\n}"));
         QCOMPARE(f.state.playerIndex, qint16(8));
-        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"),
-                                                 QStringLiteral("DONE !!!")}));
+        QCOMPARE(f.dialogs.texts(),
+                 (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"),
+                              QStringLiteral("DONE !!!")}));
+    }
+
+    // The game's 2.1 and 2.3 AIs keep their number in a public `me`; a head binding `player`
+    // would make the game refuse the file.
+    void theHeadBindsMeWhenTheScriptKeepsItsNumberThere_data()
+    {
+        QTest::addColumn<QString>("slo");
+        QTest::addColumn<QByteArray>("variable");
+        QTest::newRow("public me") << QStringLiteral("public int me;") << QByteArray("me");
+        QTest::newRow("public me and player")
+            << QStringLiteral("public int me, player;") << QByteArray("player");
+        QTest::newRow("private me") << QStringLiteral("private int me; public int player;")
+                                    << QByteArray("player");
+    }
+
+    void theHeadBindsMeWhenTheScriptKeepsItsNumberThere()
+    {
+        QFETCH(QString, slo);
+        QFETCH(QByteArray, variable);
+        ExportFixture f;
+        f.view.slo = slo;
+        QVERIFY(f.exporter.generateVariableFiles(f.view));
+        QCOMPARE(f.skirmish(QStringLiteral("player3.vlo")), expectedHead('3', variable) + "\r\n}\r\n");
+        QCOMPARE(f.dialogs.texts().first(),
+                 QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"));
+    }
+
+    void theBoxCountsTheErrorsAndTheAuthorMayStillExport()
+    {
+        ExportFixture f;
+        f.view.slo = QStringLiteral("public int me;\r\nevent e(every, 10)\r\n{\r\n\tx = 1;\r\n}");
+        f.view.vlo = QStringLiteral("me INT 4");
+        QVERIFY(f.exporter.generateVariableFiles(f.view));
+        QCOMPARE(f.dialogs.texts().first(),
+                 QStringLiteral(
+                     "DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???\n\nThe script check finds 2 errors "
+                     "that the game would refuse; the first: SLO line 4, column 2: undeclared name 'x'"));
+        QCOMPARE(f.skirmish(QStringLiteral("player0.vlo")), expectedHead('0', "me") + "me INT 4\r\n}\r\n");
     }
 
     void answeringNoWritesAndSavesNothing()

@@ -1,0 +1,209 @@
+#include "app/scriptcheck.h"
+
+#include "mainwindow/editormenu.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/problemswindow.h"
+#include "mainwindow/scripteditor.h"
+#include "scriptlang/checker.h"
+
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QThreadPool>
+#include <QTimer>
+#include <QToolTip>
+
+using scriptlang::Finding;
+using scriptlang::Findings;
+using scriptlang::TextKind;
+
+namespace {
+
+// More underlines than this in one editor help nobody and slow the drawing.
+constexpr int kMaxUnderlines = 500;
+
+// The document range of a finding: its token on its line.
+QTextCursor findingCursor(const ScriptEditor& editor, const Finding& f)
+{
+    const QTextBlock block = editor.document()->findBlockByNumber(f.line - 1);
+    QTextCursor cursor(editor.document());
+    if (!block.isValid())
+        return cursor;
+    const int lineLength = block.length() - 1;
+    const int start = qMin(f.column - 1, lineLength);
+    cursor.setPosition(block.position() + start);
+    cursor.setPosition(block.position() + qMin(start + f.length, qMax(lineLength, start)),
+                       QTextCursor::KeepAnchor);
+    return cursor;
+}
+
+} // namespace
+
+ScriptCheck::ScriptCheck(QObject* parent) : QObject(parent) {}
+
+ProblemsWindow* ScriptCheck::problemsWindow() const
+{
+    return m_problems;
+}
+
+ScriptCheck::~ScriptCheck()
+{
+    delete m_problems;
+}
+
+ScriptEditor* ScriptCheck::editorFor(MainWindow& window, TextKind text) const
+{
+    return text == TextKind::Slo ? window.slo() : window.vlo();
+}
+
+void ScriptCheck::attach(MainWindow& window)
+{
+    Live& live = m_live[&window];
+    live.timer = new QTimer(&window); // goes with the window
+    live.timer->setSingleShot(true);
+    live.timer->setInterval(kPauseMs);
+    connect(live.timer, &QTimer::timeout, &window, [this, w = &window] { startLiveCheck(*w); });
+    connect(&window, &QObject::destroyed, this, [this, w = &window] { m_live.remove(w); });
+    const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
+                                                              {window.vlo(), window.vloMenu()}};
+    for (const auto& [editor, list] : editors) {
+        connect(editor, &ScriptEditor::keyAboutToBeHandled, this, [this, w = &window](QKeyEvent* event) {
+            if (event->key() == Qt::Key_F7)
+                checkNow(*w);
+        });
+        connect(editor, &QPlainTextEdit::textChanged, this, [this, w = &window] { scheduleLiveCheck(*w); });
+        editor->viewport()->installEventFilter(this);
+        addMenuItem(window, *editor, *list);
+    }
+}
+
+void ScriptCheck::addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list)
+{
+    // One row more at the bottom of the editor's pop-up list, as high as the others.
+    const QSize rowSize = list.count() > 0 ? list.item(0)->sizeHint() : QSize();
+    const int rowHeight = rowSize.height() > 0 ? rowSize.height() : list.fontMetrics().height() + 4;
+    list.addItem(QStringLiteral("Check script"));
+    const int row = list.count() - 1;
+    list.item(row)->setSizeHint(rowSize);
+    const int width = qMax(list.width(), list.fontMetrics().horizontalAdvance(list.item(row)->text()) +
+                                             2 * list.frameWidth() + 28);
+    list.resize(width, list.height() + rowHeight);
+    if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        connect(menu, &EditorMenu::otherItemChosen, this, [this, row, w = &window](int index) {
+            if (index == row)
+                checkNow(*w);
+        });
+    }
+}
+
+void ScriptCheck::checkNow(MainWindow& window)
+{
+    const Findings findings = scriptlang::checkProject(window.slo()->text(), window.vlo()->text());
+    if (!m_problems) {
+        m_problems = new ProblemsWindow;
+        connect(m_problems, &ProblemsWindow::findingChosen, this, &ScriptCheck::goTo);
+    }
+    m_target = &window;
+    m_problems->setFindings(findings);
+    m_problems->bringForward();
+    underline(window, findings);
+}
+
+void ScriptCheck::scheduleLiveCheck(MainWindow& window)
+{
+    // The editors may still change while their window is taken down.
+    const auto live = m_live.find(&window);
+    if (live == m_live.end() || !live->timer)
+        return;
+    ++live->generation; // a check already running is out of date
+    live->timer->start();
+}
+
+void ScriptCheck::startLiveCheck(MainWindow& window)
+{
+    const quint64 generation = m_live[&window].generation;
+    // Line breaks do not move lines or columns, so the document's own text will do.
+    const QString slo = window.slo()->document()->toPlainText();
+    const QString vlo = window.vlo()->document()->toPlainText();
+    QPointer<ScriptCheck> self(this);
+    QPointer<MainWindow> target(&window);
+    QThreadPool::globalInstance()->start([self, target, generation, slo, vlo] {
+        Findings findings = scriptlang::checkProject(slo, vlo);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, target, generation, findings = std::move(findings)] {
+                if (!self || !target || !self->m_live.contains(target.data()) ||
+                    self->m_live[target.data()].generation != generation)
+                    return;
+                self->underline(*target, findings);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void ScriptCheck::underline(MainWindow& window, const Findings& findings)
+{
+    m_live[&window].findings = findings;
+    for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
+        ScriptEditor* editor = editorFor(window, text);
+        QList<QTextEdit::ExtraSelection> selections;
+        for (const Finding& f : findings) {
+            if (f.text != text || selections.size() >= kMaxUnderlines)
+                continue;
+            QTextEdit::ExtraSelection selection;
+            selection.cursor = findingCursor(*editor, f);
+            selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            selection.format.setUnderlineColor(
+                f.severity == scriptlang::Severity::Error ? QColor(Qt::red) : QColor(230, 160, 0));
+            selection.format.setToolTip(f.message);
+            selections.append(selection);
+        }
+        editor->setDecorations(ScriptEditor::DecorationLayer::Findings, selections);
+    }
+}
+
+bool ScriptCheck::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    for (auto it = m_live.cbegin(); it != m_live.cend(); ++it) {
+        for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
+            ScriptEditor* editor = editorFor(*it.key(), text);
+            if (editor->viewport() != watched)
+                continue;
+            auto* help = static_cast<QHelpEvent*>(event);
+            const int position = editor->cursorForPosition(help->pos()).position();
+            QStringList messages;
+            for (const Finding& f : it->findings) {
+                const QTextCursor range = f.text == text ? findingCursor(*editor, f) : QTextCursor();
+                if (!range.isNull() && position >= range.selectionStart() && position <= range.selectionEnd())
+                    messages.append(f.message);
+            }
+            if (messages.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), messages.join(QLatin1Char('\n')), editor->viewport());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ScriptCheck::goTo(const Finding& finding)
+{
+    if (!m_target)
+        return;
+    ScriptEditor* editor = editorFor(*m_target, finding.text);
+    // The token selected, the caret at its start.
+    const QTextCursor range = findingCursor(*editor, finding);
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(range.selectionEnd());
+    cursor.setPosition(range.selectionStart(), QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    m_target->raise();
+    m_target->activateWindow();
+    editor->setFocus();
+}

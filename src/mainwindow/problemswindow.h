@@ -1,0 +1,37 @@
+#pragma once
+
+#include "scriptlang/finding.h"
+
+#include <QWidget>
+
+class QLabel;
+class QStandardItemModel;
+class QTreeView;
+
+// The modeless "Problems" window: one row per finding of the script check (severity, SLO or
+// VLO, line, column, message; VLO lines in the generated file's numbers). Enter or a
+// double-click on a row chooses that finding.
+class ProblemsWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProblemsWindow(QWidget* parent = nullptr);
+
+    void setFindings(const scriptlang::Findings& findings);
+    const scriptlang::Findings& findings() const { return m_findings; }
+    QTreeView* list() const { return m_list; }
+    void bringForward();
+
+Q_SIGNALS:
+    void findingChosen(const scriptlang::Finding& finding);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void choose(int row);
+
+    QLabel* m_summary;
+    QTreeView* m_list;
+    QStandardItemModel* m_model;
+    scriptlang::Findings m_findings;
+};

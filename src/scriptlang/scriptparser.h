@@ -1,0 +1,275 @@
+#pragma once
+
+// The script parser's shared parts; used by sloparser.cpp and scriptstatements.cpp only.
+
+#include "scriptlang/builtins.h"
+#include "scriptlang/lexer.h"
+#include "scriptlang/names.h"
+#include "scriptlang/sloparser.h"
+
+namespace scriptlang {
+
+namespace parsing {
+
+// Thrown on a syntax error; caught where reading can start again.
+struct SyntaxError {};
+
+enum class SymbolKind { Global, Trigger, Event, Function, Local };
+
+struct Symbol {
+    SymbolKind kind = SymbolKind::Global;
+    QString type;
+    int dimensions = 0;
+    int line = 0;
+    bool defined = true; // events and functions: has a body
+    QList<QStringView> paramTypes;
+    QList<QStringView> paramNames;
+};
+
+inline QString quoted(QStringView text)
+{
+    return QLatin1Char('\'') + text.toString() + QLatin1Char('\'');
+}
+
+inline QString describe(SymbolKind kind)
+{
+    switch (kind) {
+    case SymbolKind::Global:
+        return QStringLiteral("a global variable");
+    case SymbolKind::Trigger:
+        return QStringLiteral("a trigger");
+    case SymbolKind::Event:
+        return QStringLiteral("an event");
+    case SymbolKind::Function:
+        return QStringLiteral("a function");
+    case SymbolKind::Local:
+        return QStringLiteral("a local variable");
+    }
+    return QString();
+}
+
+inline bool isBinaryOperator(const Token& t)
+{
+    switch (t.kind) {
+    case Tok::Plus:
+    case Tok::Minus:
+    case Tok::Star:
+    case Tok::Slash:
+    case Tok::Amp:
+    case Tok::Eq:
+    case Tok::Ne:
+    case Tok::Ge:
+    case Tok::Le:
+    case Tok::Gt:
+    case Tok::Lt:
+    case Tok::AndAnd:
+    case Tok::OrOr:
+        return true;
+    case Tok::Ident:
+        return t.isWord(QLatin1StringView("and")) || t.isWord(QLatin1StringView("AND")) ||
+               t.isWord(QLatin1StringView("or")) || t.isWord(QLatin1StringView("OR"));
+    default:
+        return false;
+    }
+}
+
+inline bool isSignedLiteral(const Token& t)
+{
+    return (t.kind == Tok::Int || t.kind == Tok::Float) && t.text.startsWith(QLatin1Char('-'));
+}
+
+// The parameters and locals of one body: a few names, searched in order.
+class LocalScope {
+public:
+    const Symbol* find(QStringView name) const
+    {
+        for (const auto& [key, symbol] : m_entries) {
+            if (NameKey(key) == NameKey(name))
+                return &symbol;
+        }
+        return nullptr;
+    }
+    bool contains(QStringView name) const { return find(name) != nullptr; }
+    void insert(QStringView name, const Symbol& symbol) { m_entries.append({name, symbol}); }
+    void clear() { m_entries.clear(); }
+
+private:
+    QList<std::pair<QStringView, Symbol>> m_entries;
+};
+
+class Parser {
+public:
+    Parser(const QList<Token>& tokens, bool usesMacros, Findings& findings)
+        : m_tokens(tokens), m_findings(findings), m_laterLanguage(usesMacros)
+    {
+        for (const Token& t : tokens) {
+            if (t.isWord(QLatin1StringView("function")) || t.isWord(QLatin1StringView("local"))) {
+                m_laterLanguage = true;
+                break;
+            }
+        }
+    }
+
+    ScriptModel run();
+
+private:
+    // ---- tokens and findings ----
+    const Token& peek(int ahead = 0) const
+    {
+        const qsizetype i = qMin(m_pos + ahead, m_tokens.size() - 1);
+        return m_tokens.at(i);
+    }
+    const Token& advance()
+    {
+        const Token& t = peek();
+        if (!t.is(Tok::End))
+            ++m_pos;
+        return t;
+    }
+    bool accept(Tok kind)
+    {
+        if (!peek().is(kind))
+            return false;
+        advance();
+        return true;
+    }
+    bool acceptWord(QLatin1StringView word)
+    {
+        if (!peek().isWord(word))
+            return false;
+        advance();
+        return true;
+    }
+
+    void report(int line, int column, int length, const QString& message, Severity s = Severity::Error)
+    {
+        m_findings.append(Finding{s, TextKind::Slo, line, column, qMax(1, length), message});
+    }
+    void report(const Token& t, const QString& message, Severity s = Severity::Error)
+    {
+        report(t.line, t.column, t.length, message, s);
+    }
+    [[noreturn]] void fail(const Token& t, const QString& message)
+    {
+        report(t, message);
+        throw SyntaxError{};
+    }
+    static QString found(const Token& t)
+    {
+        return t.is(Tok::End) ? QStringLiteral("the end of the script") : quoted(t.text);
+    }
+    const Token& expect(Tok kind, const char* what)
+    {
+        if (!peek().is(kind))
+            fail(peek(), QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(peek())));
+        return advance();
+    }
+    void expectWord(QLatin1StringView word)
+    {
+        if (!peek().isWord(word))
+            fail(peek(), QStringLiteral("expected '%1', found %2").arg(word, found(peek())));
+        advance();
+    }
+
+    struct DepthGuard {
+        Parser& p;
+        explicit DepthGuard(Parser& parser) : p(parser)
+        {
+            if (++p.m_depth > kMaxNesting) {
+                --p.m_depth;
+                p.fail(p.peek(), QStringLiteral("nesting deeper than %1 levels").arg(kMaxNesting));
+            }
+        }
+        ~DepthGuard() { --p.m_depth; }
+    };
+
+    // Skips to the end of the broken statement: after its ';', before a '}' that closes the
+    // block, or past a block that belongs to it.
+    void syncStatement();
+    void skipBlock();
+    static bool startsTopLevel(const Token& t)
+    {
+        return t.isWord(QLatin1StringView("event")) || t.isWord(QLatin1StringView("function")) ||
+               t.isWord(QLatin1StringView("trigger")) || t.isWord(QLatin1StringView("public")) ||
+               t.isWord(QLatin1StringView("private"));
+    }
+    void syncTopLevel();
+
+    // ---- names ----
+    const Symbol* symbol(QStringView name) const
+    {
+        if (m_inBody) {
+            if (const Symbol* local = m_locals.find(name))
+                return local;
+        }
+        const auto it = m_symbols.constFind(name);
+        return it == m_symbols.cend() ? nullptr : &*it;
+    }
+
+    // A new name: not a word of the language nor a builtin, and not taken in its scope.
+    const Token& declareName(SymbolKind kind, const char* what);
+
+    QString typeWord(bool allowVoid);
+
+    // ---- top level ----
+    void topLevel();
+
+    void globalDeclaration(bool isPublic);
+
+    QList<int> arraySizes();
+
+    void triggerDeclaration();
+
+    // What fires a trigger or an event: init, wait/every with ticks, a callback, a trigger
+    // name, inactive, or a condition with its interval.
+    void triggerCondition(bool inEvent);
+
+    void callbackArguments(const Token& name, const BuiltinCallback& callback);
+
+    void eventDeclaration();
+
+    void functionDeclaration();
+
+    // The body of an event (returnType empty) or a function.
+    void body(const QString& returnType, bool keepLocals = false);
+
+    void guardedStatement();
+
+    void block();
+
+    // ---- statements ----
+    void statement();
+
+    void condition();
+
+    void assignment();
+
+    // ---- expressions ----
+    void expression();
+
+    void operand();
+
+    // A name in code: a call, or a variable with indexes and members. Returns the value's
+    // type when known.
+    QString nameUse(bool byRef);
+
+    void call(const Token& name, const Symbol* s);
+
+    // One argument of a call or callback; `param` is null when its kind is not known.
+    void argument(const Token& callee, const BuiltinParam* param, int index, const QString& owner);
+
+    const QList<Token>& m_tokens;
+    Findings& m_findings;
+    qsizetype m_pos = 0;
+    int m_depth = 0;
+    bool m_inBody = false;
+    bool m_laterLanguage = false; // the script uses the 2.1 language (functions, locals, #define)
+    QString m_returnType;         // empty inside an event
+    QHash<NameKey, Symbol> m_symbols;
+    LocalScope m_locals;
+    QHash<NameKey, int> m_eventColumns;
+    ScriptModel m_model;
+};
+
+} // namespace parsing
+} // namespace scriptlang

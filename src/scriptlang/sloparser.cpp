@@ -1,0 +1,389 @@
+#include "scriptlang/scriptparser.h"
+
+namespace scriptlang {
+namespace parsing {
+
+ScriptModel Parser::run()
+{
+    while (!peek().is(Tok::End)) {
+        const qsizetype before = m_pos;
+        try {
+            topLevel();
+        } catch (const SyntaxError&) {
+            syncTopLevel();
+        }
+        if (m_pos == before)
+            ++m_pos; // never stall
+    }
+    for (auto it = m_symbols.cbegin(); it != m_symbols.cend(); ++it) {
+        if (it->kind == SymbolKind::Event && !it->defined)
+            report(it->line, m_eventColumns.value(it.key()), int(it.key().text.size()),
+                   QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key().text)));
+    }
+    return std::move(m_model);
+}
+
+void Parser::syncStatement()
+{
+    int parens = 0;
+    while (!peek().is(Tok::End)) {
+        const Token& t = peek();
+        if (t.is(Tok::LParen)) {
+            ++parens;
+        } else if (t.is(Tok::RParen)) {
+            parens = qMax(0, parens - 1);
+        } else if (t.is(Tok::Semicolon) && parens == 0) {
+            advance();
+            return;
+        } else if (t.is(Tok::RBrace)) {
+            return;
+        } else if (t.is(Tok::LBrace)) {
+            skipBlock();
+            return;
+        } else if (parens == 0 && startsTopLevel(t)) {
+            return;
+        }
+        advance();
+    }
+}
+
+void Parser::skipBlock()
+{
+    int depth = 0;
+    while (!peek().is(Tok::End)) {
+        const Tok k = advance().kind;
+        if (k == Tok::LBrace)
+            ++depth;
+        else if (k == Tok::RBrace && --depth <= 0)
+            return;
+    }
+}
+
+void Parser::syncTopLevel()
+{
+    int depth = 0;
+    while (!peek().is(Tok::End)) {
+        const Token& t = peek();
+        if (depth == 0 && startsTopLevel(t))
+            return;
+        advance();
+        if (t.is(Tok::LBrace)) {
+            ++depth;
+        } else if (t.is(Tok::RBrace)) {
+            if (--depth <= 0)
+                return;
+        } else if (t.is(Tok::Semicolon) && depth == 0) {
+            return;
+        }
+    }
+}
+
+const Token& Parser::declareName(SymbolKind kind, const char* what)
+{
+    const Token& t = peek();
+    if (!t.is(Tok::Ident))
+        fail(t, QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(t)));
+    const BuiltinName builtin = nameIndex().kind(t.text);
+    if (builtin == BuiltinName::Keyword || builtin == BuiltinName::TypeWord)
+        fail(t, QStringLiteral("%1 is %2 and cannot be a name").arg(quoted(t.text), describe(builtin)));
+    advance();
+    if (builtin != BuiltinName::None) {
+        report(t, QStringLiteral("%1 is %2 of the game: choose another name")
+                      .arg(quoted(t.text), describe(builtin)));
+    }
+    if (kind == SymbolKind::Local) {
+        if (m_locals.contains(t.text))
+            report(t, QStringLiteral("%1 is already declared in this body").arg(quoted(t.text)));
+    } else if (const auto it = m_symbols.constFind(t.text); it != m_symbols.cend()) {
+        const bool completes =
+            (kind == SymbolKind::Event || kind == SymbolKind::Function) && it->kind == kind && !it->defined;
+        if (!completes)
+            report(t, QStringLiteral("%1 is already declared as %2 at line %3")
+                          .arg(quoted(t.text), describe(it->kind))
+                          .arg(it->line));
+    }
+    return t;
+}
+
+QString Parser::typeWord(bool allowVoid)
+{
+    const Token& t = peek();
+    const QString type = t.is(Tok::Ident) ? nameIndex().typeOfWord.value(t.text) : QString();
+    if (type.isEmpty() || (!allowVoid && type == QLatin1StringView("VOID")))
+        fail(t, QStringLiteral("expected a type (int, bool, DROID ...), found %1").arg(found(t)));
+    advance();
+    return type;
+}
+
+void Parser::topLevel()
+{
+    const Token& t = peek();
+    if (t.isWord(QLatin1StringView("public")) || t.isWord(QLatin1StringView("private"))) {
+        advance();
+        globalDeclaration(t.text == QLatin1StringView("public"));
+    } else if (t.isWord(QLatin1StringView("trigger"))) {
+        advance();
+        triggerDeclaration();
+    } else if (t.isWord(QLatin1StringView("event"))) {
+        advance();
+        eventDeclaration();
+    } else if (t.isWord(QLatin1StringView("function"))) {
+        advance();
+        functionDeclaration();
+    } else if (t.isWord(QLatin1StringView("local"))) {
+        fail(t, QStringLiteral("'local' declarations belong at the start of an event or function"));
+    } else if (nameIndex().typeOfWord.contains(t.text)) {
+        fail(t, QStringLiteral("a global declaration starts with 'public' or 'private'"));
+    } else {
+        fail(t, QStringLiteral("expected a declaration, trigger, event or function, found %1").arg(found(t)));
+    }
+}
+
+void Parser::globalDeclaration(bool isPublic)
+{
+    const Token& head = peek();
+    QString type;
+    bool isValue = true;
+    if (head.isWord(QLatin1StringView("trigger")) || head.isWord(QLatin1StringView("event"))) {
+        advance();
+        type = head.text.toString().toUpper();
+        isValue = false;
+    } else {
+        type = typeWord(false);
+    }
+    do {
+        const Token& name = declareName(m_inBody ? SymbolKind::Local : SymbolKind::Global, "a variable name");
+        const QList<int> sizes = arraySizes();
+        Symbol s;
+        s.kind = SymbolKind::Global;
+        s.type = type;
+        s.dimensions = int(sizes.size());
+        s.line = name.line;
+        if (!m_symbols.contains(name.text) && nameIndex().kind(name.text) == BuiltinName::None) {
+            m_symbols.insert(name.text, s);
+            const QString text = name.text.toString();
+            m_model.globalIndex.insert(text, int(m_model.globals.size()));
+            m_model.globals.append(
+                GlobalVariable{text, type, sizes, isPublic, isValue, name.line, name.column});
+        }
+    } while (accept(Tok::Comma));
+    expect(Tok::Semicolon, "';' after the declaration");
+}
+
+QList<int> Parser::arraySizes()
+{
+    QList<int> sizes;
+    while (peek().is(Tok::LBracket)) {
+        const Token& open = advance();
+        const Token& size = peek();
+        if (!size.is(Tok::Int))
+            fail(size, QStringLiteral("an array size must be a whole number, found %1").arg(found(size)));
+        advance();
+        const long long value = size.text.toLongLong();
+        if (value < 1 || value > 254)
+            report(size, QStringLiteral("array size %1 is out of the game's range 1 to 254").arg(value));
+        if (sizes.size() == 4)
+            report(open, QStringLiteral("more than 4 array dimensions: the game allows 4"));
+        sizes.append(int(qBound(0LL, value, 254LL)));
+        expect(Tok::RBracket, "']'");
+    }
+    return sizes;
+}
+
+void Parser::triggerDeclaration()
+{
+    const Token& name = declareName(SymbolKind::Trigger, "a trigger name");
+    expect(Tok::LParen, "'(' after the trigger name");
+    triggerCondition(false);
+    expect(Tok::RParen, "')'");
+    expect(Tok::Semicolon, "';' after the trigger");
+    if (!m_symbols.contains(name.text))
+        m_symbols.insert(name.text, Symbol{SymbolKind::Trigger, {}, 0, name.line, true, {}, {}});
+}
+
+void Parser::triggerCondition(bool inEvent)
+{
+    const Token& t = peek();
+    if (t.isWord(QLatin1StringView("init"))) {
+        advance();
+        return;
+    }
+    if (t.isWord(QLatin1StringView("wait")) || t.isWord(QLatin1StringView("every"))) {
+        advance();
+        expect(Tok::Comma, "',' and the number of ticks");
+        expression();
+        return;
+    }
+    if (inEvent && t.isWord(QLatin1StringView("inactive"))) {
+        advance();
+        return;
+    }
+    if (t.is(Tok::Ident)) {
+        if (const BuiltinCallback* callback = nameIndex().callbacks.value(t.text)) {
+            advance();
+            callbackArguments(t, *callback);
+            return;
+        }
+        const Symbol* s = symbol(t.text);
+        if (inEvent && s && s->kind == SymbolKind::Trigger && peek(1).is(Tok::RParen)) {
+            advance();
+            return;
+        }
+    }
+    expression();
+    expect(Tok::Comma, "',' and the interval in ticks after the condition");
+    expression();
+}
+
+void Parser::callbackArguments(const Token& name, const BuiltinCallback& callback)
+{
+    int count = 0;
+    while (accept(Tok::Comma)) {
+        const BuiltinParam* param = count < callback.params.size() ? &callback.params.at(count) : nullptr;
+        // The 2.0 game took a plain variable where a callback writes its value; 2.1 and later
+        // need 'ref'. Scripts without functions, locals and #define are read the 2.0 way.
+        const bool plainVariableFits = !m_laterLanguage && param && param->byRef && peek().is(Tok::Ident) &&
+                                       (peek(1).is(Tok::Comma) || peek(1).is(Tok::RParen));
+        argument(name, plainVariableFits ? nullptr : param, count, QStringLiteral("callback"));
+        ++count;
+    }
+    if (count != callback.params.size()) {
+        report(name, callback.params.isEmpty()
+                         ? QStringLiteral("callback %1 takes no parameters").arg(quoted(name.text))
+                         : QStringLiteral("callback %1 needs %2 parameters, not %3")
+                               .arg(quoted(name.text))
+                               .arg(callback.params.size())
+                               .arg(count));
+    }
+}
+
+void Parser::eventDeclaration()
+{
+    const Token& name = declareName(SymbolKind::Event, "an event name");
+    const bool known = m_symbols.contains(name.text);
+    if (accept(Tok::Semicolon)) {
+        if (!known) {
+            m_symbols.insert(name.text, Symbol{SymbolKind::Event, {}, 0, name.line, false, {}, {}});
+            m_eventColumns.insert(name.text, name.column);
+        }
+        return;
+    }
+    if (!known)
+        m_symbols.insert(name.text, Symbol{SymbolKind::Event, {}, 0, name.line, true, {}, {}});
+    else if (m_symbols[name.text].kind == SymbolKind::Event)
+        m_symbols[name.text].defined = true;
+    expect(Tok::LParen, "'(' after the event name");
+    triggerCondition(true);
+    expect(Tok::RParen, "')'");
+    body(QString());
+}
+
+void Parser::functionDeclaration()
+{
+    const QString returnType = typeWord(true);
+    const Token& name = declareName(SymbolKind::Function, "a function name");
+    expect(Tok::LParen, "'(' after the function name");
+    Symbol f{SymbolKind::Function, returnType, 0, name.line, true, {}, {}};
+    m_locals.clear();
+    if (!peek().is(Tok::RParen)) {
+        do {
+            const Token& typeToken = peek();
+            const QString type = typeWord(false);
+            const Token& param = declareName(SymbolKind::Local, "a parameter name");
+            f.paramTypes.append(typeToken.text);
+            f.paramNames.append(param.text);
+            m_locals.insert(param.text, Symbol{SymbolKind::Local, type, 0, param.line, true, {}, {}});
+        } while (accept(Tok::Comma));
+    }
+    expect(Tok::RParen, "')'");
+    const auto existing = m_symbols.find(name.text);
+    const bool declaredBefore = existing != m_symbols.end() && existing->kind == SymbolKind::Function;
+    if (declaredBefore && (existing->paramTypes != f.paramTypes || existing->paramNames != f.paramNames ||
+                           existing->type != f.type))
+        report(name, QStringLiteral("function %1 does not match its declaration at line %2")
+                         .arg(quoted(name.text))
+                         .arg(existing->line));
+    if (accept(Tok::Semicolon)) {
+        f.defined = false;
+        if (existing == m_symbols.end())
+            m_symbols.insert(name.text, f);
+        return;
+    }
+    if (existing == m_symbols.end())
+        m_symbols.insert(name.text, f);
+    else if (declaredBefore)
+        existing->defined = true;
+    body(returnType, true);
+}
+
+void Parser::body(const QString& returnType, bool keepLocals)
+{
+    if (!keepLocals)
+        m_locals.clear();
+    m_inBody = true;
+    m_returnType = returnType;
+    expect(Tok::LBrace, "'{' to open the body");
+    while (peek().isWord(QLatin1StringView("local"))) {
+        advance();
+        try {
+            const QString type = typeWord(false);
+            do {
+                const Token& name = declareName(SymbolKind::Local, "a variable name");
+                const QList<int> sizes = arraySizes();
+                m_locals.insert(name.text,
+                                Symbol{SymbolKind::Local, type, int(sizes.size()), name.line, true, {}, {}});
+            } while (accept(Tok::Comma));
+            expect(Tok::Semicolon, "';' after the declaration");
+        } catch (const SyntaxError&) {
+            syncStatement();
+        }
+    }
+    const Token* last = nullptr;
+    bool lastReturnsValue = false;
+    while (!peek().is(Tok::RBrace) && !peek().is(Tok::End) && !startsTopLevel(peek())) {
+        last = &peek();
+        lastReturnsValue = last->isWord(QLatin1StringView("return")) && !peek(1).is(Tok::Semicolon);
+        guardedStatement();
+    }
+    const Token& close = peek();
+    m_inBody = false;
+    if (!close.is(Tok::RBrace))
+        fail(close, QStringLiteral("expected '}' to close the body, found %1").arg(found(close)));
+    if (!returnType.isEmpty() && returnType != QLatin1StringView("VOID") && !lastReturnsValue)
+        report(close,
+               QStringLiteral("a function returning %1 must end with 'return VALUE;'").arg(returnType));
+    advance();
+}
+
+void Parser::guardedStatement()
+{
+    const qsizetype before = m_pos;
+    try {
+        statement();
+    } catch (const SyntaxError&) {
+        syncStatement();
+        if (m_pos == before && !peek().is(Tok::RBrace) && !startsTopLevel(peek()))
+            advance();
+    }
+}
+
+void Parser::block()
+{
+    DepthGuard guard(*this);
+    expect(Tok::LBrace, "'{'");
+    while (!peek().is(Tok::RBrace) && !peek().is(Tok::End) && !startsTopLevel(peek()))
+        guardedStatement();
+    expect(Tok::RBrace, "'}' to close the block");
+}
+
+} // namespace parsing
+
+ScriptModel parseScript(const QString& source, Findings& findings)
+{
+    Lexer lexer(source, findings);
+    const QList<Token> tokens = lexer.tokenize();
+    parsing::Parser parser(tokens, lexer.usesMacros(), findings);
+    return parser.run();
+}
+
+} // namespace scriptlang

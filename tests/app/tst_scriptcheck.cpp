@@ -1,0 +1,131 @@
+#include "mainwindow/editormenu.h"
+#include "mainwindow/mainwindow.h"
+#include "mainwindow/problemswindow.h"
+#include "mainwindow/scripteditor.h"
+#include "support/appfixture.h"
+#include "support/testregistry.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTreeView>
+
+namespace {
+
+const QByteArray kTwoErrors = "public int player;\r\n"
+                              "event start(every, 10)\r\n"
+                              "{\r\n"
+                              "\tx = 1;\r\n"
+                              "\tplayer = foo(2);\r\n"
+                              "}";
+
+ProblemsWindow* problemsWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("PROBLEMS") && w->isVisible())
+            return qobject_cast<ProblemsWindow*>(w);
+    }
+    return nullptr;
+}
+
+QStringList rows(QTreeView* list)
+{
+    QStringList result;
+    const QAbstractItemModel* model = list->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells.append(model->index(r, c).data().toString());
+        result.append(cells.join(QLatin1Char('|')));
+    }
+    return result;
+}
+
+} // namespace
+
+class ScriptCheckWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void f7ListsTheProblemsAndEnterGoesToOne()
+    {
+        AppFixture f;
+        f.prepareProject(kTwoErrors, "", "");
+        QVERIFY(f.start());
+        ScriptEditor* slo = f.form800().slo();
+        slo->setFocus();
+        QTest::keyClick(slo, Qt::Key_F7);
+        ProblemsWindow* problems = problemsWindow();
+        QVERIFY(problems);
+        QCOMPARE(problems->windowTitle(), QStringLiteral("Problems"));
+        auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
+        QVERIFY(list);
+        QCOMPARE(rows(list),
+                 (QStringList{"error|SLO|4|2|undeclared name 'x'", "error|SLO|5|11|unknown function 'foo'"}));
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(slo->textCursor().blockNumber(), 4);
+        QCOMPARE(slo->textCursor().positionInBlock(), 10);
+        QCOMPARE(slo->textCursor().selectedText(), QStringLiteral("foo"));
+        // The export box names the count and the first error; No writes nothing.
+        f.dialogs.clear();
+        f.dialogs.answer(Dialogs::Answer::No);
+        f.click(f.form800(), QStringLiteral("Command2"));
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{
+                     "DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???\n\nThe script check finds 2 errors "
+                     "that the game would refuse; the first: SLO line 4, column 2: undeclared name 'x'"});
+    }
+
+    void theMenuItemChecksAndVloLinesCountFromTheHead()
+    {
+        AppFixture f;
+        f.prepareProject("public int player, count;", "count INT 1\r\nplayer INT 3", "");
+        QVERIFY(f.start());
+        ScriptEditor* vlo = f.form800().vlo();
+        auto* menuList = f.form800().findChild<QListWidget*>(QStringLiteral("VLO_MENU"));
+        QVERIFY(menuList);
+        QCOMPARE(menuList->item(menuList->count() - 1)->text(), QStringLiteral("Check script"));
+        vlo->findChild<EditorMenu*>()->choose(menuList->count() - 1);
+        ProblemsWindow* problems = problemsWindow();
+        QVERIFY(problems);
+        auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
+        QCOMPARE(rows(list),
+                 QStringList{"error|VLO|13|1|the generated head already binds 'player' to the player's "
+                             "number; this later binding wins, so every player would get the same "
+                             "number"});
+        QVERIFY(QTest::qWaitForWindowExposed(problems));
+        const QPoint row = list->visualRect(list->model()->index(0, 4)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(vlo->textCursor().blockNumber(), 1);
+        QCOMPARE(vlo->textCursor().selectedText(), QStringLiteral("player"));
+    }
+
+    void typingUnderlinesAfterAPause()
+    {
+        AppFixture f;
+        f.prepareProject("public int player;\r\nevent start(every, 10)\r\n{\r\n}", "", "");
+        QVERIFY(f.start());
+        ScriptEditor* slo = f.form800().slo();
+        QTextCursor cursor(slo->document()->findBlockByNumber(2));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        slo->setTextCursor(cursor);
+        QTest::keyClicks(slo, QStringLiteral(" y = 1;"));
+        const auto underlined = [slo] {
+            for (const QTextEdit::ExtraSelection& s : slo->extraSelections()) {
+                if (s.format.toolTip() == QLatin1String("undeclared name 'y'"))
+                    return s.cursor.selectedText() == QLatin1String("y") &&
+                           s.format.fontUnderline() == false &&
+                           s.format.underlineStyle() == QTextCharFormat::WaveUnderline;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(underlined(), 5000);
+        QCOMPARE(problemsWindow(), nullptr);
+    }
+};
+
+QRB_TEST(ScriptCheckWindowTest)
+#include "tst_scriptcheck.moc"

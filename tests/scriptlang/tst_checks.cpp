@@ -1,0 +1,114 @@
+#include "scriptlang/checker.h"
+#include "support/testregistry.h"
+
+#include <QTest>
+
+using namespace scriptlang;
+
+namespace {
+
+QStringList described(const Findings& findings)
+{
+    QStringList lines;
+    for (const Finding& f : findings)
+        lines.append(QStringLiteral("%1 %2 %3:%4 %5")
+                         .arg(f.severity == Severity::Error ? "error" : "warning",
+                              f.text == TextKind::Slo ? "SLO" : "VLO")
+                         .arg(f.line)
+                         .arg(f.column)
+                         .arg(f.message));
+    return lines;
+}
+
+} // namespace
+
+// Small scripts for the rules the game's own scripts do not exercise: each gives exactly these
+// findings (the workbench's texts: the script and the VLO body the head is put before).
+class CheckRulesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void smallTexts_data()
+    {
+        QTest::addColumn<QString>("slo");
+        QTest::addColumn<QString>("vlo");
+        QTest::addColumn<QStringList>("expected");
+        const QString head = "public int player;\n";
+        QTest::newRow("clean") << head + "event e(every, 10)\n{\n\tplayer = (int)1.5 + 2;\n}"
+                               << "" << QStringList();
+        QTest::newRow("//* opens a line comment") << head + "//* not a block\nevent e(init) { exit; }"
+                                                  << "" << QStringList();
+        QTest::newRow("1. is an int and a dot")
+            << head + "event e(init) { player = 1.; }"
+            << "" << QStringList{"error SLO 2:27 expected ';' after the assignment, found '.'"};
+        QTest::newRow("neither player nor me")
+            << "public int count;"
+            << ""
+            << QStringList{
+                   "error SLO 1:1 the script declares neither a public 'player' nor a public 'me': the "
+                   "generated head binds 'player', so the game will refuse every playerN.vlo",
+                   "warning SLO 1:12 public 'count' is not bound in the VLO: it starts as zero or empty"};
+        QTest::newRow("player of another type")
+            << "public bool player;"
+            << ""
+            << QStringList{
+                   "error SLO 1:13 the generated head binds 'player' to the player's number, so it must be "
+                   "a plain int"};
+        QTest::newRow("event declared, never defined")
+            << head + "event later;"
+            << "" << QStringList{"error SLO 2:7 event 'later' is declared but never defined"};
+        QTest::newRow("function without its return")
+            << head + "function int f()\n{\n\tplayer = 1;\n}"
+            << "" << QStringList{"error SLO 5:1 a function returning INT must end with 'return VALUE;'"};
+        QTest::newRow("definition unlike its declaration")
+            << head + "function int f(int a);\nfunction int f(int b) { return b; }"
+            << "" << QStringList{"error SLO 3:14 function 'f' does not match its declaration at line 2"};
+        QTest::newRow("2.1 callbacks need ref")
+            << head + "local int x;\ntrigger t(CALL_PLAYERLEFT, player);"
+            << ""
+            << QStringList{"error SLO 2:1 'local' declarations belong at the start of an event or function",
+                           "error SLO 3:28 argument 1 of 'CALL_PLAYERLEFT' must be 'ref VARIABLE' (the game "
+                           "writes a INT into it)"};
+        QTest::newRow("array size out of range")
+            << head + "public int a[255];"
+            << "a[0] INT 1"
+            << QStringList{"error SLO 2:14 array size 255 is out of the game's range 1 to 254"};
+        QTest::newRow("array bound without an index")
+            << head + "public int a[2];"
+            << "a INT 1" << QStringList{"error VLO 1:1 'a' is an array: bind one element, e.g. a[0]"};
+        QTest::newRow("bool takes true or false")
+            << head + "public bool b;"
+            << "b BOOL 1" << QStringList{"error VLO 1:8 a BOOL value must be true or false, not 1"};
+        QTest::newRow("equivalent type fits") << head + "public COMPONENT c;"
+                                              << "c WEAPON \"MG1Mk1\"" << QStringList();
+        QTest::newRow("unknown VLO type word")
+            << head + "public int n;"
+            << "n NUMBER 1" << QStringList{"error VLO 1:3 'NUMBER' is not a VLO type word"};
+    }
+
+    void smallTexts()
+    {
+        QFETCH(QString, slo);
+        QFETCH(QString, vlo);
+        QFETCH(QStringList, expected);
+        QCOMPARE(described(checkProject(slo, vlo)), expected);
+    }
+
+    void aWholeVloFileNamesAScript()
+    {
+        const QString slo = "public int player;";
+        QCOMPARE(described(checkFiles(slo, "script \"player0.txt\"\nrun\n{\n\tplayer INT 0\n}\n")),
+                 QStringList{"error VLO 1:8 the script's name must end in .slo"});
+        QCOMPARE(described(checkFiles(slo, "script \"player0.slo\"\nrun\n{\n\tplayer INT 0\n")),
+                 QStringList{"error VLO 5:1 expected '}' to close the run block, found the end of the text"});
+    }
+
+    void headVariableFollowsTheScript()
+    {
+        QCOMPARE(headVariable(QStringLiteral("public int me;")), QStringLiteral("me"));
+        QCOMPARE(headVariable(QStringLiteral("public int me, player;")), QStringLiteral("player"));
+        QCOMPARE(headVariable(QStringLiteral("private int me;")), QStringLiteral("player"));
+    }
+};
+
+QRB_TEST(CheckRulesTest)
+#include "tst_checks.moc"
