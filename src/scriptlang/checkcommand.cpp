@@ -16,7 +16,7 @@ bool readText(const QString& path, QString& text, QTextStream& err)
     textfile::ReadResult result = textfile::read(path);
     if (!result.ok()) {
         const FileFailure failure = explainMissing(*result.failure, FileAccess::Read);
-        err << "qrb: cannot read " << QDir::toNativeSeparators(path) << ": " << failure.reason << Qt::endl;
+        err << "qrb2: cannot read " << QDir::toNativeSeparators(path) << ": " << failure.reason << Qt::endl;
         return false;
     }
     text = std::move(result.text);
@@ -29,7 +29,7 @@ int runCheckCommand(const QStringList& files, const QString& projectFolder, QTex
                     QTextStream& err)
 {
     if (files.size() > 2) {
-        err << "qrb: --check takes a script and its variable file at most: qrb --check SCRIPT.slo "
+        err << "qrb2: --check takes a script and its variable file at most: qrb2 --check SCRIPT.slo "
                "[VARIABLES.vlo]"
             << Qt::endl;
         return 2;

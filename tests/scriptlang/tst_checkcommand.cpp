@@ -78,11 +78,14 @@ private Q_SLOTS:
         folder.write(QStringLiteral("clean.slo"), "public int player;\n");
         const Run missing = runProgram(folder.path(), {"--check", "clean.slo", "none.vlo"});
         QCOMPARE(missing.out, QString());
-        QVERIFY2(missing.err.startsWith(QStringLiteral("qrb: cannot read none.vlo: ")),
+        QVERIFY2(missing.err.startsWith(QStringLiteral("qrb2: cannot read none.vlo: ")),
                  qPrintable(missing.err));
         QCOMPARE(missing.exitCode, 2);
         const Run tooMany = runProgram(folder.path(), {"--check", "a.slo", "b.vlo", "c"});
-        QVERIFY(tooMany.err.contains(QStringLiteral("qrb --check SCRIPT.slo [VARIABLES.vlo]")));
+        QVERIFY2(tooMany.err.startsWith(QStringLiteral(
+                     "qrb2: option '--check' takes a script and a variable file at most\n\nUsage:")),
+                 qPrintable(tooMany.err));
+        QVERIFY(tooMany.err.contains(QStringLiteral("qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]")));
         QCOMPARE(tooMany.exitCode, 2);
     }
 };
