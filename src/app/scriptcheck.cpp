@@ -6,14 +6,11 @@
 #include "mainwindow/scripteditor.h"
 #include "scriptlang/checker.h"
 
-#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QThreadPool>
-#include <QTimer>
 #include <QToolTip>
 
 using scriptlang::Finding;
@@ -61,12 +58,8 @@ ScriptEditor* ScriptCheck::editorFor(MainWindow& window, TextKind text) const
 
 void ScriptCheck::attach(MainWindow& window)
 {
-    Live& live = m_live[&window];
-    live.timer = new QTimer(&window); // goes with the window
-    live.timer->setSingleShot(true);
-    live.timer->setInterval(kPauseMs);
-    connect(live.timer, &QTimer::timeout, &window, [this, w = &window] { startLiveCheck(*w); });
-    connect(&window, &QObject::destroyed, this, [this, w = &window] { m_live.remove(w); });
+    m_underlined.insert(&window, Underlined{});
+    connect(&window, &QObject::destroyed, this, [this, w = &window] { m_underlined.remove(w); });
     const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
                                                               {window.vlo(), window.vloMenu()}};
     for (const auto& [editor, list] : editors) {
@@ -74,7 +67,6 @@ void ScriptCheck::attach(MainWindow& window)
             if (event->key() == Qt::Key_F7)
                 checkNow(*w);
         });
-        connect(editor, &QPlainTextEdit::textChanged, this, [this, w = &window] { scheduleLiveCheck(*w); });
         editor->viewport()->installEventFilter(this);
         addMenuItem(window, *editor, *list);
     }
@@ -112,41 +104,9 @@ void ScriptCheck::checkNow(MainWindow& window)
     underline(window, findings);
 }
 
-void ScriptCheck::scheduleLiveCheck(MainWindow& window)
-{
-    // The editors may still change while their window is taken down.
-    const auto live = m_live.find(&window);
-    if (live == m_live.end() || !live->timer)
-        return;
-    ++live->generation; // a check already running is out of date
-    live->timer->start();
-}
-
-void ScriptCheck::startLiveCheck(MainWindow& window)
-{
-    const quint64 generation = m_live[&window].generation;
-    // Line breaks do not move lines or columns, so the document's own text will do.
-    const QString slo = window.slo()->document()->toPlainText();
-    const QString vlo = window.vlo()->document()->toPlainText();
-    QPointer<ScriptCheck> self(this);
-    QPointer<MainWindow> target(&window);
-    QThreadPool::globalInstance()->start([self, target, generation, slo, vlo] {
-        Findings findings = scriptlang::checkProject(slo, vlo);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, target, generation, findings = std::move(findings)] {
-                if (!self || !target || !self->m_live.contains(target.data()) ||
-                    self->m_live[target.data()].generation != generation)
-                    return;
-                self->underline(*target, findings);
-            },
-            Qt::QueuedConnection);
-    });
-}
-
 void ScriptCheck::underline(MainWindow& window, const Findings& findings)
 {
-    m_live[&window].findings = findings;
+    m_underlined[&window].findings = findings;
     for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
         ScriptEditor* editor = editorFor(window, text);
         QList<QTextEdit::ExtraSelection> selections;
@@ -169,7 +129,7 @@ bool ScriptCheck::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QObject::eventFilter(watched, event);
-    for (auto it = m_live.cbegin(); it != m_live.cend(); ++it) {
+    for (auto it = m_underlined.cbegin(); it != m_underlined.cend(); ++it) {
         for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
             ScriptEditor* editor = editorFor(*it.key(), text);
             if (editor->viewport() != watched)
