@@ -28,16 +28,22 @@ int usageError(const QString& error)
     return commandline::kUsageExit;
 }
 
-// Chooses the folder the workbench works in and gives it its shipped data. On failure the
-// reason goes to standard error and into `problem`.
-std::optional<Folders> workingFolders(const commandline::Options& options, QString& problem)
+// Where the program is, where it was started, and what the command line says of the folder.
+datafolder::Inputs folderInputs(const commandline::Options& options)
 {
     datafolder::Inputs inputs;
     inputs.programDir = QCoreApplication::applicationDirPath();
     inputs.currentDir = QDir::currentPath();
     inputs.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     inputs.folderOption = options.folder;
-    const datafolder::Choice choice = datafolder::choose(inputs);
+    return inputs;
+}
+
+// Chooses the folder the workbench works in and gives it its shipped data. On failure the
+// reason goes to standard error and into `problem`.
+std::optional<Folders> workingFolders(const commandline::Options& options, QString& problem)
+{
+    const datafolder::Choice choice = datafolder::choose(folderInputs(options));
     if (!choice.ok())
         problem = choice.error;
     else if (const FileOutcome prepared = datafolder::prepare(choice.place); !prepared.ok())
@@ -114,12 +120,7 @@ int main(int argc, char* argv[])
     if (options.action == commandline::Action::Check) {
         // No window and nothing created: the project is read where the workbench keeps it.
         QCoreApplication app(argc, argv);
-        datafolder::Inputs inputs;
-        inputs.programDir = QCoreApplication::applicationDirPath();
-        inputs.currentDir = QDir::currentPath();
-        inputs.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        inputs.folderOption = options.folder;
-        const datafolder::Choice choice = datafolder::choose(inputs);
+        const datafolder::Choice choice = datafolder::choose(folderInputs(options));
         QTextStream out(stdout);
         return scriptlang::runCheckCommand(options.checkFiles, choice.place.folders.workDir, out,
                                            errorStream());

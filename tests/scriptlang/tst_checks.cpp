@@ -1,26 +1,10 @@
+#include "checkertext.h"
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
 #include <QTest>
 
 using namespace scriptlang;
-
-namespace {
-
-QStringList described(const Findings& findings)
-{
-    QStringList lines;
-    for (const Finding& f : findings)
-        lines.append(QStringLiteral("%1 %2 %3:%4 %5")
-                         .arg(f.severity == Severity::Error ? "error" : "warning",
-                              f.text == TextKind::Slo ? "SLO" : "VLO")
-                         .arg(f.line)
-                         .arg(f.column)
-                         .arg(f.message));
-    return lines;
-}
-
-} // namespace
 
 // Small scripts for the rules the game's own scripts do not exercise: each gives exactly these
 // findings (the workbench's texts: the script and the VLO body the head is put before).

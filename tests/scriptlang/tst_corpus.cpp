@@ -1,3 +1,4 @@
+#include "checkertext.h"
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
@@ -7,14 +8,6 @@
 using namespace scriptlang;
 
 namespace {
-
-QString corpusText(const QString& relativePath)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + relativePath);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("corpus file missing: %s", qPrintable(relativePath));
-    return QString::fromLatin1(file.readAll());
-}
 
 QString describe(const Finding& f)
 {

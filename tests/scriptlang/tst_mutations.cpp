@@ -1,3 +1,4 @@
+#include "checkertext.h"
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
@@ -7,27 +8,6 @@
 using namespace scriptlang;
 
 namespace {
-
-QString corpusText(const QString& relativePath)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + relativePath);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("corpus file missing: %s", qPrintable(relativePath));
-    return QString::fromLatin1(file.readAll());
-}
-
-QStringList described(const Findings& findings)
-{
-    QStringList lines;
-    for (const Finding& f : findings)
-        lines.append(QStringLiteral("%1 %2 %3:%4 %5")
-                         .arg(f.severity == Severity::Error ? "error" : "warning",
-                              f.text == TextKind::Slo ? "SLO" : "VLO")
-                         .arg(f.line)
-                         .arg(f.column)
-                         .arg(f.message));
-    return lines;
-}
 
 // The findings of `after` that `before` does not have.
 QStringList newFindings(const Findings& before, const Findings& after)
