@@ -4,6 +4,7 @@
 
 #include "app/workbench.h"
 #include "benchmark.h"
+#include "desktopstandins.h"
 #include "editor/scripthighlighter.h"
 #include "mainwindow/codeview.h"
 #include "mainwindow/mainwindow.h"
@@ -176,22 +177,6 @@ std::vector<BenchRow> editorRows(bool quick)
          barePage, 0},
     };
 }
-
-class NoGame final : public GameStarter {
-public:
-    bool start(const QString&, const QString&, QString*) override { return true; }
-};
-
-class NoDocuments final : public DocumentOpener {
-public:
-    QString cacheFolder() const override { return QDir::tempPath(); }
-    bool open(const QString&) override { return true; }
-};
-
-class WideScreen final : public ScreenMetrics {
-public:
-    int screenWidthTwips() const override { return 1280 * 15; }
-};
 
 std::vector<BenchRow> startupRows(bool quick)
 {

@@ -2,6 +2,7 @@
 // same amount of work in the same run.
 #include "app/workbench.h"
 #include "benchmark.h"
+#include "desktopstandins.h"
 #include "export/playerexport.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/documentopener.h"
@@ -21,22 +22,6 @@
 
 namespace {
 
-class NoStarter final : public GameStarter {
-public:
-    bool start(const QString&, const QString&, QString*) override { return true; }
-};
-
-class NoDocuments final : public DocumentOpener {
-public:
-    QString cacheFolder() const override { return QDir::tempPath(); }
-    bool open(const QString&) override { return true; }
-};
-
-class WideScreen final : public ScreenMetrics {
-public:
-    int screenWidthTwips() const override { return 19200; }
-};
-
 struct TextView final : WorkspaceView {
     QString slo, vlo, dir;
     QString sloText() const override { return slo; }
@@ -44,7 +29,6 @@ struct TextView final : WorkspaceView {
     QString gameDirectory() const override { return dir; }
     void setExportText(const QString&) override {}
 };
-
 
 void plainWrite(const QString& path, const QByteArray& bytes)
 {
@@ -80,7 +64,8 @@ std::vector<BenchRow> exportRows(bool quick)
             syncedReplaceByHand(dir.filePath(QStringLiteral("multiplay/skirmish/plain%1.slo").arg(n)), bytes);
     });
     const double scripts = medianMilliseconds(runs, [&] { writePlayerScripts(state, dir.path(), text); });
-    const double variables = medianMilliseconds(runs, [&] { writeVariableFiles(state, dir.path(), text, nullptr); });
+    const double variables =
+        medianMilliseconds(runs, [&] { writeVariableFiles(state, dir.path(), text, nullptr); });
 
     // The whole click: question, save with snapshots, eight files, "DONE !!!".
     AutoDialogs dialogs;
@@ -178,10 +163,11 @@ std::vector<BenchRow> startupRows(bool quick)
         const QByteArray bytes = text.toLatin1() + "\r\n";
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("SLO.qrb")), bytes);
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("VLO.qrb")), bytes);
-        plainWrite(QDir(folders.workDir).filePath(QStringLiteral("QRB_DATA.DAT")), "\"C:\\WZ2100\",#FALSE#\r\n");
+        plainWrite(QDir(folders.workDir).filePath(QStringLiteral("QRB_DATA.DAT")),
+                   "\"C:\\WZ2100\",#FALSE#\r\n");
         AutoDialogs dialogs;
         SystemClock clock;
-        NoStarter starter;
+        NoGame starter;
         WideScreen screen;
         NoDocuments documents;
         Workbench bench(Services{folders, dialogs, clock, starter, screen, documents});
