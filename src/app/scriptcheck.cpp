@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 
 using scriptlang::Finding;
@@ -39,7 +40,10 @@ QTextCursor findingCursor(const ScriptEditor& editor, const Finding& f)
 
 } // namespace
 
-ScriptCheck::ScriptCheck(QObject* parent) : QObject(parent) {}
+ScriptCheck::ScriptCheck(QObject* parent) : QObject(parent)
+{
+    m_worker.setMaxThreadCount(1);
+}
 
 ProblemsWindow* ScriptCheck::problemsWindow() const
 {
@@ -48,6 +52,9 @@ ProblemsWindow* ScriptCheck::problemsWindow() const
 
 ScriptCheck::~ScriptCheck()
 {
+    // A check still running posts its result to this object: let it finish first.
+    m_worker.clear();
+    m_worker.waitForDone();
     delete m_problems;
 }
 
@@ -58,8 +65,12 @@ ScriptEditor* ScriptCheck::editorFor(MainWindow& window, TextKind text) const
 
 void ScriptCheck::attach(MainWindow& window)
 {
-    m_underlined.insert(&window, Underlined{});
-    connect(&window, &QObject::destroyed, this, [this, w = &window] { m_underlined.remove(w); });
+    Live& live = m_live[&window];
+    live.timer = new QTimer(&window); // goes with the window
+    live.timer->setSingleShot(true);
+    live.timer->setInterval(kPauseMs);
+    connect(live.timer, &QTimer::timeout, &window, [this, w = &window] { startLiveCheck(*w); });
+    connect(&window, &QObject::destroyed, this, [this, w = &window] { m_live.remove(w); });
     const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
                                                               {window.vlo(), window.vloMenu()}};
     for (const auto& [editor, list] : editors) {
@@ -67,6 +78,7 @@ void ScriptCheck::attach(MainWindow& window)
             if (event->key() == Qt::Key_F7)
                 checkNow(*w);
         });
+        connect(editor, &QPlainTextEdit::textChanged, this, [this, w = &window] { scheduleLiveCheck(*w); });
         editor->viewport()->installEventFilter(this);
         addMenuItem(window, *editor, *list);
     }
@@ -104,9 +116,40 @@ void ScriptCheck::checkNow(MainWindow& window)
     underline(window, findings);
 }
 
+void ScriptCheck::scheduleLiveCheck(MainWindow& window)
+{
+    // The editors may still change while their window is taken down.
+    const auto live = m_live.find(&window);
+    if (live == m_live.end() || !live->timer)
+        return;
+    ++live->generation; // a check already running is out of date
+    live->timer->start();
+}
+
+void ScriptCheck::startLiveCheck(MainWindow& window)
+{
+    const quint64 generation = m_live[&window].generation;
+    // Line breaks do not move lines or columns, so the document's own text will do.
+    const QString slo = window.slo()->document()->toPlainText();
+    const QString vlo = window.vlo()->document()->toPlainText();
+    QPointer<MainWindow> target(&window);
+    m_worker.clear(); // a check still waiting is out of date
+    m_worker.start([this, target, generation, slo, vlo] {
+        Findings findings = scriptlang::checkProject(slo, vlo);
+        QMetaObject::invokeMethod(
+            this,
+            [this, target, generation, findings = std::move(findings)] {
+                const auto live = target ? m_live.constFind(target.data()) : m_live.cend();
+                if (live != m_live.cend() && live->generation == generation)
+                    underline(*target, findings);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void ScriptCheck::underline(MainWindow& window, const Findings& findings)
 {
-    m_underlined[&window].findings = findings;
+    m_live[&window].findings = findings;
     for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
         ScriptEditor* editor = editorFor(window, text);
         QList<QTextEdit::ExtraSelection> selections;
@@ -129,7 +172,7 @@ bool ScriptCheck::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::ToolTip)
         return QObject::eventFilter(watched, event);
-    for (auto it = m_underlined.cbegin(); it != m_underlined.cend(); ++it) {
+    for (auto it = m_live.cbegin(); it != m_live.cend(); ++it) {
         for (TextKind text : {TextKind::Slo, TextKind::Vlo}) {
             ScriptEditor* editor = editorFor(*it.key(), text);
             if (editor->viewport() != watched)

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
 
 class MainWindow;
 class ProblemsWindow;
@@ -12,13 +14,16 @@ class QListWidget;
 class ScriptEditor;
 
 // The script check in the workbench: F7 and the editors' "Check script" item fill the Problems
-// window; choosing a row there selects the token in its editor. The findings of the last check
-// are underlined in the editors, the message as tooltip.
+// window; choosing a row there selects the token in its editor. After a pause in typing the
+// texts are checked on a worker thread and the findings underlined, the message as tooltip.
 class ScriptCheck : public QObject {
     Q_OBJECT
 public:
     explicit ScriptCheck(QObject* parent = nullptr);
     ~ScriptCheck() override;
+
+    // Pause in typing before the live check runs.
+    static constexpr int kPauseMs = 500;
 
     void attach(MainWindow& window);
     // Checks the window's texts now and shows the findings in the Problems window.
@@ -29,16 +34,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Underlined {
-        scriptlang::Findings findings; // of the last check, for the underlines' tooltips
+    struct Live {
+        QPointer<QTimer> timer; // a child of the window
+        quint64 generation = 0;
+        scriptlang::Findings findings; // of the last applied live check
     };
 
     void addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list);
+    void scheduleLiveCheck(MainWindow& window);
+    void startLiveCheck(MainWindow& window);
     void underline(MainWindow& window, const scriptlang::Findings& findings);
     void goTo(const scriptlang::Finding& finding);
     ScriptEditor* editorFor(MainWindow& window, scriptlang::TextKind text) const;
 
     QPointer<ProblemsWindow> m_problems;
     QPointer<MainWindow> m_target; // the window the Problems window speaks of
-    QHash<MainWindow*, Underlined> m_underlined;
+    QHash<MainWindow*, Live> m_live;
+    QThreadPool m_worker; // one check at a time, off the GUI thread
 };

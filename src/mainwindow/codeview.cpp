@@ -57,7 +57,7 @@ CodeView::CodeView(ScriptEditor& editor, codeview::Language language, int firstL
         m_caretPlace->setIndent(4);
         m_caretPlace->setToolTip(QStringLiteral("The caret's line and column"));
         connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, &CodeView::followCaret);
-        connect(editor.document(), &QTextDocument::contentsChanged, this, &CodeView::followCaret);
+        connect(editor.document(), &QTextDocument::contentsChanged, this, &CodeView::followCaretLater);
         editor.installEventFilter(this);
         followCaret();
     }
@@ -96,6 +96,24 @@ bool CodeView::eventFilter(QObject* watched, QEvent* event)
     if (watched == &m_editor && event->type() == QEvent::Resize)
         fitMargins();
     return false;
+}
+
+// QTextDocument::clear() (behind every setPlainText) emits contentsChanged while it keeps its
+// list of cursors aside and puts it back afterwards: a cursor freed in between, such as the
+// extra selections replaced here, stays in that list and the next edit writes into freed memory.
+// So a change of the text is followed once control is back in the event loop.
+void CodeView::followCaretLater()
+{
+    if (m_followPending)
+        return;
+    m_followPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_followPending = false;
+            followCaret();
+        },
+        Qt::QueuedConnection);
 }
 
 void CodeView::followCaret()

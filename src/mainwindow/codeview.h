@@ -40,6 +40,7 @@ protected:
 private:
     void fitMargins();
     void followCaret();
+    void followCaretLater();
 
     ScriptEditor& m_editor;
     LineNumberGutter* m_gutter = nullptr;
@@ -47,4 +48,5 @@ private:
     QLabel* m_caretPlace = nullptr;
     ViewSettings m_settings;
     int m_leftMargin = 0;
+    bool m_followPending = false;
 };

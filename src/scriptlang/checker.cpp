@@ -37,6 +37,8 @@ public:
 
     void check(const VloText& vlo, const QString& headName)
     {
+        m_bound.reserve(vlo.bindings.size() + 1);
+        m_boundNames.reserve(vlo.bindings.size());
         if (!headName.isEmpty())
             m_bound.insert(headName, 0);
         for (const VloBinding& b : vlo.bindings)

@@ -279,12 +279,15 @@ void Parser::argument(const Token& callee, const BuiltinParam* param, int index,
     } else {
         expression();
     }
-    const QString position = QStringLiteral("argument %1 of %2").arg(index + 1).arg(quoted(callee.text));
+    // Built only for a finding: this runs for every argument of every call.
+    auto position = [&] {
+        return QStringLiteral("argument %1 of %2").arg(index + 1).arg(quoted(callee.text));
+    };
     if (param && param->byRef && !byRef)
         report(first, QStringLiteral("%1 must be 'ref VARIABLE' (the game writes a %2 into it)")
-                          .arg(position, param->type));
+                          .arg(position(), param->type));
     else if (byRef && ((param && !param->byRef) || (!param && owner.isEmpty())))
-        report(first, QStringLiteral("%1 takes a value, not 'ref'").arg(position));
+        report(first, QStringLiteral("%1 takes a value, not 'ref'").arg(position()));
 }
 
 } // namespace parsing
