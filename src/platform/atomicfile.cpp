@@ -12,6 +12,8 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -277,6 +279,25 @@ std::optional<FileFailure> copy(const QString& source, const QString& target)
     return out.rename();
 }
 
+namespace {
+
+// The writer's process id sits in the temporary's name: ".qrb2-writing-NAME-PID-N".
+bool writerIsRunning(const QString& temporaryName)
+{
+    const QStringList parts = temporaryName.split(QLatin1Char('-'));
+    bool ok = false;
+    const qint64 pid = parts.size() >= 3 ? parts.at(parts.size() - 2).toLongLong(&ok) : 0;
+    if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
+        return false; // ours are from an earlier run whose number this one reuses
+#ifdef Q_OS_UNIX
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
 QStringList sweepStale(const QString& folder)
 {
     QStringList removed;
@@ -286,6 +307,8 @@ QStringList sweepStale(const QString& folder)
     const QStringList names =
         dir.entryList({kTemporaryPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
+        if (writerIsRunning(name))
+            continue; // another copy of the program is writing it now
         if (QFile::remove(dir.filePath(name)))
             removed.append(dir.filePath(name));
     }

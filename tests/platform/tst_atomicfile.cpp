@@ -107,10 +107,11 @@ private Q_SLOTS:
             QVERIFY2(!QDir::match(QString::fromLatin1(pattern), temporary), qPrintable(temporary));
         pending.discard();
 
-        // Left by a killed run: ours go, everything else stays.
-        const QString stale = atomicfile::kTemporaryPrefix + u"player3.slo-999-1"_s;
+        // Left by a killed run: ours go, everything else stays, and so does what a running copy
+        // of the program (here pid 1, always running) is writing.
+        const QString stale = atomicfile::kTemporaryPrefix + u"player3.slo-999999999-1"_s;
         const QStringList others{u"SLO.qrb.a1b2c3"_s, u".other-writing-x"_s, u"qt_temp.XyZ123"_s,
-                                 u"player3.slo"_s};
+                                 u"player3.slo"_s, atomicfile::kTemporaryPrefix + u"SLO.qrb-1-7"_s};
         for (const QString& name : others + QStringList{stale})
             dir.write(name, "x");
         QCOMPARE(atomicfile::sweepStale(dir.path()), QStringList{dir.file(stale)});
