@@ -72,21 +72,6 @@ std::optional<QString> syncHandle(QFile& file)
     return std::nullopt;
 }
 
-// After renames the folder entries themselves go to disk; a folder that cannot be synced
-// still holds whole files, so this is not a failure.
-void syncFolder(const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
-
 } // namespace
 
 bool isTemporaryName(const QString& fileName)
@@ -277,6 +262,19 @@ std::optional<FileFailure> copy(const QString& source, const QString& target)
     if (auto failure = out.finish())
         return failure;
     return out.rename();
+}
+
+void syncFolder(const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
 }
 
 namespace {

@@ -70,7 +70,12 @@ std::optional<FileFailure> copy(const QString& source, const QString& target);
 // Finishes the open files and renames them over their targets when all were finished.
 QList<FileFailure> commit(const QList<PendingFile*>& files);
 
-// Removes our temporaries left in the folder by a run that was killed; returns their paths.
+// Puts the folder's entries (after renames) on disk. A folder that cannot be synced still holds
+// whole files, so this is not a failure.
+void syncFolder(const QString& folder);
+
+// Removes our temporaries left in the folder by a run that was killed, not those of a copy of
+// the program still running; returns their paths.
 QStringList sweepStale(const QString& folder);
 
 // Test seam: the k-th file opened from now on (1-based) fails with `error` once `atByte`

@@ -3,6 +3,7 @@
 #include "platform/atomicfile.h"
 #include "workspace/snapshotname.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -108,7 +109,8 @@ bool linkToNewestIfSame(const QString& source, const QString& target)
     const QFileInfo targetInfo(target);
     const QString temporary =
         QDir(targetInfo.path())
-            .filePath(atomicfile::kTemporaryPrefix + targetInfo.fileName() + QStringLiteral("-link"));
+            .filePath(atomicfile::kTemporaryPrefix + targetInfo.fileName() + QLatin1Char('-') +
+                      QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-link"));
     QFile::remove(temporary);
     std::filesystem::create_hard_link(fsPath(newest), fsPath(temporary), error);
     if (error)
@@ -118,6 +120,7 @@ bool linkToNewestIfSame(const QString& source, const QString& target)
         QFile::remove(temporary);
         return false;
     }
+    atomicfile::syncFolder(targetInfo.path());
     return true;
 }
 

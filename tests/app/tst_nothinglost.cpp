@@ -176,10 +176,11 @@ private Q_SLOTS:
     {
         AppFixture f;
         f.prepareProject("", "", "", "\"" + f.root.file(QStringLiteral("game")).toUtf8() + "\",#FALSE#\r\n");
-        const QStringList stale{QStringLiteral("work/.qrb2-writing-SLO.qrb-77-0"),
-                                QStringLiteral("prog/backup/.qrb2-writing-VLO.qrb5.12.2026_9-5-7_EXIT-77-1"),
-                                QStringLiteral("game/multiplay/skirmish/.qrb2-writing-player3.slo-77-2"),
-                                QStringLiteral("work/RTS/.qrb2-writing-Names.txt-77-3")};
+        const QStringList stale{
+            QStringLiteral("work/.qrb2-writing-SLO.qrb-999999999-0"),
+            QStringLiteral("prog/backup/.qrb2-writing-VLO.qrb5.12.2026_9-5-7_EXIT-999999999-1"),
+            QStringLiteral("game/multiplay/skirmish/.qrb2-writing-player3.slo-999999999-2"),
+            QStringLiteral("work/RTS/.qrb2-writing-Names.txt-999999999-3")};
         const QStringList kept{QStringLiteral("work/.hidden"), QStringLiteral("prog/backup/SLO.qrb.x1y2"),
                                QStringLiteral("game/multiplay/skirmish/player3.slo")};
         for (const QString& path : stale + kept)
