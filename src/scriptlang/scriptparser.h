@@ -240,23 +240,36 @@ private:
     // ---- statements ----
     void statement();
 
-    void condition();
+    // `( EXPRESSION )`; returns the value's type.
+    QString condition();
+    // The condition of if and while: true or false.
+    void booleanCondition();
+    // Reports a condition, starting at `start`, whose value is known not to be true or false.
+    void requireBool(const Token& start, const QString& type);
 
     void assignment();
 
-    // ---- expressions ----
-    void expression();
+    // ---- expressions: each returns the value's type, empty when it is not known ----
+    QString expression();
+    // The operators that bind at least as tightly as `level` (1 and/or ... 5 * /).
+    QString binary(int level);
+    // The type of `left OP right`, reporting operands that do not suit the operator.
+    QString combine(const Token& op, const QString& left, const QString& right);
+    QString unary();
+    // not/! and its operand.
+    QString negation(const Token& op);
+    // Reports, at `at`, a value of type `actual` where `what` needs `expected`.
+    void requireFit(const Token& at, const QString& expected, const QString& actual, const QString& what);
 
-    void operand();
-
-    // A name in code: a call, or a variable with indexes and members. Returns the value's
-    // type when known.
+    // A name in code: a call, or a variable with indexes and members.
     QString nameUse(bool byRef);
 
-    void call(const Token& name, const Symbol* s);
+    QString call(const Token& name, const Symbol* s);
 
-    // One argument of a call or callback; `param` is null when its kind is not known.
-    void argument(const Token& callee, const BuiltinParam* param, int index, const QString& owner);
+    // One argument of a call or callback; `param` is null when its kind is not known, `expected`
+    // is the type it needs (empty: any).
+    void argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,
+                  const QString& owner);
 
     const QList<Token>& m_tokens;
     Findings& m_findings;

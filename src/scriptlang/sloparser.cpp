@@ -230,7 +230,8 @@ void Parser::triggerCondition(bool inEvent)
             return;
         }
     }
-    expression();
+    const Token& start = peek();
+    requireBool(start, expression());
     expect(Tok::Comma, "',' and the interval in ticks after the condition");
     expression();
 }
@@ -244,7 +245,8 @@ void Parser::callbackArguments(const Token& name, const BuiltinCallback& callbac
         // need 'ref'. Scripts without functions, locals and #define are read the 2.0 way.
         const bool plainVariableFits = !m_laterLanguage && param && param->byRef && peek().is(Tok::Ident) &&
                                        (peek(1).is(Tok::Comma) || peek(1).is(Tok::RParen));
-        argument(name, plainVariableFits ? nullptr : param, count, QStringLiteral("callback"));
+        argument(name, plainVariableFits ? nullptr : param, param ? param->type : QString(), count,
+                 QStringLiteral("callback"));
         ++count;
     }
     if (count != callback.params.size()) {

@@ -107,6 +107,20 @@ private Q_SLOTS:
              "error SLO 4139:9 'TILE' is already defined at line 10; the game refuses a second #define"},
             {"return in an event", true, "baseX = droid.x;", "return;",
              "error SLO 345:3 'return' inside an event: write 'exit;'"},
+            {"value of another type", true, "baseX = droid.x;", "baseX = droid;",
+             "error SLO 345:11 'baseX' is int; a value of type DROID does not fit"},
+            {"condition not true or false", true, "while(_count2 < (countRebuildStruct - 1))",
+             "while(_count2)",
+             "error SLO 1421:10 the condition must be true or false, not int: compare it, e.g. x != 0"},
+            {"int and float mixed", true, "(5*128), me);", "(5*1.5), me);",
+             "error SLO 610:67 an int and a float do not mix: write (float) or (int) before one of them"},
+            {"argument of another type", true, "(5*128), me);", "(5*128), TRUE);",
+             "error SLO 610:74 argument 5 of 'structureBuiltInRange' must be int, not bool"},
+            {"comparison across types", true, "if(boolResult == TRUE)", "if(boolResult == 1)",
+             "error SLO 411:19 bool and int cannot be compared"},
+            {"'and' with a number", true, "DORDER_RTB) and droidCanReach(droid, buildX, buildY)",
+             "DORDER_RTB) and droid.x",
+             "error SLO 417:69 'and' needs true or false on both sides, not int: compare it, e.g. x != 0"},
             {"bound name not declared", false, "\t// research branches", "\tmee int 1",
              "error VLO 9:2 'mee' is not a global variable of the script"},
             {"private bound", false, "\t// research branches", "\tbaseX int 1",
@@ -169,7 +183,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("parentheses") << "a = " + QString(10000, QLatin1Char('(')) + "1" +
+        QTest::newRow("parentheses") << "n = " + QString(10000, QLatin1Char('(')) + "1" +
                                             QString(10000, QLatin1Char(')')) + ";"
                                      << "error SLO 2:225 nesting deeper than 200 levels";
         QTest::newRow("braces") << QStringLiteral("if (a) {").repeated(10000) +
@@ -181,7 +195,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, body);
         QFETCH(QString, expected);
-        const QString slo = "public int player, a;\nevent e(every, 1) { " + body + " }\n";
+        const QString slo = "public int player, n; public bool a;\nevent e(every, 1) { " + body + " }\n";
         QCOMPARE(described(checkFiles(slo, QString())), QStringList{expected});
     }
 };

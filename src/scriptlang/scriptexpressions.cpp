@@ -1,0 +1,322 @@
+#include "scriptlang/scriptparser.h"
+#include "scriptlang/valuetypes.h"
+
+namespace scriptlang {
+namespace parsing {
+
+using namespace valuetypes;
+
+namespace {
+
+// How tightly a binary operator binds, loosest first: 1 and/or, 2 comparisons, 3 &, 4 + -,
+// 5 * /; 0 for a token that is no binary operator. The game's grammar puts & with + and -, but
+// its typed rules read `"a" & x - 1 & "b"` as `"a" & (x - 1) & "b"`, as this order does.
+int bindingOf(const Token& t)
+{
+    switch (t.kind) {
+    case Tok::AndAnd:
+    case Tok::OrOr:
+        return 1;
+    case Tok::Eq:
+    case Tok::Ne:
+    case Tok::Ge:
+    case Tok::Le:
+    case Tok::Gt:
+    case Tok::Lt:
+        return 2;
+    case Tok::Amp:
+        return 3;
+    case Tok::Plus:
+    case Tok::Minus:
+        return 4;
+    case Tok::Star:
+    case Tok::Slash:
+        return 5;
+    case Tok::Ident:
+        return isBinaryOperator(t) ? 1 : 0; // and, or
+    default:
+        return 0;
+    }
+}
+
+constexpr int kAdditive = 4;
+constexpr int kTightest = 5;
+
+} // namespace
+
+QString Parser::expression()
+{
+    return binary(1);
+}
+
+QString Parser::binary(int level)
+{
+    QString left = level > kTightest ? unary() : binary(level + 1);
+    if (level > kTightest)
+        return left;
+    for (;;) {
+        const Token& op = peek();
+        if (level == kAdditive && isSignedLiteral(op)) {
+            const Token& before = peek(-1);
+            report(op, QStringLiteral("'%1%2' is read as '%1' followed by the number '%2': write '%1 - %3'")
+                           .arg(before.text, op.text, op.text.mid(1)));
+            advance();
+            left = combine(op, left, op.is(Tok::Int) ? kInt : kFloat);
+            continue;
+        }
+        if (bindingOf(op) != level)
+            return left;
+        advance();
+        const QString right = binary(level + 1);
+        left = combine(op, left, right);
+    }
+}
+
+QString Parser::combine(const Token& op, const QString& left, const QString& right)
+{
+    const bool leftKnown = isKnown(left);
+    const bool rightKnown = isKnown(right);
+    const int level = op.is(Tok::Int) || op.is(Tok::Float) ? kAdditive : bindingOf(op);
+    // Built only for a finding: this runs for every operator.
+    auto name = [&op] { return op.is(Tok::Int) || op.is(Tok::Float) ? QStringLiteral("-") : op.text.toString(); };
+    if (level == 1) {
+        for (const QString* side : {&left, &right}) {
+            if (isKnown(*side) && *side != kBool) {
+                report(op, QStringLiteral(
+                               "'%1' needs true or false on both sides, not %2: compare it, e.g. x != 0")
+                               .arg(name(), spoken(*side)));
+                break;
+            }
+        }
+        return kBool;
+    }
+    if (op.is(Tok::Eq) || op.is(Tok::Ne)) {
+        if (leftKnown && rightKnown && !fits(left, right) && !fits(right, left))
+            report(op, QStringLiteral("%1 and %2 cannot be compared").arg(spoken(left), spoken(right)));
+        return kBool;
+    }
+    if (level == 2) {
+        if ((leftKnown && !isNumber(left)) || (rightKnown && !isNumber(right)) ||
+            (leftKnown && rightKnown && left != right))
+            report(op, QStringLiteral("'%1' compares two ints or two floats, not %2 and %3")
+                           .arg(name(), leftKnown ? spoken(left) : QStringLiteral("?"),
+                                rightKnown ? spoken(right) : QStringLiteral("?")));
+        return kBool;
+    }
+    if (op.is(Tok::Amp))
+        return kString;
+    for (const QString* side : {&left, &right}) {
+        if (isKnown(*side) && !isNumber(*side)) {
+            report(op, QStringLiteral("'%1' works on numbers, not on %2%3")
+                           .arg(name(), spoken(*side),
+                                *side == kString ? QStringLiteral(": join strings with &") : QString()));
+            return QString();
+        }
+    }
+    if (leftKnown && rightKnown && left != right) {
+        report(op,
+               QStringLiteral("an int and a float do not mix: write (float) or (int) before one of them"));
+        return QString();
+    }
+    return leftKnown && rightKnown ? left : QString();
+}
+
+QString Parser::unary()
+{
+    DepthGuard guard(*this);
+    const Token& t = peek();
+    switch (t.kind) {
+    case Tok::Minus: {
+        advance();
+        const QString value = unary();
+        if (isKnown(value) && !isNumber(value))
+            report(t, QStringLiteral("'-' needs a number, not %1").arg(spoken(value)));
+        return isNumber(value) ? value : QString();
+    }
+    case Tok::Bang:
+        advance();
+        return negation(t);
+    case Tok::CastInt:
+    case Tok::CastFloat:
+        advance();
+        unary();
+        return t.is(Tok::CastInt) ? kInt : kFloat;
+    case Tok::Int:
+        advance();
+        return kInt;
+    case Tok::Float:
+        advance();
+        return kFloat;
+    case Tok::String:
+        advance();
+        return kString;
+    case Tok::LParen: {
+        advance();
+        const QString value = expression();
+        expect(Tok::RParen, "')'");
+        return value;
+    }
+    case Tok::Ident:
+        break;
+    default:
+        fail(t, QStringLiteral("expected a value, found %1").arg(found(t)));
+    }
+    if (t.isWord(QLatin1StringView("not")) || t.isWord(QLatin1StringView("NOT"))) {
+        advance();
+        return negation(t);
+    }
+    if (t.isWord(QLatin1StringView("true")) || t.isWord(QLatin1StringView("false")) ||
+        t.isWord(QLatin1StringView("TRUE")) || t.isWord(QLatin1StringView("FALSE"))) {
+        advance();
+        return kBool;
+    }
+    if (t.isWord(QLatin1StringView("inactive"))) {
+        advance();
+        return QString();
+    }
+    return nameUse(false);
+}
+
+QString Parser::negation(const Token& op)
+{
+    // `not a == b` is `not (a == b)`: the comparison binds more tightly.
+    const QString value = binary(2);
+    if (isKnown(value) && value != kBool)
+        report(op, QStringLiteral("'%1' needs true or false, not %2: compare it, e.g. x == 0")
+                       .arg(op.text, spoken(value)));
+    return kBool;
+}
+
+void Parser::requireFit(const Token& at, const QString& expected, const QString& actual, const QString& what)
+{
+    if (!fits(expected, actual))
+        report(at, QStringLiteral("%1 is %2; a value of type %3 does not fit")
+                       .arg(what, spoken(expected), spoken(actual)));
+}
+
+QString Parser::nameUse(bool byRef)
+{
+    const Token& t = advance();
+    const Symbol* s = symbol(t.text);
+    const BuiltinName builtin = s ? BuiltinName::None : nameIndex().kind(t.text);
+    if (builtin == BuiltinName::Keyword || builtin == BuiltinName::TypeWord)
+        fail(t, QStringLiteral("%1 is %2, not a value").arg(quoted(t.text), describe(builtin)));
+    if (peek().is(Tok::LParen)) {
+        call(t, s);
+        return QString();
+    }
+    QString type;
+    if (s) {
+        if (s->kind == SymbolKind::Function)
+            report(t, QStringLiteral("%1 is a function: call it with ( )").arg(quoted(t.text)));
+        type = s->type;
+    } else if (builtin == BuiltinName::External || builtin == BuiltinName::Constant) {
+        type = nameIndex().valueTypes.value(t.text);
+    } else if (builtin == BuiltinName::Function) {
+        report(t, QStringLiteral("%1 is a builtin function: call it with ( )").arg(quoted(t.text)));
+    } else if (builtin == BuiltinName::None) {
+        report(t, t.text.startsWith(QLatin1StringView("CALL_"))
+                      ? QStringLiteral("unknown callback %1").arg(quoted(t.text))
+                      : QStringLiteral("undeclared name %1").arg(quoted(t.text)));
+    }
+    if (byRef && (!s || (s->kind != SymbolKind::Global && s->kind != SymbolKind::Local)) &&
+        builtin != BuiltinName::None)
+        report(t, QStringLiteral("'ref' needs a variable, and %1 is not one").arg(quoted(t.text)));
+    while (peek().is(Tok::LBracket)) {
+        DepthGuard guard(*this);
+        advance();
+        expression();
+        expect(Tok::RBracket, "']'");
+    }
+    while (peek().is(Tok::Dot)) {
+        advance();
+        const Token& member = expect(Tok::Ident, "a member name after '.'");
+        if (type.isEmpty())
+            continue;
+        const auto owner = nameIndex().members.constFind(type);
+        if (owner == nameIndex().members.cend()) {
+            report(member,
+                   QStringLiteral("%1 is of type %2, which has no members").arg(quoted(t.text), type));
+            type.clear();
+            continue;
+        }
+        const auto m = owner->constFind(member.text);
+        if (m == owner->cend()) {
+            report(member, QStringLiteral("%1 has no member %2").arg(type, quoted(member.text)));
+            type.clear();
+        } else {
+            type = *m;
+        }
+    }
+    return type;
+}
+
+QString Parser::call(const Token& name, const Symbol* s)
+{
+    const BuiltinFunction* builtin = s ? nullptr : nameIndex().functions.value(name.text);
+    const bool scriptFunction = s && s->kind == SymbolKind::Function;
+    if (!builtin && !scriptFunction) {
+        if (s)
+            report(name,
+                   QStringLiteral("%1 is %2, not a function").arg(quoted(name.text), describe(s->kind)));
+        else
+            report(name, QStringLiteral("unknown function %1").arg(quoted(name.text)));
+    }
+    DepthGuard guard(*this);
+    expect(Tok::LParen, "'('");
+    int count = 0;
+    if (!peek().is(Tok::RParen)) {
+        do {
+            const BuiltinParam* param = nullptr;
+            QString expected;
+            if (builtin && count < builtin->params.size()) {
+                param = &builtin->params.at(count);
+                expected = param->type;
+            } else if (scriptFunction && count < s->paramTypes.size()) {
+                expected = nameIndex().typeOfWord.value(s->paramTypes.at(count));
+            }
+            argument(name, param, expected, count, builtin ? QStringLiteral("builtin") : QString());
+            ++count;
+        } while (accept(Tok::Comma));
+    }
+    expect(Tok::RParen, "')' to close the call");
+    const qsizetype expected = builtin ? builtin->params.size() : scriptFunction ? s->paramTypes.size() : -1;
+    if (expected >= 0 && count != expected)
+        report(name, QStringLiteral("%1 takes %2 argument%3, not %4")
+                         .arg(quoted(name.text))
+                         .arg(expected)
+                         .arg(expected == 1 ? QString() : QStringLiteral("s"))
+                         .arg(count));
+    return builtin ? builtin->returnType : scriptFunction ? s->type : QString();
+}
+
+void Parser::argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,
+                      const QString& owner)
+{
+    const Token& first = peek();
+    const bool byRef = first.isWord(QLatin1StringView("ref"));
+    QString type;
+    if (byRef) {
+        advance();
+        if (!peek().is(Tok::Ident))
+            fail(peek(), QStringLiteral("expected a variable after 'ref', found %1").arg(found(peek())));
+        type = nameUse(true);
+    } else {
+        type = expression();
+    }
+    // Built only for a finding: this runs for every argument of every call.
+    auto position = [&] {
+        return QStringLiteral("argument %1 of %2").arg(index + 1).arg(quoted(callee.text));
+    };
+    if (param && param->byRef && !byRef)
+        report(first, QStringLiteral("%1 must be 'ref VARIABLE' (the game writes a %2 into it)")
+                          .arg(position(), param->type));
+    else if (byRef && ((param && !param->byRef) || (!param && owner.isEmpty())))
+        report(first, QStringLiteral("%1 takes a value, not 'ref'").arg(position()));
+    else if (!fits(expected, type))
+        report(first,
+               QStringLiteral("%1 must be %2, not %3").arg(position(), spoken(expected), spoken(type)));
+}
+
+} // namespace parsing
+} // namespace scriptlang

@@ -1,0 +1,34 @@
+#include "scriptlang/valuetypes.h"
+
+#include "scriptlang/builtins.h"
+
+namespace scriptlang::valuetypes {
+
+bool isKnown(const QString& type)
+{
+    // Every type name reaching here comes from the builtin tables or a declaration.
+    return !type.isEmpty() && !type.startsWith(QLatin1Char('?')) && type != QLatin1StringView("VOID") &&
+           type != QLatin1StringView("TEXTSTRING");
+}
+
+bool isNumber(const QString& type)
+{
+    return type == kInt || type == kFloat;
+}
+
+QString spoken(const QString& type)
+{
+    if (type == kInt || type == kBool || type == kFloat || type == kString)
+        return type.toLower();
+    return type;
+}
+
+bool fits(const QString& expected, const QString& actual)
+{
+    if (!isKnown(expected) || !isKnown(actual) || expected == actual)
+        return true;
+    const auto type = builtins().types.constFind(expected);
+    return type != builtins().types.cend() && type->equivalents.contains(actual);
+}
+
+} // namespace scriptlang::valuetypes

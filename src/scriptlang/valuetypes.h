@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// What the game's typed expression grammar accepts, for the type names the checker knows (INT,
+// BOOL, DROID ...). An empty name is a value of unknown type: it fits everywhere, so a mistake
+// the checker cannot be sure of is never reported.
+namespace scriptlang::valuetypes {
+
+inline const QString kInt = QStringLiteral("INT");
+inline const QString kBool = QStringLiteral("BOOL");
+inline const QString kFloat = QStringLiteral("FLOAT");
+inline const QString kString = QStringLiteral("STRING");
+
+// A type the checker can reason about: not empty, not VOID, and none of the null constants'
+// pointer types nor TEXTSTRING, whose mixing with strings the game allows in places.
+bool isKnown(const QString& type);
+bool isNumber(const QString& type);
+
+// How a message names the type: int, bool, float, string, or the game's name (DROID ...).
+QString spoken(const QString& type);
+
+// Whether a value of type `actual` may stand where `expected` is wanted: the same type, or one
+// the game takes as equivalent (a DROID where a BASEOBJ is expected ...). Unknown types fit.
+bool fits(const QString& expected, const QString& actual);
+
+} // namespace scriptlang::valuetypes
