@@ -8,7 +8,8 @@ bool isKnown(const QString& type)
 {
     // Every type name reaching here comes from the builtin tables or a declaration.
     return !type.isEmpty() && !type.startsWith(QLatin1Char('?')) && type != QLatin1StringView("VOID") &&
-           type != QLatin1StringView("TEXTSTRING");
+           type != QLatin1StringView("TEXTSTRING") && type != QLatin1StringView("STRUCTUREID") &&
+           type != QLatin1StringView("DROIDID");
 }
 
 bool isNumber(const QString& type)

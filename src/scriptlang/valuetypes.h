@@ -12,8 +12,9 @@ inline const QString kBool = QStringLiteral("BOOL");
 inline const QString kFloat = QStringLiteral("FLOAT");
 inline const QString kString = QStringLiteral("STRING");
 
-// A type the checker can reason about: not empty, not VOID, and none of the null constants'
-// pointer types nor TEXTSTRING, whose mixing with strings the game allows in places.
+// A type the checker can reason about: not empty, not VOID, none of the null constants' pointer
+// types, and none whose mixing with plain values the game may allow (TEXTSTRING with strings,
+// STRUCTUREID and DROIDID with ints).
 bool isKnown(const QString& type);
 bool isNumber(const QString& type);
 
