@@ -140,8 +140,12 @@ void ScriptCheck::startLiveCheck(MainWindow& window)
             this,
             [this, target, generation, findings = std::move(findings)] {
                 const auto live = target ? m_live.constFind(target.data()) : m_live.cend();
-                if (live != m_live.cend() && live->generation == generation)
-                    underline(*target, findings);
+                if (live == m_live.cend() || live->generation != generation)
+                    return;
+                underline(*target, findings);
+                // An open Problems window speaking of this window follows the text too.
+                if (m_problems && m_problems->isVisible() && m_target == target)
+                    m_problems->setFindings(findings);
             },
             Qt::QueuedConnection);
     });

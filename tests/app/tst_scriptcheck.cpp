@@ -126,6 +126,14 @@ private Q_SLOTS:
         QVERIFY(!underlined());
         QTRY_VERIFY_WITH_TIMEOUT(underlined(), 5000);
         QCOMPARE(problemsWindow(), nullptr);
+        // Once open, the Problems window follows the typing as well.
+        QTest::keyClick(slo, Qt::Key_F7);
+        auto* list = problemsWindow()->findChild<QTreeView*>(QStringLiteral("ProblemList"));
+        QCOMPARE(rows(list).size(), 1);
+        QTest::keyClicks(slo, QStringLiteral(" z = 2;"));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            rows(list),
+            (QStringList{"error|SLO|3|3|undeclared name 'y'", "error|SLO|3|10|undeclared name 'z'"}), 5000);
     }
 };
 
