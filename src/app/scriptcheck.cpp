@@ -145,7 +145,7 @@ void ScriptCheck::startLiveCheck(MainWindow& window)
                 underline(*target, findings);
                 // An open Problems window speaking of this window follows the text too.
                 if (m_problems && m_problems->isVisible() && m_target == target)
-                    m_problems->setFindings(findings);
+                    m_problems->setFindings(findings, true);
             },
             Qt::QueuedConnection);
     });

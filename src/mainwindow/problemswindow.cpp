@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -39,8 +40,10 @@ ProblemsWindow::ProblemsWindow(QWidget* parent)
     resize(720, 260);
 }
 
-void ProblemsWindow::setFindings(const scriptlang::Findings& findings)
+void ProblemsWindow::setFindings(const scriptlang::Findings& findings, bool keepPlace)
 {
+    const int keptRow = keepPlace ? m_list->currentIndex().row() : -1;
+    const int keptScroll = m_list->verticalScrollBar()->value();
     m_findings = findings;
     m_model->removeRows(0, m_model->rowCount());
     int errors = 0;
@@ -61,8 +64,14 @@ void ProblemsWindow::setFindings(const scriptlang::Findings& findings)
                            : QStringLiteral("%1 error(s), %2 warning(s)").arg(errors).arg(warnings));
     for (int column = 0; column < 4; ++column)
         m_list->resizeColumnToContents(column);
-    if (!findings.isEmpty())
+    if (findings.isEmpty())
+        return;
+    if (keptRow < 0) {
         m_list->setCurrentIndex(m_model->index(0, 0));
+        return;
+    }
+    m_list->setCurrentIndex(m_model->index(qMin(keptRow, m_model->rowCount() - 1), 0));
+    m_list->verticalScrollBar()->setValue(keptScroll);
 }
 
 void ProblemsWindow::bringForward()

@@ -16,7 +16,9 @@ class ProblemsWindow : public QWidget {
 public:
     explicit ProblemsWindow(QWidget* parent = nullptr);
 
-    void setFindings(const scriptlang::Findings& findings);
+    // A new check: the first row becomes current, or with `keepPlace` (a refresh while the author
+    // types) the current row and the scroll position stay where they were.
+    void setFindings(const scriptlang::Findings& findings, bool keepPlace = false);
     const scriptlang::Findings& findings() const { return m_findings; }
     QTreeView* list() const { return m_list; }
     void bringForward();

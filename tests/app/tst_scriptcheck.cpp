@@ -134,6 +134,11 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(
             rows(list),
             (QStringList{"error|SLO|3|3|undeclared name 'y'", "error|SLO|3|10|undeclared name 'z'"}), 5000);
+        // A refresh keeps the row the author is on.
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClicks(slo, QStringLiteral(" w = 3;"));
+        QTRY_COMPARE_WITH_TIMEOUT(rows(list).size(), 3, 5000);
+        QCOMPARE(list->currentIndex().row(), 1);
     }
 };
 
