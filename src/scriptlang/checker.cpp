@@ -18,6 +18,11 @@ bool isPublicValue(const GlobalVariable* v)
     return v && v->isPublic && v->isValue;
 }
 
+QString indexCount(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 index") : QStringLiteral("%1 indexes").arg(n);
+}
+
 bool holdsStatIndex(const QString& type)
 {
     static const QSet<QString> statTypes = {
@@ -92,7 +97,7 @@ private:
             key += QLatin1Char('[') + QString::number(i) + QLatin1Char(']');
         if (const auto it = m_bound.constFind(key); it != m_bound.cend() && *it > 0)
             error(b, b.column, nameLength,
-                  QStringLiteral("%1 is already bound at line %2; the last binding wins").arg(key).arg(*it),
+                  QStringLiteral("'%1' is already bound at line %2; the last binding wins").arg(key).arg(*it),
                   Severity::Warning);
         m_bound.insert(key, b.line);
         m_boundNames.insert(b.name);
@@ -109,10 +114,8 @@ private:
                   QStringLiteral("'%1' is an array: bind one element, e.g. %1[0]").arg(b.name));
         } else if (v.sizes.size() != b.indexes.size()) {
             error(b, b.column, nameLength,
-                  QStringLiteral("'%1' has %2 dimensions, not %3")
-                      .arg(b.name)
-                      .arg(v.sizes.size())
-                      .arg(b.indexes.size()));
+                  QStringLiteral("'%1' takes %2, not %3")
+                      .arg(b.name, indexCount(v.sizes.size()), QString::number(b.indexes.size())));
         } else {
             for (qsizetype d = 0; d < v.sizes.size(); ++d) {
                 if (b.indexes.at(d) < 0 || b.indexes.at(d) >= v.sizes.at(d)) {

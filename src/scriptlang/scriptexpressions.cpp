@@ -78,7 +78,9 @@ QString Parser::combine(const Token& op, const QString& left, const QString& rig
     const bool rightKnown = isKnown(right);
     const int level = op.is(Tok::Int) || op.is(Tok::Float) ? kAdditive : bindingOf(op);
     // Built only for a finding: this runs for every operator.
-    auto name = [&op] { return op.is(Tok::Int) || op.is(Tok::Float) ? QStringLiteral("-") : op.text.toString(); };
+    auto name = [&op] {
+        return op.is(Tok::Int) || op.is(Tok::Float) ? QStringLiteral("-") : op.text.toString();
+    };
     if (level == 1) {
         for (const QString* side : {&left, &right}) {
             if (isKnown(*side) && *side != kBool) {
@@ -309,8 +311,8 @@ void Parser::argument(const Token& callee, const BuiltinParam* param, const QStr
         return QStringLiteral("argument %1 of %2").arg(index + 1).arg(quoted(callee.text));
     };
     if (param && param->byRef && !byRef)
-        report(first, QStringLiteral("%1 must be 'ref VARIABLE' (the game writes a %2 into it)")
-                          .arg(position(), param->type));
+        report(first, QStringLiteral("%1 must be 'ref VARIABLE' of type %2: the game writes into it")
+                          .arg(position(), spoken(param->type)));
     else if (byRef && ((param && !param->byRef) || (!param && owner.isEmpty())))
         report(first, QStringLiteral("%1 takes a value, not 'ref'").arg(position()));
     else if (!fits(expected, type))

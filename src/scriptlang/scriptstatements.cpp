@@ -60,7 +60,8 @@ void Parser::statement()
         else if (m_returnType == QLatin1StringView("VOID") && withValue)
             report(t, QStringLiteral("a void function returns no value: write 'return;'"));
         else if (m_returnType != QLatin1StringView("VOID") && !withValue)
-            report(t, QStringLiteral("this function returns %1: write 'return VALUE;'").arg(m_returnType));
+            report(t, QStringLiteral("this function returns %1: write 'return VALUE;'")
+                          .arg(valuetypes::spoken(m_returnType)));
         if (withValue) {
             const Token& value = peek();
             const QString type = expression();

@@ -1,4 +1,5 @@
 #include "scriptlang/scriptparser.h"
+#include "scriptlang/valuetypes.h"
 
 namespace scriptlang {
 namespace parsing {
@@ -88,8 +89,9 @@ const Token& Parser::declareName(SymbolKind kind, const char* what)
         fail(t, QStringLiteral("%1 is %2 and cannot be a name").arg(quoted(t.text), describe(builtin)));
     advance();
     if (builtin != BuiltinName::None) {
-        report(t, QStringLiteral("%1 is %2 of the game: choose another name")
-                      .arg(quoted(t.text), describe(builtin)));
+        report(
+            t,
+            QStringLiteral("%1 is already %2: choose another name").arg(quoted(t.text), describe(builtin)));
     }
     if (kind == SymbolKind::Local) {
         if (m_locals.contains(t.text))
@@ -252,9 +254,10 @@ void Parser::callbackArguments(const Token& name, const BuiltinCallback& callbac
     if (count != callback.params.size()) {
         report(name, callback.params.isEmpty()
                          ? QStringLiteral("callback %1 takes no parameters").arg(quoted(name.text))
-                         : QStringLiteral("callback %1 needs %2 parameters, not %3")
+                         : QStringLiteral("callback %1 needs %2 parameter%3, not %4")
                                .arg(quoted(name.text))
                                .arg(callback.params.size())
+                               .arg(callback.params.size() == 1 ? "" : "s")
                                .arg(count));
     }
 }
@@ -352,8 +355,8 @@ void Parser::body(const QString& returnType, bool keepLocals)
     if (!close.is(Tok::RBrace))
         fail(close, QStringLiteral("expected '}' to close the body, found %1").arg(found(close)));
     if (!returnType.isEmpty() && returnType != QLatin1StringView("VOID") && !lastReturnsValue)
-        report(close,
-               QStringLiteral("a function returning %1 must end with 'return VALUE;'").arg(returnType));
+        report(close, QStringLiteral("a function returning %1 must end with 'return VALUE;'")
+                          .arg(valuetypes::spoken(returnType)));
     advance();
 }
 

@@ -42,16 +42,17 @@ private Q_SLOTS:
             << "" << QStringList{"error SLO 2:7 event 'later' is declared but never defined"};
         QTest::newRow("function without its return")
             << head + "function int f()\n{\n\tplayer = 1;\n}"
-            << "" << QStringList{"error SLO 5:1 a function returning INT must end with 'return VALUE;'"};
+            << "" << QStringList{"error SLO 5:1 a function returning int must end with 'return VALUE;'"};
         QTest::newRow("definition unlike its declaration")
             << head + "function int f(int a);\nfunction int f(int b) { return b; }"
             << "" << QStringList{"error SLO 3:14 function 'f' does not match its declaration at line 2"};
         QTest::newRow("2.1 callbacks need ref")
             << head + "local int x;\ntrigger t(CALL_PLAYERLEFT, player);"
             << ""
-            << QStringList{"error SLO 2:1 'local' declarations belong at the start of an event or function",
-                           "error SLO 3:28 argument 1 of 'CALL_PLAYERLEFT' must be 'ref VARIABLE' (the game "
-                           "writes a INT into it)"};
+            << QStringList{
+                   "error SLO 2:1 'local' declarations belong at the start of an event or function",
+                   "error SLO 3:28 argument 1 of 'CALL_PLAYERLEFT' must be 'ref VARIABLE' of type int: "
+                   "the game writes into it"};
         QTest::newRow("array size out of range")
             << head + "public int a[255];"
             << "a[0] INT 1"
