@@ -51,13 +51,18 @@ public:
         for (const GlobalVariable& g : m_script.globals) {
             if (!g.isPublic || !g.isValue || m_boundNames.contains(g.name) || g.name == headName)
                 continue;
+            const bool array = !g.sizes.isEmpty();
             const QString consequence =
                 holdsStatIndex(g.type)
-                    ? QStringLiteral("it silently holds the first entry of the game's %1 list").arg(g.type)
-                    : QStringLiteral("it starts as zero or empty");
+                    ? QStringLiteral("%1 silently holds the first entry of the game's %2 list")
+                          .arg(array ? QStringLiteral("each element") : QStringLiteral("it"), g.type)
+                    : (array ? QStringLiteral("each element starts as zero or empty")
+                             : QStringLiteral("it starts as zero or empty"));
             m_findings.append(
                 Finding{Severity::Warning, TextKind::Slo, g.line, g.column, int(g.name.size()),
-                        QStringLiteral("public '%1' is not bound in the VLO: %2").arg(g.name, consequence)});
+                        (array ? QStringLiteral("public array '%1' has no element bound in the VLO: %2")
+                               : QStringLiteral("public '%1' is not bound in the VLO: %2"))
+                            .arg(g.name, consequence)});
         }
     }
 

@@ -25,12 +25,13 @@ private Q_SLOTS:
             << head + "event e(init) { player = 1.; }"
             << "" << QStringList{"error SLO 2:27 expected ';' after the assignment, found '.'"};
         QTest::newRow("neither player nor me")
-            << "public int count;"
+            << "public int count[2];"
             << ""
             << QStringList{
                    "error SLO 1:1 the script declares neither a public 'player' nor a public 'me': the "
                    "generated head binds 'player', so the game will refuse every playerN.vlo",
-                   "warning SLO 1:12 public 'count' is not bound in the VLO: it starts as zero or empty"};
+                   "warning SLO 1:12 public array 'count' has no element bound in the VLO: each element "
+                   "starts as zero or empty"};
         QTest::newRow("player of another type")
             << "public bool player;"
             << ""

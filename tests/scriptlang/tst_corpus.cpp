@@ -57,7 +57,7 @@ private Q_SLOTS:
         for (const Finding& f : findings) {
             const QString name = f.message.section(QLatin1Char('\''), 1, 1);
             if (f.severity == Severity::Warning && f.text == TextKind::Slo &&
-                f.message.contains(QStringLiteral("is not bound in the VLO")))
+                f.message.contains(QStringLiteral("bound in the VLO: ")))
                 warned.append(name);
             else
                 unexpected.append(describe(f));
