@@ -1,6 +1,7 @@
 #include "scriptlang/checker.h"
 
 #include "scriptlang/builtins.h"
+#include "scriptlang/suggestion.h"
 #include "scriptlang/vloparser.h"
 
 #include <QSet>
@@ -86,7 +87,7 @@ private:
         const GlobalVariable* v = m_script.global(b.name);
         if (!v || !v->isValue) {
             error(b, b.column, nameLength,
-                  QStringLiteral("'%1' is not a global variable of the script").arg(b.name));
+                  QStringLiteral("'%1' is not a global variable of the script%2").arg(b.name, hint(b.name)));
             return;
         }
         if (!v->isPublic)
@@ -106,6 +107,20 @@ private:
                   Severity::Warning);
         m_bound.insert(key, b.line);
         m_boundNames.insert(b.name);
+    }
+
+    // The script's global the author may have meant; the first few unknown names only.
+    QString hint(const QString& wrong)
+    {
+        if (m_hintsLeft <= 0)
+            return QString();
+        --m_hintsLeft;
+        NameSuggestion near(wrong);
+        for (const GlobalVariable& g : m_script.globals) {
+            if (g.isValue)
+                near.consider(g.name);
+        }
+        return near.hint();
     }
 
     void checkIndexes(const VloBinding& b, const GlobalVariable& v)
@@ -191,6 +206,7 @@ private:
     const QHash<QString, QString>& m_vloTypes;
     QHash<QString, int> m_bound; // element -> line of its last binding (0: the head)
     QSet<QString> m_boundNames;
+    int m_hintsLeft = 32;
 };
 
 } // namespace

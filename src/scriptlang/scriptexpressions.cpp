@@ -1,4 +1,5 @@
 #include "scriptlang/scriptparser.h"
+#include "scriptlang/suggestion.h"
 #include "scriptlang/valuetypes.h"
 
 namespace scriptlang {
@@ -218,8 +219,10 @@ QString Parser::nameUse(bool byRef)
         report(t, QStringLiteral("%1 is a builtin function: call it with ( )").arg(quoted(t.text)));
     } else if (builtin == BuiltinName::None) {
         report(t, t.text.startsWith(QLatin1StringView("CALL_"))
-                      ? QStringLiteral("unknown callback %1").arg(quoted(t.text))
-                      : QStringLiteral("undeclared name %1").arg(quoted(t.text)));
+                      ? QStringLiteral("unknown callback %1%2")
+                            .arg(quoted(t.text), hint(t.text, HintAmong::Callbacks))
+                      : QStringLiteral("undeclared name %1%2")
+                            .arg(quoted(t.text), hint(t.text, HintAmong::Values)));
     }
     if (byRef && (!s || (s->kind != SymbolKind::Global && s->kind != SymbolKind::Local)) &&
         builtin != BuiltinName::None)
@@ -244,13 +247,47 @@ QString Parser::nameUse(bool byRef)
         }
         const auto m = owner->constFind(member.text);
         if (m == owner->cend()) {
-            report(member, QStringLiteral("%1 has no member %2").arg(type, quoted(member.text)));
+            NameSuggestion near(member.text);
+            for (auto it = owner->cbegin(); it != owner->cend(); ++it)
+                near.consider(it.key().text);
+            report(member,
+                   QStringLiteral("%1 has no member %2%3").arg(type, quoted(member.text), near.hint()));
             type.clear();
         } else {
             type = *m;
         }
     }
     return type;
+}
+
+QString Parser::hint(QStringView wrong, HintAmong among)
+{
+    if (m_hintsLeft <= 0)
+        return QString();
+    --m_hintsLeft;
+    NameSuggestion near(wrong);
+    auto considerKeys = [&near](const auto& hash) {
+        for (auto it = hash.cbegin(); it != hash.cend(); ++it)
+            near.consider(it.key().text);
+    };
+    const NameIndex& index = nameIndex();
+    if (among == HintAmong::Callbacks) {
+        considerKeys(index.callbacks);
+        return near.hint();
+    }
+    const SymbolKind wanted = among == HintAmong::Functions ? SymbolKind::Function : SymbolKind::Global;
+    for (auto it = m_symbols.cbegin(); it != m_symbols.cend(); ++it) {
+        if (it->kind == wanted)
+            near.consider(it.key().text);
+    }
+    if (among == HintAmong::Functions) {
+        considerKeys(index.functions);
+    } else {
+        if (m_inBody)
+            m_locals.forEachName([&near](QStringView name) { near.consider(name); });
+        considerKeys(index.valueTypes);
+    }
+    return near.hint();
 }
 
 QString Parser::call(const Token& name, const Symbol* s)
@@ -262,7 +299,8 @@ QString Parser::call(const Token& name, const Symbol* s)
             report(name,
                    QStringLiteral("%1 is %2, not a function").arg(quoted(name.text), describe(s->kind)));
         else
-            report(name, QStringLiteral("unknown function %1").arg(quoted(name.text)));
+            report(name, QStringLiteral("unknown function %1%2")
+                             .arg(quoted(name.text), hint(name.text, HintAmong::Functions)));
     }
     DepthGuard guard(*this);
     expect(Tok::LParen, "'('");

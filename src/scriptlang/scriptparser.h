@@ -91,6 +91,11 @@ public:
     }
     bool contains(QStringView name) const { return find(name) != nullptr; }
     void insert(QStringView name, const Symbol& symbol) { m_entries.append({name, symbol}); }
+    template <class Visit> void forEachName(Visit visit) const
+    {
+        for (const auto& entry : m_entries)
+            visit(entry.first);
+    }
     void clear() { m_entries.clear(); }
 
 private:
@@ -266,6 +271,11 @@ private:
 
     QString call(const Token& name, const Symbol* s);
 
+    // ": did you mean 'x'?" for a name the script does not know, among the variables and values
+    // in scope, the callbacks or the functions; empty when none is close or the budget is spent.
+    enum class HintAmong { Values, Callbacks, Functions };
+    QString hint(QStringView wrong, HintAmong among);
+
     // One argument of a call or callback; `param` is null when its kind is not known, `expected`
     // is the type it needs (empty: any).
     void argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,
@@ -281,6 +291,7 @@ private:
     QHash<NameKey, Symbol> m_symbols;
     LocalScope m_locals;
     QHash<NameKey, int> m_eventColumns;
+    int m_hintsLeft = 32; // each hint scans the game's names: a garbled text gets no more
     ScriptModel m_model;
 };
 

@@ -46,12 +46,14 @@ private Q_SLOTS:
         folder.write(QStringLiteral("clean.slo"), "public int player;\n");
         const Run run = runProgram(folder.path(), {"--check", "ai.slo", "ai.vlo"});
         QCOMPARE(run.out,
-                 QStringLiteral("ai.slo:1:20: warning: public 'count' is not bound in the VLO: it starts as "
-                                "zero or empty\n"
-                                "ai.slo:4:15: error: 'count-1' is read as 'count' followed by the number "
-                                "'-1': write 'count - 1'\n"
-                                "ai.slo:5:2: error: undeclared name 'y'\n"
-                                "ai.vlo:5:2: error: 'counter' is not a global variable of the script\n"));
+                 QStringLiteral(
+                     "ai.slo:1:20: warning: public 'count' is not bound in the VLO: it starts as "
+                     "zero or empty\n"
+                     "ai.slo:4:15: error: 'count-1' is read as 'count' followed by the number "
+                     "'-1': write 'count - 1'\n"
+                     "ai.slo:5:2: error: undeclared name 'y'\n"
+                     "ai.vlo:5:2: error: 'counter' is not a global variable of the script: did you mean "
+                     "'count'?\n"));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 1);
         const Run clean = runProgram(folder.path(), {"--check", "clean.slo"});

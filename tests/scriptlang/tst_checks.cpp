@@ -24,6 +24,12 @@ private Q_SLOTS:
         QTest::newRow("1. is an int and a dot")
             << head + "event e(init) { player = 1.; }"
             << "" << QStringList{"error SLO 2:27 expected ';' after the assignment, found '.'"};
+        QTest::newRow("misspelt names: letter case, swapped letters; no hint when none is close")
+            << head + "event e(init)\n{\n\tplayer = Random(plyaer) + qqq;\n}"
+            << ""
+            << QStringList{"error SLO 4:11 unknown function 'Random': did you mean 'random'?",
+                           "error SLO 4:18 undeclared name 'plyaer': did you mean 'player'?",
+                           "error SLO 4:28 undeclared name 'qqq'"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""

@@ -79,9 +79,10 @@ private Q_SLOTS:
             {"name too long", true, "", "\nprivate int " + longName + ";",
              "error SLO 4139:13 name longer than the game's 255 characters"},
             {"undeclared name", true, "baseX = droid.x;", "baseX = droidd.x;",
-             "error SLO 345:11 undeclared name 'droidd'"},
+             "error SLO 345:11 undeclared name 'droidd': did you mean 'droid'?"},
             {"unknown function", true, "structureBuiltInRange(derrick", "structureBuiltInRang(derrick",
-             "error SLO 610:16 unknown function 'structureBuiltInRang'"},
+             "error SLO 610:16 unknown function 'structureBuiltInRang': did you mean "
+             "'structureBuiltInRange'?"},
             {"argument count", true, "ref buildX, ref buildY,me);", "ref buildX, ref buildY);",
              "error SLO 658:20 'pickStructLocation' takes 4 arguments, not 3"},
             {"value where ref is needed", true, "(structChoice[count], ref buildX,",
@@ -98,7 +99,7 @@ private Q_SLOTS:
             {"duplicate event", true, "", "\nevent conDroids(every, 10) { exit; }",
              "error SLO 4139:7 'conDroids' is already declared as an event at line 229"},
             {"unknown member", true, "baseX = droid.x;", "baseX = droid.xx;",
-             "error SLO 345:17 DROID has no member 'xx'"},
+             "error SLO 345:17 DROID has no member 'xx': did you mean 'x'?"},
             {"callback parameter count", true, "(CALL_STRUCT_DESTROYED, me, ref structure)",
              "(CALL_STRUCT_DESTROYED, me)",
              "error SLO 191:32 callback 'CALL_STRUCT_DESTROYED' needs 2 parameters, not 1"},
@@ -121,7 +122,7 @@ private Q_SLOTS:
              "DORDER_RTB) and droid.x",
              "error SLO 417:69 'and' needs true or false on both sides, not int: compare it, e.g. x != 0"},
             {"bound name not declared", false, "\t// research branches", "\tmee int 1",
-             "error VLO 9:2 'mee' is not a global variable of the script"},
+             "error VLO 9:2 'mee' is not a global variable of the script: did you mean 'me'?"},
             {"private bound", false, "\t// research branches", "\tbaseX int 1",
              "warning VLO 9:2 'baseX' is private: the game binds it anyway, but it is not meant to be set "
              "from "
