@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -209,7 +210,11 @@ void ScriptCheck::goTo(const Finding& finding)
     QTextCursor cursor(editor->document());
     cursor.setPosition(range.selectionEnd());
     cursor.setPosition(range.selectionStart(), QTextCursor::KeepAnchor);
+    // A line out of sight comes to the middle, with the code around it, not to an edge.
+    const int scrolledTo = editor->verticalScrollBar()->value();
     editor->setTextCursor(cursor);
+    if (editor->verticalScrollBar()->value() != scrolledTo)
+        editor->centerCursor();
     m_target->raise();
     m_target->activateWindow();
     editor->setFocus();
