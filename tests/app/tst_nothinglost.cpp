@@ -3,7 +3,6 @@
 #include "support/appfixture.h"
 #include "support/testregistry.h"
 
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <optional>
 
@@ -34,8 +33,8 @@ struct ReadOnlyProject : AppFixture {
 
 Q_DECLARE_METATYPE(Way)
 
-// Leaving a program whose folder cannot be written, a game folder beyond Latin-1, and saves
-// that come within one second, all through the real windows.
+// Leaving a program whose folder cannot be written, and the temporaries a killed save leaves,
+// through the real windows.
 class NothingLostTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -131,45 +130,6 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown().size(), 1);
         QCOMPARE(ended.count(), 1);
         QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("old slo\r\n"));
-    }
-
-    void gameFolderBeyondLatin1SurvivesExitAndStart()
-    {
-        AppFixture f;
-        f.prepareProject("", "", "");
-        QVERIFY(f.start());
-        const QString folder = QStringLiteral("/home/user/gry/warzone-\u0142");
-        f.form800().gameDirBox()->setText(folder);
-        f.dialogs.answer(Answer::No);
-        f.click(f.form800(), QStringLiteral("Image1"));
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
-                 QByteArray("\"/home/user/gry/warzone-\xc5\x82\",#FALSE#\r\n"));
-        f.dialogs.clear();
-        QVERIFY(f.start());
-        QCOMPARE(f.form800().gameDirBox()->text(), folder);
-        QCOMPARE(f.bench->ensureForm1024()->gameDirBox()->text(), folder);
-    }
-
-    void twoSavesInOneFrozenSecondKeepBothSnapshots()
-    {
-        AppFixture f;
-        f.prepareProject("first slo\r\n", "first vlo\r\n", "");
-        QVERIFY(f.start());
-        MainWindow& form = f.form800();
-        form.slo()->setText(QStringLiteral("second slo"));
-        f.click(form, QStringLiteral("Command4"));
-        form.slo()->setText(QStringLiteral("third slo"));
-        f.click(form, QStringLiteral("Command4"));
-        const QString stamp = QStringLiteral("5.12.2026_9-5-7_MANUAL");
-        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")),
-                 (QStringList{QStringLiteral("SLO.qrb") + stamp,
-                              QStringLiteral("SLO.qrb") + stamp + QStringLiteral("_2"),
-                              QStringLiteral("VLO.qrb") + stamp,
-                              QStringLiteral("VLO.qrb") + stamp + QStringLiteral("_2")}));
-        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp), QByteArray("first slo\r\n"));
-        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb") + stamp + QStringLiteral("_2")),
-                 QByteArray("second slo\r\n"));
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), QByteArray("third slo\r\n"));
     }
 
     void staleTemporariesGoAtStartAndNothingElse()

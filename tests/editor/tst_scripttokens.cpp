@@ -117,9 +117,6 @@ private Q_SLOTS:
 
     void lineNumbers()
     {
-        QCOMPARE(linenumbers::firstNumber(false), 1);
-        QCOMPARE(linenumbers::firstNumber(true), 12);
-        QCOMPARE(linenumbers::numberOf(0, 12), 12);
         // Digits follow the widest number shown, at least two.
         const QList<std::tuple<int, int, int>> cases{{1, 1, 2},   {9, 1, 2},     {99, 1, 2},
                                                      {100, 1, 3}, {99999, 1, 5}, {100000, 1, 6},

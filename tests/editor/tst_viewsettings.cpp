@@ -34,17 +34,6 @@ private Q_SLOTS:
         QCOMPARE(u"%1 %2 %3"_s.arg(s.lineNumbers).arg(s.highlighting).arg(s.fixedWidthFont), expected);
     }
 
-    void writtenAndReadBack()
-    {
-        TempFolder folder;
-        const ViewSettings changed{false, true, true};
-        QCOMPARE(viewsettings::write(folder.path(), changed), std::nullopt);
-        QCOMPARE(folder.read(u"QRB_VIEW.INI"_s),
-                 QByteArray("[View]\nFixedWidthFont=true\nHighlighting=true\nLineNumbers=false\n"));
-        QCOMPARE(viewsettings::read(folder.path()), changed);
-        QVERIFY(!QFile::exists(folder.file(u"QRB_DATA.DAT"_s)));
-    }
-
     void aFolderInTheWayIsNamed()
     {
         TempFolder folder;

@@ -16,30 +16,6 @@ private Q_SLOTS:
         QCOMPARE(b.members.size(), 37);
         QCOMPARE(b.types.size(), 30);
     }
-
-    void parametersKeepTheirRefMarks()
-    {
-        const BuiltinFunction& f = builtins().functions.value(QStringLiteral("pickStructLocation"));
-        QCOMPARE(f.returnType, QStringLiteral("BOOL"));
-        QCOMPARE(f.params.size(), 4);
-        QCOMPARE(f.params.at(0).type, QStringLiteral("STRUCTURESTAT"));
-        QVERIFY(!f.params.at(0).byRef);
-        QVERIFY(f.params.at(1).byRef);
-        QCOMPARE(f.params.at(1).type, QStringLiteral("INT"));
-        QVERIFY(builtins().callbacks.value(QStringLiteral("CALL_GAMEINIT")).params.isEmpty());
-    }
-
-    void typesKnowTheirVloWordsAndEquivalents()
-    {
-        const auto& types = builtins().types;
-        QCOMPARE(types.value(QStringLiteral("INT")).vloWords, (QStringList{"int", "INT"}));
-        QVERIFY(types.value(QStringLiteral("FLOAT")).vloWords.isEmpty());
-        QVERIFY(types.value(QStringLiteral("BASEOBJ")).vloWords.isEmpty());
-        QCOMPARE(types.value(QStringLiteral("BASEOBJ")).equivalents,
-                 (QStringList{"DROID", "STRUCTURE", "FEATURE"}));
-        QCOMPARE(types.value(QStringLiteral("COMPONENT")).equivalents.size(), 8);
-        QCOMPARE(types.value(QStringLiteral("STRUCTURESTAT")).vloWords, QStringList{"STRUCTURESTAT"});
-    }
 };
 
 QRB_TEST(BuiltinTablesTest)

@@ -106,13 +106,6 @@ private Q_SLOTS:
         QCOMPARE(described(checkFiles(slo, "script \"player0.slo\"\nrun\n{\n\tplayer INT 0\n")),
                  QStringList{"error VLO 5:1 expected '}' to close the run block, found the end of the text"});
     }
-
-    void headVariableFollowsTheScript()
-    {
-        QCOMPARE(headVariable(QStringLiteral("public int me;")), QStringLiteral("me"));
-        QCOMPARE(headVariable(QStringLiteral("public int me, player;")), QStringLiteral("player"));
-        QCOMPARE(headVariable(QStringLiteral("private int me;")), QStringLiteral("player"));
-    }
 };
 
 QRB_TEST(CheckRulesTest)

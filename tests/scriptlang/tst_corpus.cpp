@@ -2,23 +2,9 @@
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace scriptlang;
-
-namespace {
-
-QString describe(const Finding& f)
-{
-    return QStringLiteral("%1 %2:%3:%4 %5")
-        .arg(f.severity == Severity::Error ? "error" : "warning", f.text == TextKind::Slo ? "SLO" : "VLO")
-        .arg(f.line)
-        .arg(f.column)
-        .arg(f.message);
-}
-
-} // namespace
 
 // The game loads every one of its own scripts: no error, and only the unbound publics that
 // the shipped AIs leave to their code as warnings.
@@ -60,7 +46,7 @@ private Q_SLOTS:
                 f.message.contains(QStringLiteral("bound in the VLO: ")))
                 warned.append(name);
             else
-                unexpected.append(describe(f));
+                unexpected.append(described({f}).first());
         }
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
         warned.sort();

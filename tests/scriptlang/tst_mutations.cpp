@@ -2,7 +2,6 @@
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace scriptlang;
