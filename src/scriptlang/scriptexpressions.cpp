@@ -262,9 +262,17 @@ QString Parser::nameUse(bool byRef)
 
 QString Parser::hint(QStringView wrong, HintAmong among)
 {
+    const QString key = QString::number(int(among)) + wrong;
+    if (const auto known = m_hints.constFind(key); known != m_hints.cend())
+        return *known;
     if (m_hintsLeft <= 0)
         return QString();
     --m_hintsLeft;
+    return *m_hints.insert(key, closestName(wrong, among));
+}
+
+QString Parser::closestName(QStringView wrong, HintAmong among) const
+{
     NameSuggestion near(wrong);
     auto considerKeys = [&near](const auto& hash) {
         for (auto it = hash.cbegin(); it != hash.cend(); ++it)

@@ -275,6 +275,7 @@ private:
     // in scope, the callbacks or the functions; empty when none is close or the budget is spent.
     enum class HintAmong { Values, Callbacks, Functions };
     QString hint(QStringView wrong, HintAmong among);
+    QString closestName(QStringView wrong, HintAmong among) const;
 
     // One argument of a call or callback; `param` is null when its kind is not known, `expected`
     // is the type it needs (empty: any).
@@ -291,7 +292,10 @@ private:
     QHash<NameKey, Symbol> m_symbols;
     LocalScope m_locals;
     QHash<NameKey, int> m_eventColumns;
-    int m_hintsLeft = 32; // each hint scans the game's names: a garbled text gets no more
+    // Each new hint scans the game's names: a garbled text gets no more than these. A name
+    // misspelt again gets its hint again; the body's locals change them, so a body starts afresh.
+    int m_hintsLeft = 32;
+    QHash<QString, QString> m_hints;
     ScriptModel m_model;
 };
 

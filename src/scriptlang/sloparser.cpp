@@ -325,6 +325,7 @@ void Parser::body(const QString& returnType, bool keepLocals)
 {
     if (!keepLocals)
         m_locals.clear();
+    m_hints.clear();
     m_inBody = true;
     m_returnType = returnType;
     expect(Tok::LBrace, "'{' to open the body");
