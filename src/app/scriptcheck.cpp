@@ -163,6 +163,9 @@ void ScriptCheck::underline(MainWindow& window, const Findings& findings)
                 continue;
             QTextEdit::ExtraSelection selection;
             selection.cursor = findingCursor(*editor, f);
+            // A finding after a line's last character (a missing ';') underlines that character.
+            if (!selection.cursor.hasSelection() && !selection.cursor.atBlockStart())
+                selection.cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
             selection.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
             selection.format.setUnderlineColor(
                 f.severity == scriptlang::Severity::Error ? QColor(Qt::red) : QColor(230, 160, 0));

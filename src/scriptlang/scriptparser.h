@@ -169,6 +169,22 @@ private:
             fail(peek(), QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(peek())));
         return advance();
     }
+    // The ';' that ends a statement or declaration. One missing at the end of a line is reported
+    // just after the line's last token, and reading goes on as if it were there: the next line
+    // most likely starts a statement of its own, with mistakes of its own.
+    void expectSemicolon(const char* what)
+    {
+        if (accept(Tok::Semicolon))
+            return;
+        const Token& next = peek();
+        if (m_pos > 0 && next.line > peek(-1).line) {
+            const Token& last = peek(-1);
+            report(last.line, last.column + last.length, 1,
+                   QStringLiteral("missing %1").arg(QLatin1StringView(what)));
+            return;
+        }
+        fail(next, QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(next)));
+    }
     void expectWord(QLatin1StringView word)
     {
         if (!peek().isWord(word))

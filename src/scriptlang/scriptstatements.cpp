@@ -43,13 +43,13 @@ void Parser::statement()
     }
     if (Token::sameText(w, QLatin1StringView("exit"))) {
         advance();
-        expect(Tok::Semicolon, "';' after 'exit'");
+        expectSemicolon("';' after 'exit'");
         return;
     }
     if (Token::sameText(w, QLatin1StringView("pause"))) {
         advance();
         condition();
-        expect(Tok::Semicolon, "';' after 'pause(...)'");
+        expectSemicolon("';' after 'pause(...)'");
         return;
     }
     if (Token::sameText(w, QLatin1StringView("return"))) {
@@ -69,7 +69,7 @@ void Parser::statement()
                 report(value, QStringLiteral("this function returns %1; a value of type %2 does not fit")
                                   .arg(valuetypes::spoken(m_returnType), valuetypes::spoken(type)));
         }
-        expect(Tok::Semicolon, "';' after 'return'");
+        expectSemicolon("';' after 'return'");
         return;
     }
     if (Token::sameText(w, QLatin1StringView("local")))
@@ -85,7 +85,7 @@ void Parser::statement()
     }
     if (peek(1).is(Tok::LParen)) {
         nameUse(false);
-        expect(Tok::Semicolon, "';' after the call");
+        expectSemicolon("';' after the call");
         return;
     }
     assignment();
@@ -95,6 +95,8 @@ QString Parser::condition()
 {
     expect(Tok::LParen, "'('");
     const QString type = expression();
+    if (peek().is(Tok::Assign))
+        fail(peek(), QStringLiteral("'=' assigns a value: to compare, write '=='"));
     expect(Tok::RParen, "')'");
     return type;
 }
@@ -127,8 +129,10 @@ void Parser::assignment()
         advance();
     } else if (op.is(Tok::Inc) || op.is(Tok::Dec)) {
         advance();
-        expect(Tok::Semicolon, "';'");
+        expectSemicolon("';' after '++' or '--'");
         return;
+    } else if (op.is(Tok::Eq)) {
+        fail(op, QStringLiteral("'==' compares, and a comparison is no statement: to assign, write '='"));
     } else if (!accept(Tok::Assign)) {
         fail(op, QStringLiteral("expected '=' after %1, found %2").arg(quoted(target.text), found(op)));
     }
@@ -136,7 +140,7 @@ void Parser::assignment()
         report(target, QStringLiteral("%1 is a constant and cannot be assigned").arg(quoted(target.text)));
     const Token& value = peek();
     requireFit(value, targetType, expression(), quoted(target.text));
-    expect(Tok::Semicolon, "';' after the assignment");
+    expectSemicolon("';' after the assignment");
 }
 
 } // namespace parsing

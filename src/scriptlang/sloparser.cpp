@@ -169,7 +169,7 @@ void Parser::globalDeclaration(bool isPublic)
                 GlobalVariable{text, type, sizes, isPublic, isValue, name.line, name.column});
         }
     } while (accept(Tok::Comma));
-    expect(Tok::Semicolon, "';' after the declaration");
+    expectSemicolon("';' after the declaration");
 }
 
 QList<int> Parser::arraySizes()
@@ -198,7 +198,7 @@ void Parser::triggerDeclaration()
     expect(Tok::LParen, "'(' after the trigger name");
     triggerCondition(false);
     expect(Tok::RParen, "')'");
-    expect(Tok::Semicolon, "';' after the trigger");
+    expectSemicolon("';' after the trigger");
     if (!m_symbols.contains(name.text))
         m_symbols.insert(name.text, Symbol{SymbolKind::Trigger, {}, 0, name.line, true, {}, {}});
 }
@@ -277,9 +277,18 @@ void Parser::eventDeclaration()
         m_symbols.insert(name.text, Symbol{SymbolKind::Event, {}, 0, name.line, true, {}, {}});
     else if (m_symbols[name.text].kind == SymbolKind::Event)
         m_symbols[name.text].defined = true;
-    expect(Tok::LParen, "'(' after the event name");
-    triggerCondition(true);
-    expect(Tok::RParen, "')'");
+    try {
+        expect(Tok::LParen, "'(' after the event name");
+        triggerCondition(true);
+        expect(Tok::RParen, "')'");
+    } catch (const SyntaxError&) {
+        // A broken head, its mistake reported: the body is still read for mistakes of its own.
+        while (!peek().is(Tok::LBrace)) {
+            if (peek().is(Tok::End) || peek().is(Tok::Semicolon) || startsTopLevel(peek()))
+                throw;
+            advance();
+        }
+    }
     body(QString());
 }
 
@@ -339,7 +348,7 @@ void Parser::body(const QString& returnType, bool keepLocals)
                 m_locals.insert(name.text,
                                 Symbol{SymbolKind::Local, type, int(sizes.size()), name.line, true, {}, {}});
             } while (accept(Tok::Comma));
-            expect(Tok::Semicolon, "';' after the declaration");
+            expectSemicolon("';' after the declaration");
         } catch (const SyntaxError&) {
             syncStatement();
         }

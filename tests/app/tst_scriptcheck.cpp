@@ -118,18 +118,18 @@ private Q_SLOTS:
         cursor.movePosition(QTextCursor::EndOfBlock);
         slo->setTextCursor(cursor);
         QTest::keyClicks(slo, QStringLiteral(" y = 1;"));
-        const auto underlined = [slo] {
+        const auto underlined = [slo](QLatin1String message, QLatin1String text) {
             for (const QTextEdit::ExtraSelection& s : slo->extraSelections()) {
-                if (s.format.toolTip() == QLatin1String("undeclared name 'y'"))
-                    return s.cursor.selectedText() == QLatin1String("y") &&
-                           s.format.fontUnderline() == false &&
+                if (s.format.toolTip() == message)
+                    return s.cursor.selectedText() == text && s.format.fontUnderline() == false &&
                            s.format.underlineStyle() == QTextCharFormat::WaveUnderline;
             }
             return false;
         };
+        const QLatin1String undeclared("undeclared name 'y'");
         // Not on the keystroke itself: the check waits for a pause and runs off the GUI thread.
-        QVERIFY(!underlined());
-        QTRY_VERIFY_WITH_TIMEOUT(underlined(), 5000);
+        QVERIFY(!underlined(undeclared, QLatin1String("y")));
+        QTRY_VERIFY_WITH_TIMEOUT(underlined(undeclared, QLatin1String("y")), 5000);
         QCOMPARE(problemsWindow(), nullptr);
         // Once open, the Problems window follows the typing as well.
         QTest::keyClick(slo, Qt::Key_F7);
@@ -144,6 +144,10 @@ private Q_SLOTS:
         QTest::keyClicks(slo, QStringLiteral(" w = 3;"));
         QTRY_COMPARE_WITH_TIMEOUT(rows(list).size(), 3, 5000);
         QCOMPARE(list->currentIndex().row(), 1);
+        // A ';' missing at the line's end underlines the line's last character.
+        QTest::keyClicks(slo, QStringLiteral(" v = 4"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            underlined(QLatin1String("missing ';' after the assignment"), QLatin1String("4")), 5000);
     }
 };
 

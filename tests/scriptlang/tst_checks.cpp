@@ -30,6 +30,16 @@ private Q_SLOTS:
             << QStringList{"error SLO 4:11 unknown function 'Random': did you mean 'random'?",
                            "error SLO 4:18 undeclared name 'plyaer': did you mean 'player'?",
                            "error SLO 4:28 undeclared name 'qqq'"};
+        QTest::newRow("reading on: after a broken event head, a ';' missing at a line's end, '=' and '=='")
+            << head + "event e(every 10)\n{\n\tplayer = 1\n\tif (player = 2) { exit; }\n\tplayer == 3;\n"
+                      "\tplayer = qqq;\n}"
+            << ""
+            << QStringList{
+                   "error SLO 2:15 expected ',' and the number of ticks, found '10'",
+                   "error SLO 4:12 missing ';' after the assignment",
+                   "error SLO 5:13 '=' assigns a value: to compare, write '=='",
+                   "error SLO 6:9 '==' compares, and a comparison is no statement: to assign, write '='",
+                   "error SLO 7:11 undeclared name 'qqq'"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""

@@ -173,7 +173,7 @@ private Q_SLOTS:
         QString twice = mutated(slo, "baseX = droid.x;", "baseX = droid.x");
         twice = mutated(twice, "(5*128), me);", "(5*128), me;");
         QCOMPARE(newFindings(checkFiles(slo, QString()), checkFiles(twice, QString())),
-                 (QStringList{"error SLO 346:3 expected ';' after the assignment, found 'baseY'",
+                 (QStringList{"error SLO 345:18 missing ';' after the assignment",
                               "error SLO 610:76 expected ')' to close the call, found ';'"}));
     }
 
