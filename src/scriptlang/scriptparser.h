@@ -148,6 +148,14 @@ private:
 
     void report(int line, int column, int length, const QString& message, Severity s = Severity::Error)
     {
+        // One mistake, one error: a second at the same place (an unclosed block is also an
+        // unclosed body) would only repeat it.
+        if (s == Severity::Error && !m_findings.isEmpty()) {
+            const Finding& last = m_findings.constLast();
+            if (last.severity == Severity::Error && last.text == TextKind::Slo && last.line == line &&
+                last.column == column)
+                return;
+        }
         m_findings.append(Finding{s, TextKind::Slo, line, column, qMax(1, length), message});
     }
     void report(const Token& t, const QString& message, Severity s = Severity::Error)

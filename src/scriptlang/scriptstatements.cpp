@@ -27,6 +27,8 @@ void Parser::statement()
                 booleanCondition();
                 block();
             } else {
+                if (!peek().is(Tok::LBrace))
+                    fail(peek(), QStringLiteral("the body of the last 'else' needs braces { }"));
                 block();
                 break;
             }

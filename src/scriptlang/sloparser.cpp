@@ -161,7 +161,8 @@ void Parser::globalDeclaration(bool isPublic)
         s.type = type;
         s.dimensions = int(sizes.size());
         s.line = name.line;
-        if (!m_symbols.contains(name.text) && nameIndex().kind(name.text) == BuiltinName::None) {
+        // A name that clashes with a builtin is reported once; its uses then mean the variable.
+        if (!m_symbols.contains(name.text)) {
             m_symbols.insert(name.text, s);
             const QString text = name.text.toString();
             m_model.globalIndex.insert(text, int(m_model.globals.size()));
@@ -337,7 +338,7 @@ void Parser::body(const QString& returnType, bool keepLocals)
     m_hints.clear();
     m_inBody = true;
     m_returnType = returnType;
-    expect(Tok::LBrace, "'{' to open the body");
+    const Token& open = expect(Tok::LBrace, "'{' to open the body");
     while (peek().isWord(QLatin1StringView("local"))) {
         advance();
         try {
@@ -363,7 +364,9 @@ void Parser::body(const QString& returnType, bool keepLocals)
     const Token& close = peek();
     m_inBody = false;
     if (!close.is(Tok::RBrace))
-        fail(close, QStringLiteral("expected '}' to close the body, found %1").arg(found(close)));
+        fail(close, QStringLiteral("expected '}' to close the body opened at line %1, found %2")
+                        .arg(open.line)
+                        .arg(found(close)));
     if (!returnType.isEmpty() && returnType != QLatin1StringView("VOID") && !lastReturnsValue)
         report(close, QStringLiteral("a function returning %1 must end with 'return VALUE;'")
                           .arg(valuetypes::spoken(returnType)));
@@ -385,10 +388,14 @@ void Parser::guardedStatement()
 void Parser::block()
 {
     DepthGuard guard(*this);
-    expect(Tok::LBrace, "'{'");
+    const Token& open = expect(Tok::LBrace, "'{'");
     while (!peek().is(Tok::RBrace) && !peek().is(Tok::End) && !startsTopLevel(peek()))
         guardedStatement();
-    expect(Tok::RBrace, "'}' to close the block");
+    if (!peek().is(Tok::RBrace))
+        fail(peek(), QStringLiteral("expected '}' to close the block opened at line %1, found %2")
+                         .arg(open.line)
+                         .arg(found(peek())));
+    advance();
 }
 
 } // namespace parsing

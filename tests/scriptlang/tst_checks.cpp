@@ -40,6 +40,12 @@ private Q_SLOTS:
                    "error SLO 5:13 '=' assigns a value: to compare, write '=='",
                    "error SLO 6:9 '==' compares, and a comparison is no statement: to assign, write '='",
                    "error SLO 7:11 undeclared name 'qqq'"};
+        QTest::newRow("an unclosed block is one error; the last else needs braces")
+            << head + "event a(every, 10)\n{\n\tif (player > 1) {\n\t\tplayer = 2;\n\nevent b(init)\n{\n"
+                      "\tif (player > 1) { exit; } else exit;\n}"
+            << ""
+            << QStringList{"error SLO 7:1 expected '}' to close the block opened at line 4, found 'event'",
+                           "error SLO 9:33 the body of the last 'else' needs braces { }"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
