@@ -19,6 +19,13 @@ bool isPublicValue(const GlobalVariable* v)
     return v && v->isPublic && v->isValue;
 }
 
+// "a WEAPON value", "an INT value".
+QString valueOfType(const QString& typeWord)
+{
+    const bool vowel = !typeWord.isEmpty() && QStringLiteral("AEIOUaeiou").contains(typeWord.front());
+    return QStringLiteral("%1 %2 value").arg(vowel ? QStringLiteral("an") : QStringLiteral("a"), typeWord);
+}
+
 QString indexCount(qsizetype n)
 {
     return n == 1 ? QStringLiteral("1 index") : QStringLiteral("%1 indexes").arg(n);
@@ -50,7 +57,9 @@ public:
         for (const VloBinding& b : vlo.bindings)
             check(b, headName);
         for (const GlobalVariable& g : m_script.globals) {
-            if (!g.isPublic || !g.isValue || m_boundNames.contains(g.name) || g.name == headName)
+            // A name on a line the VLO reader could not read has its error already.
+            if (!g.isPublic || !g.isValue || m_boundNames.contains(g.name) || g.name == headName ||
+                vlo.unreadNames.contains(g.name))
                 continue;
             const bool array = !g.sizes.isEmpty();
             const QString consequence =
@@ -170,8 +179,8 @@ private:
             declared != builtins().types.cend() && declared->equivalents.contains(vloType);
         if (vloType != v.type && !equivalent) {
             error(b, b.typeColumn, typeLength,
-                  QStringLiteral("'%1' is declared %2; a %3 value does not fit")
-                      .arg(b.name, v.type, b.typeWord));
+                  QStringLiteral("'%1' is declared %2; %3 does not fit")
+                      .arg(b.name, v.type, valueOfType(b.typeWord)));
             return;
         }
         const QString& form = builtins().types.constFind(vloType)->vloValueForm;
@@ -183,7 +192,7 @@ private:
                                    : wantsQuoted ? QStringLiteral("a quoted id")
                                                  : QStringLiteral("a whole number");
             error(b, b.valueColumn, int(b.value.size()),
-                  QStringLiteral("a %1 value must be %2, not %3").arg(b.typeWord, wanted, b.value));
+                  QStringLiteral("%1 must be %2, not %3").arg(valueOfType(b.typeWord), wanted, b.value));
         }
     }
 

@@ -237,6 +237,16 @@ private:
         if (!name.is(VTok::Word))
             fail(name, QStringLiteral("expected a variable name, found %1").arg(found(name)));
         advance();
+        try {
+            bindingAfter(name);
+        } catch (const SyntaxError&) {
+            m_result.unreadNames.insert(name.text.toString());
+            throw;
+        }
+    }
+
+    void bindingAfter(const Tk& name)
+    {
         VloBinding b;
         b.name = name.text.toString();
         b.line = name.line;

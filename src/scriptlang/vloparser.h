@@ -3,6 +3,7 @@
 #include "scriptlang/finding.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 namespace scriptlang {
@@ -24,6 +25,7 @@ struct VloBinding {
 
 struct VloText {
     QList<VloBinding> bindings;
+    QSet<QString> unreadNames; // names whose line has a syntax error after them
 };
 
 // Reads the author's VLO text, the bindings that the workbench wraps in its generated head

@@ -46,6 +46,12 @@ private Q_SLOTS:
             << ""
             << QStringList{"error SLO 7:1 expected '}' to close the block opened at line 4, found 'event'",
                            "error SLO 9:33 the body of the last 'else' needs braces { }"};
+        QTest::newRow("a value of the wrong form; a line not read leaves no unbound warning")
+            << head + "public int count, total;"
+            << "count INT \"3\"\ntotal INT yes"
+            << QStringList{
+                   "error VLO 1:11 an INT value must be a whole number, not \"3\"",
+                   "error VLO 2:11 expected a value (a number, true/false or a quoted id), found 'yes'"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
