@@ -283,14 +283,16 @@ QString Parser::closestName(QStringView wrong, HintAmong among) const
         considerKeys(index.callbacks);
         return near.hint();
     }
-    const SymbolKind wanted = among == HintAmong::Functions ? SymbolKind::Function : SymbolKind::Global;
+    const SymbolKind wanted = among == HintAmong::Functions  ? SymbolKind::Function
+                              : among == HintAmong::Triggers ? SymbolKind::Trigger
+                                                             : SymbolKind::Global;
     for (auto it = m_symbols.cbegin(); it != m_symbols.cend(); ++it) {
         if (it->kind == wanted)
             near.consider(it.key().text);
     }
     if (among == HintAmong::Functions) {
         considerKeys(index.functions);
-    } else {
+    } else if (among == HintAmong::Values) {
         if (m_inBody)
             m_locals.forEachName([&near](QStringView name) { near.consider(name); });
         considerKeys(index.valueTypes);

@@ -296,8 +296,9 @@ private:
     QString call(const Token& name, const Symbol* s);
 
     // ": did you mean 'x'?" for a name the script does not know, among the variables and values
-    // in scope, the callbacks or the functions; empty when none is close or the budget is spent.
-    enum class HintAmong { Values, Callbacks, Functions };
+    // in scope, the callbacks, the functions or the triggers; empty when none is close or the budget is
+    // spent.
+    enum class HintAmong { Values, Callbacks, Functions, Triggers };
     QString hint(QStringView wrong, HintAmong among);
     QString closestName(QStringView wrong, HintAmong among) const;
 

@@ -232,6 +232,17 @@ void Parser::triggerCondition(bool inEvent)
             advance();
             return;
         }
+        // A lone unknown name is a trigger not declared (yet): events name triggers declared above.
+        if (inEvent && !s && nameIndex().kind(t.text) == BuiltinName::None && peek(1).is(Tok::RParen)) {
+            advance();
+            const QString near = hint(t.text, HintAmong::Triggers);
+            report(t, QStringLiteral("unknown trigger %1%2")
+                          .arg(quoted(t.text),
+                               near.isEmpty() ? QStringLiteral(": declare it above with 'trigger %1 (...);'")
+                                                    .arg(t.text.toString())
+                                              : near));
+            return;
+        }
     }
     const Token& start = peek();
     requireBool(start, expression());

@@ -52,6 +52,12 @@ private Q_SLOTS:
             << QStringList{
                    "error VLO 1:11 an INT value must be a whole number, not \"3\"",
                    "error VLO 2:11 expected a value (a number, true/false or a quoted id), found 'yes'"};
+        QTest::newRow("unknown triggers")
+            << head + "trigger tick (every, 10);\nevent e(tikc) { exit; }\nevent f(later) { exit; }"
+            << ""
+            << QStringList{
+                   "error SLO 3:9 unknown trigger 'tikc': did you mean 'tick'?",
+                   "error SLO 4:9 unknown trigger 'later': declare it above with 'trigger later (...);'"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
