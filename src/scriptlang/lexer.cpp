@@ -193,6 +193,25 @@ void Lexer::scan(qsizetype from, qsizetype to, QList<Token>& out, bool expand)
                 ++pos;
             if (pos < to && d[pos] == QLatin1Char('"')) {
                 ++pos;
+                // `"say \"hi\""`: the author meant an escape, which the game does not have. When a
+                // name or number follows, the game's reading fails anyway: one finding, and the
+                // string read on to the first quote without a backslash before it.
+                if (d[pos - 2] == QLatin1Char('\\') && pos - 2 > start) {
+                    qsizetype after = pos;
+                    while (after < to && (d[after] == QLatin1Char(' ') || d[after] == QLatin1Char('\t')))
+                        ++after;
+                    if (after < to && (d[after].isLetterOrNumber() || d[after] == QLatin1Char('_'))) {
+                        report(m_line, columnAt(pos - 2), 2,
+                               QStringLiteral("the game's strings have no escapes: \\\" ends the string; "
+                                              "write ' for a quote inside it"));
+                        for (qsizetype end = pos; end < to && d[end] != QLatin1Char('\n'); ++end) {
+                            if (d[end] == QLatin1Char('"') && d[end - 1] != QLatin1Char('\\')) {
+                                pos = end + 1;
+                                break;
+                            }
+                        }
+                    }
+                }
             } else {
                 qsizetype end = pos;
                 while (end > start + 1 && d[end - 1] == QLatin1Char('\r'))
@@ -240,7 +259,7 @@ void Lexer::scan(qsizetype from, qsizetype to, QList<Token>& out, bool expand)
                 directive(pos, to);
             } else {
                 report(m_line, columnAt(start), 1, QStringLiteral("stray '#'"));
-                ++pos;
+                push(Tok::Stray, start, ++pos);
             }
             continue;
         case '(': {
@@ -336,7 +355,7 @@ void Lexer::scan(qsizetype from, qsizetype to, QList<Token>& out, bool expand)
             break;
         default:
             report(m_line, columnAt(start), 1, QStringLiteral("stray character '%1'").arg(c));
-            ++pos;
+            push(Tok::Stray, start, ++pos);
             break;
         }
     }

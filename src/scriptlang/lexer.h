@@ -44,6 +44,7 @@ enum class Tok : quint8 {
     Bang,
     CastInt,
     CastFloat,
+    Stray, // a character of no token, already reported: the parser stops at it without a word
 };
 
 // A token of the script. A token that came from a #define body carries the place where the

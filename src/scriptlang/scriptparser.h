@@ -160,7 +160,8 @@ private:
     }
     void report(const Token& t, const QString& message, Severity s = Severity::Error)
     {
-        report(t.line, t.column, t.length, message, s);
+        if (!t.is(Tok::Stray)) // the lexer has said what is wrong with it
+            report(t.line, t.column, t.length, message, s);
     }
     [[noreturn]] void fail(const Token& t, const QString& message)
     {

@@ -58,6 +58,14 @@ private Q_SLOTS:
             << QStringList{
                    "error SLO 3:9 unknown trigger 'tikc': did you mean 'tick'?",
                    "error SLO 4:9 unknown trigger 'later': declare it above with 'trigger later (...);'"};
+        QTest::newRow("one error for a stray character; a backslash before a quote is no escape")
+            << head + "private STRING s;\nevent e(init)\n{\n\tplayer = 1 @ 2;\n\ts = \"say \\\"hi\\\"\";\n"
+                      "\ts = \"dir\\\" & \"x\";\n}"
+            << ""
+            << QStringList{
+                   "error SLO 5:13 stray character '@'",
+                   "error SLO 6:11 the game's strings have no escapes: \\\" ends the string; write ' for "
+                   "a quote inside it"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
