@@ -151,8 +151,8 @@ private:
                         // the rest of the word belongs to the same mistake
                         while (pos < n && (isLetter(d[pos]) || isDigit(d[pos]) || d[pos] == QLatin1Char('_')))
                             ++pos;
-                        push(VTok::Bad, start, pos);
                     }
+                    push(VTok::Bad, start, pos);
                 }
             }
         }
@@ -216,7 +216,13 @@ private:
         } else {
             expectWord(QLatin1StringView("run"));
         }
-        expect(VTok::LBrace, "'{'");
+        if (!peek().is(VTok::LBrace) && peek().is(VTok::Word) && peek().line > m_startLine) {
+            // The bindings follow without their '{': said once, and read as if it were there.
+            report(peek().line, peek().column, int(peek().text.size()),
+                   QStringLiteral("expected '{' before the first binding, found %1").arg(found(peek())));
+        } else {
+            expect(VTok::LBrace, "'{'");
+        }
         while (!peek().is(VTok::RBrace) && !peek().is(VTok::End)) {
             const qsizetype before = m_pos;
             try {

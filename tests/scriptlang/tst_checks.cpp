@@ -141,6 +141,10 @@ private Q_SLOTS:
                  QStringList{"error VLO 1:8 the script's name must end in .slo"});
         QCOMPARE(described(checkFiles(slo, "script \"player0.slo\"\nrun\n{\n\tplayer INT 0\n")),
                  QStringList{"error VLO 5:1 expected '}' to close the run block, found the end of the text"});
+        // Without its '{' the block is still read: one error, the binding counted.
+        QCOMPARE(described(checkFiles(slo, "script \"player0.slo\"\nrun\n\tplayer INT 0 @\n}\n")),
+                 (QStringList{"error VLO 3:2 expected '{' before the first binding, found 'player'",
+                              "error VLO 3:15 stray character '@'"}));
     }
 };
 
