@@ -183,6 +183,36 @@ void Lexer::scan(qsizetype from, qsizetype to, QList<Token>& out, bool expand)
                     ++pos;
                 kind = Tok::Float;
             }
+            if (pos < to && isNameStart(d[pos])) {
+                // 0x10, 1.5e3, 2nd: the game reads a number and then a name, which no rule allows.
+                const qsizetype numberEnd = pos;
+                while (pos < to && isNameChar(d[pos]))
+                    ++pos;
+                const QStringView word(d + numberEnd, pos - numberEnd);
+                if (word == QLatin1StringView("and") || word == QLatin1StringView("AND") ||
+                    word == QLatin1StringView("or") || word == QLatin1StringView("OR")) {
+                    push(kind, start, numberEnd); // x==3and y: the game reads 3 and 'and'
+                    pos = numberEnd;
+                    continue;
+                }
+                const QStringView text(d + start, pos - start);
+                const QChar letter = d[numberEnd].toLower();
+                bool hex = false;
+                const qlonglong value = text.startsWith(QLatin1StringView("0x"), Qt::CaseInsensitive)
+                                            ? text.mid(2).toLongLong(&hex, 16)
+                                            : 0;
+                report(
+                    m_line, columnAt(start), int(pos - start),
+                    hex ? QStringLiteral("the game's language has no hexadecimal numbers: write %1")
+                              .arg(value)
+                    : letter == QLatin1Char('e') && kind == Tok::Float
+                        ? QStringLiteral("the game's language has no exponents: write the number out in full")
+                        : QStringLiteral(
+                              "'%1' is neither a number nor a name: a name cannot start with a digit")
+                              .arg(text));
+                push(Tok::Stray, start, pos);
+                continue;
+            }
             push(kind, start, pos);
             continue;
         }

@@ -66,6 +66,13 @@ private Q_SLOTS:
                    "error SLO 5:13 stray character '@'",
                    "error SLO 6:11 the game's strings have no escapes: \\\" ends the string; write ' for "
                    "a quote inside it"};
+        QTest::newRow("numbers the game does not read")
+            << head + "event e(init)\n{\n\tplayer = 0x1F;\n\tplayer = 2nd;\n\tif (player == 3and player < 4) "
+                      "{ exit; }\n}"
+            << ""
+            << QStringList{
+                   "error SLO 4:11 the game's language has no hexadecimal numbers: write 31",
+                   "error SLO 5:11 '2nd' is neither a number nor a name: a name cannot start with a digit"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
