@@ -14,6 +14,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 using scriptlang::Finding;
 using scriptlang::Findings;
@@ -75,10 +76,13 @@ void ScriptCheck::attach(MainWindow& window)
     const std::pair<ScriptEditor*, QListWidget*> editors[] = {{window.slo(), window.sloMenu()},
                                                               {window.vlo(), window.vloMenu()}};
     for (const auto& [editor, list] : editors) {
-        connect(editor, &ScriptEditor::keyAboutToBeHandled, this, [this, w = &window](QKeyEvent* event) {
-            if (event->key() == Qt::Key_F7)
-                checkNow(*w);
-        });
+        connect(editor, &ScriptEditor::keyAboutToBeHandled, this,
+                [this, w = &window, e = editor](QKeyEvent* event) {
+                    if (event->key() == Qt::Key_F7)
+                        checkNow(*w);
+                    else if (event->key() == Qt::Key_F8)
+                        goToNeighbour(*w, *e, !(event->modifiers() & Qt::ShiftModifier));
+                });
         connect(editor, &QPlainTextEdit::textChanged, this, [this, w = &window] { scheduleLiveCheck(*w); });
         editor->viewport()->installEventFilter(this);
         addMenuItem(window, *editor, *list);
@@ -205,9 +209,45 @@ bool ScriptCheck::eventFilter(QObject* watched, QEvent* event)
 
 void ScriptCheck::goTo(const Finding& finding)
 {
-    if (!m_target)
+    if (m_target)
+        select(*m_target, finding);
+}
+
+void ScriptCheck::goToNeighbour(MainWindow& window, ScriptEditor& editor, bool forward)
+{
+    const TextKind text = &editor == window.slo() ? TextKind::Slo : TextKind::Vlo;
+    QList<Finding> here;
+    for (const Finding& f : m_live.value(&window).findings) {
+        if (f.text == text)
+            here.append(f);
+    }
+    if (here.isEmpty())
         return;
-    ScriptEditor* editor = editorFor(*m_target, finding.text);
+    const auto place = [](const Finding& f) { return std::pair(f.line, f.column); };
+    std::sort(here.begin(), here.end(),
+              [&](const Finding& a, const Finding& b) { return place(a) < place(b); });
+    // From the start of the selection: the finding just gone to is where the caret stands.
+    QTextCursor caret = editor.textCursor();
+    caret.setPosition(caret.selectionStart());
+    const std::pair at(caret.blockNumber() + 1, caret.positionInBlock() + 1);
+    const Finding* chosen = nullptr;
+    if (forward) {
+        const auto next =
+            std::find_if(here.cbegin(), here.cend(), [&](const Finding& f) { return place(f) > at; });
+        chosen = next != here.cend() ? &*next : &here.first(); // past the last: round to the first
+    } else {
+        const auto before =
+            std::find_if(here.crbegin(), here.crend(), [&](const Finding& f) { return place(f) < at; });
+        chosen = before != here.crend() ? &*before : &here.last();
+    }
+    select(window, *chosen);
+    QToolTip::showText(editor.viewport()->mapToGlobal(editor.cursorRect().bottomLeft()), chosen->message,
+                       editor.viewport());
+}
+
+void ScriptCheck::select(MainWindow& window, const Finding& finding)
+{
+    ScriptEditor* editor = editorFor(window, finding.text);
     // The token selected, the caret at its start.
     const QTextCursor range = findingCursor(*editor, finding);
     QTextCursor cursor(editor->document());
@@ -218,7 +258,7 @@ void ScriptCheck::goTo(const Finding& finding)
     editor->setTextCursor(cursor);
     if (editor->verticalScrollBar()->value() != scrolledTo)
         editor->centerCursor();
-    m_target->raise();
-    m_target->activateWindow();
+    window.raise();
+    window.activateWindow();
     editor->setFocus();
 }

@@ -14,8 +14,8 @@ class QListWidget;
 class ScriptEditor;
 
 // The script check in the workbench: F7 and the editors' "Check script" item fill the Problems
-// window; choosing a row there selects the token in its editor. After a pause in typing the
-// texts are checked on a worker thread and the findings underlined, the message as tooltip.
+// window; choosing a row there, or F8 and Shift+F8 in an editor, selects the token. After a pause in typing
+// the texts are checked on a worker thread and the findings underlined, the message as tooltip.
 class ScriptCheck : public QObject {
     Q_OBJECT
 public:
@@ -45,6 +45,10 @@ private:
     void startLiveCheck(MainWindow& window);
     void underline(MainWindow& window, const scriptlang::Findings& findings);
     void goTo(const scriptlang::Finding& finding);
+    // F8 and Shift+F8: the next or previous finding of this editor's text, round at the ends.
+    void goToNeighbour(MainWindow& window, ScriptEditor& editor, bool forward);
+    // Selects the finding's token in its editor of `window`.
+    void select(MainWindow& window, const scriptlang::Finding& finding);
     ScriptEditor* editorFor(MainWindow& window, scriptlang::TextKind text) const;
 
     QPointer<ProblemsWindow> m_problems;

@@ -83,6 +83,25 @@ private Q_SLOTS:
                            "name 'x'"));
     }
 
+    void f8GoesRoundTheFindingsOfItsEditor()
+    {
+        AppFixture f;
+        f.prepareProject(kTwoErrors, "", "");
+        QVERIFY(f.start());
+        ScriptEditor* slo = f.form800().slo();
+        QTest::keyClick(slo, Qt::Key_F7);
+        slo->moveCursor(QTextCursor::Start);
+        QStringList visited;
+        for (const Qt::KeyboardModifier modifier :
+             {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
+            QTest::keyClick(slo, Qt::Key_F8, modifier);
+            visited << QStringLiteral("%1:%2")
+                           .arg(slo->textCursor().blockNumber() + 1)
+                           .arg(slo->textCursor().selectedText());
+        }
+        QCOMPARE(visited, (QStringList{"4:x", "205:foo", "4:x", "205:foo"}));
+    }
+
     void theMenuItemChecksAndVloLinesCountFromTheHead()
     {
         AppFixture f;
