@@ -240,9 +240,7 @@ void ScriptCheck::goToNeighbour(MainWindow& window, ScriptEditor& editor, bool f
             std::find_if(here.crbegin(), here.crend(), [&](const Finding& f) { return place(f) < at; });
         chosen = before != here.crend() ? &*before : &here.last();
     }
-    select(window, *chosen);
-    QToolTip::showText(editor.viewport()->mapToGlobal(editor.cursorRect().bottomLeft()), chosen->message,
-                       editor.viewport());
+    select(window, *chosen); // its message shows beside the caret's place
 }
 
 void ScriptCheck::select(MainWindow& window, const Finding& finding)

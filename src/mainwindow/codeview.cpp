@@ -55,9 +55,9 @@ CodeView::CodeView(ScriptEditor& editor, codeview::Language language, int firstL
         pal.setColor(QPalette::WindowText, QColor(32, 40, 64));
         m_caretPlace->setPalette(pal);
         m_caretPlace->setIndent(4);
-        m_caretPlace->setToolTip(QStringLiteral("The caret's line and column"));
         connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, &CodeView::followCaret);
         connect(editor.document(), &QTextDocument::contentsChanged, this, &CodeView::followCaretLater);
+        connect(&editor, &ScriptEditor::findingsChanged, this, &CodeView::followCaretLater);
         editor.installEventFilter(this);
         followCaret();
     }
@@ -121,9 +121,21 @@ void CodeView::followCaret()
     if (!m_caretPlace)
         return;
     const QTextCursor cursor = m_editor.textCursor();
-    m_caretPlace->setText(QStringLiteral("Line %1, Col %2")
-                              .arg(m_gutter->numberOfLine(cursor.blockNumber()))
-                              .arg(cursor.positionInBlock() + 1));
+    QString place = QStringLiteral("Line %1, Col %2")
+                        .arg(m_gutter->numberOfLine(cursor.blockNumber()))
+                        .arg(cursor.positionInBlock() + 1);
+    // On an underlined mistake, its message beside the place, whole in the tooltip.
+    QString message;
+    for (const QTextEdit::ExtraSelection& finding :
+         m_editor.decorations(ScriptEditor::DecorationLayer::Findings)) {
+        if (cursor.position() >= finding.cursor.selectionStart() &&
+            cursor.position() <= finding.cursor.selectionEnd()) {
+            message = finding.format.toolTip();
+            break;
+        }
+    }
+    m_caretPlace->setText(message.isEmpty() ? place : place + QStringLiteral(": ") + message);
+    m_caretPlace->setToolTip(message.isEmpty() ? QStringLiteral("The caret's line and column") : message);
 
     QTextEdit::ExtraSelection line;
     line.format.setBackground(kCaretLine);

@@ -252,4 +252,6 @@ void ScriptEditor::setDecorations(DecorationLayer layer, const QList<QTextEdit::
     for (const auto& layerSelections : std::as_const(m_decorations))
         all += layerSelections;
     setExtraSelections(all);
+    if (layer == DecorationLayer::Findings)
+        Q_EMIT findingsChanged();
 }

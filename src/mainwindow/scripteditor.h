@@ -34,6 +34,10 @@ public:
     // underlines) come in layers, each replaced on its own; lower layers are drawn first.
     enum class DecorationLayer { CaretLine, Findings, BracketMatch };
     void setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections);
+    QList<QTextEdit::ExtraSelection> decorations(DecorationLayer layer) const
+    {
+        return m_decorations.value(layer);
+    }
 
     // The room inside the frame around the text (the line numbers and the caret's place stand
     // there), so that nothing outside the editor moves.
@@ -48,6 +52,8 @@ Q_SIGNALS:
     // Sent before the editor acts on the key.
     void keyAboutToBeHandled(QKeyEvent* event);
     void mousePressed(QMouseEvent* event);
+    // The checker's underlines were replaced.
+    void findingsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

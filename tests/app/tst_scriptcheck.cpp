@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -89,17 +90,22 @@ private Q_SLOTS:
         f.prepareProject(kTwoErrors, "", "");
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
+        auto* place = slo->findChild<QLabel*>(slo->objectName() + QStringLiteral("_CARET"));
+        QVERIFY(place);
         QTest::keyClick(slo, Qt::Key_F7);
         slo->moveCursor(QTextCursor::Start);
         QStringList visited;
         for (const Qt::KeyboardModifier modifier :
              {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier}) {
             QTest::keyClick(slo, Qt::Key_F8, modifier);
-            visited << QStringLiteral("%1:%2")
-                           .arg(slo->textCursor().blockNumber() + 1)
-                           .arg(slo->textCursor().selectedText());
+            visited << slo->textCursor().selectedText() + QStringLiteral(" | ") + place->text();
         }
-        QCOMPARE(visited, (QStringList{"4:x", "205:foo", "4:x", "205:foo"}));
+        const QString x = QStringLiteral("x | Line 4, Col 2: undeclared name 'x'");
+        const QString foo = QStringLiteral("foo | Line 205, Col 11: unknown function 'foo'");
+        QCOMPARE(visited, (QStringList{x, foo, x, foo}));
+        // Off the mistake, the place alone.
+        slo->moveCursor(QTextCursor::Start);
+        QCOMPARE(place->text(), QStringLiteral("Line 1, Col 1"));
     }
 
     void theMenuItemChecksAndVloLinesCountFromTheHead()
