@@ -217,7 +217,8 @@ QString Parser::nameUse(bool byRef)
         type = nameIndex().valueTypes.value(t.text);
     } else if (builtin == BuiltinName::Function) {
         report(t, QStringLiteral("%1 is a builtin function: call it with ( )").arg(quoted(t.text)));
-    } else if (builtin == BuiltinName::None) {
+    } else if (builtin == BuiltinName::None && !m_undeclaredReported.contains(t.text)) {
+        m_undeclaredReported.insert(t.text);
         report(t, t.text.startsWith(QLatin1StringView("CALL_"))
                       ? QStringLiteral("unknown callback %1%2")
                             .arg(quoted(t.text), hint(t.text, HintAmong::Callbacks))
@@ -303,8 +304,9 @@ QString Parser::closestName(QStringView wrong, HintAmong among) const
 QString Parser::call(const Token& name, const Symbol* s)
 {
     const BuiltinFunction* builtin = s ? nullptr : nameIndex().functions.value(name.text);
-    const bool scriptFunction = s && s->kind == SymbolKind::Function;
-    if (!builtin && !scriptFunction) {
+    const bool anyScriptFunction = s && s->kind == SymbolKind::Function;
+    const bool scriptFunction = anyScriptFunction && !s->brokenHead; // its parameters are known
+    if (!builtin && !anyScriptFunction) {
         if (s)
             report(name,
                    QStringLiteral("%1 is %2, not a function").arg(quoted(name.text), describe(s->kind)));
@@ -337,7 +339,7 @@ QString Parser::call(const Token& name, const Symbol* s)
                          .arg(expected)
                          .arg(expected == 1 ? QString() : QStringLiteral("s"))
                          .arg(count));
-    return builtin ? builtin->returnType : scriptFunction ? s->type : QString();
+    return builtin ? builtin->returnType : anyScriptFunction ? s->type : QString();
 }
 
 void Parser::argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,

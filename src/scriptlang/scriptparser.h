@@ -7,6 +7,8 @@
 #include "scriptlang/names.h"
 #include "scriptlang/sloparser.h"
 
+#include <QSet>
+
 namespace scriptlang {
 
 namespace parsing {
@@ -24,6 +26,7 @@ struct Symbol {
     bool defined = true; // events and functions: has a body
     QList<QStringView> paramTypes;
     QList<QStringView> paramNames;
+    bool brokenHead = false; // a function whose parameters could not be read: calls go unchecked
 };
 
 inline QString quoted(QStringView text)
@@ -217,6 +220,7 @@ private:
     // block, or past a block that belongs to it.
     void syncStatement();
     void skipBlock();
+    void skipElseChain();
     static bool startsTopLevel(const Token& t)
     {
         return t.isWord(QLatin1StringView("event")) || t.isWord(QLatin1StringView("function")) ||
@@ -247,6 +251,8 @@ private:
     void globalDeclaration(bool isPublic);
 
     QList<int> arraySizes();
+    // The ',' between declared names; a name in its place is reported and read as the next one.
+    bool acceptListComma();
 
     void triggerDeclaration();
 
@@ -259,6 +265,8 @@ private:
     void eventDeclaration();
 
     void functionDeclaration();
+    // `TYPE name, ...)` after the '(' of a function's head, into `f` and the locals.
+    void functionParameters(Symbol& f);
 
     // The body of an event (returnType empty) or a function.
     void body(const QString& returnType, bool keepLocals = false);
@@ -321,6 +329,8 @@ private:
     // Each new hint scans the game's names: a garbled text gets no more than these. A name
     // misspelt again gets its hint again; the body's locals change them, so a body starts afresh.
     int m_hintsLeft = 32;
+    // Undeclared names reported in this body: like C compilers, once each.
+    QSet<QStringView> m_undeclaredReported;
     QHash<QString, QString> m_hints;
     ScriptModel m_model;
 };

@@ -12,6 +12,11 @@ void Parser::statement()
     if (!t.is(Tok::Ident))
         fail(t, QStringLiteral("expected a statement, found %1").arg(found(t)));
     const QStringView w = t.text;
+    if (Token::sameText(w, QLatin1StringView("else"))) {
+        report(t, QStringLiteral("'else' without its 'if': is a '{' or '}' missing above?"));
+        skipElseChain();
+        return;
+    }
     if (Token::sameText(w, QLatin1StringView("if"))) {
         advance();
         booleanCondition();

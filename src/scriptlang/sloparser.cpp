@@ -40,11 +40,35 @@ void Parser::syncStatement()
             return;
         } else if (t.is(Tok::LBrace)) {
             skipBlock();
+            skipElseChain();
             return;
         } else if (parens == 0 && startsTopLevel(t)) {
             return;
         }
         advance();
+    }
+}
+
+void Parser::skipElseChain()
+{
+    // The else branches of a broken if go with it, or each would be a mistake of its own.
+    while (peek().isWord(QLatin1StringView("else"))) {
+        advance();
+        if (acceptWord(QLatin1StringView("if"))) {
+            int parens = 0;
+            while (!peek().is(Tok::End) && !peek().is(Tok::LBrace) && !startsTopLevel(peek())) {
+                if (peek().is(Tok::LParen))
+                    ++parens;
+                else if (peek().is(Tok::RParen) && --parens <= 0) {
+                    advance();
+                    break;
+                }
+                advance();
+            }
+        }
+        if (!peek().is(Tok::LBrace))
+            return;
+        skipBlock();
     }
 }
 
@@ -137,7 +161,12 @@ void Parser::topLevel()
     } else if (nameIndex().typeOfWord.contains(t.text)) {
         fail(t, QStringLiteral("a global declaration starts with 'public' or 'private'"));
     } else {
-        fail(t, QStringLiteral("expected a declaration, trigger, event or function, found %1").arg(found(t)));
+        // Statements out of their body (a '{' lost above, most likely): one error, and the text
+        // skipped to the next declaration, trigger, event or function.
+        report(t,
+               QStringLiteral("expected a declaration, trigger, event or function, found %1").arg(found(t)));
+        while (!peek().is(Tok::End) && !startsTopLevel(peek()))
+            advance();
     }
 }
 
@@ -169,8 +198,25 @@ void Parser::globalDeclaration(bool isPublic)
             m_model.globals.append(
                 GlobalVariable{text, type, sizes, isPublic, isValue, name.line, name.column});
         }
-    } while (accept(Tok::Comma));
+    } while (acceptListComma());
     expectSemicolon("';' after the declaration");
+}
+
+bool Parser::acceptListComma()
+{
+    if (accept(Tok::Comma))
+        return true;
+    // `int a b;`: a name where ',' or ';' belongs is most likely the next of the list.
+    const Token& next = peek();
+    const bool listGoesOn = next.line == peek(-1).line || peek(1).is(Tok::Comma) ||
+                            peek(1).is(Tok::Semicolon) || peek(1).is(Tok::LBracket);
+    if (!next.is(Tok::Ident) || !listGoesOn || startsTopLevel(next) ||
+        nameIndex().kind(next.text) == BuiltinName::Keyword ||
+        nameIndex().kind(next.text) == BuiltinName::TypeWord)
+        return false;
+    const Token& last = peek(-1);
+    report(last.line, last.column + last.length, 1, QStringLiteral("missing ',' between the names"));
+    return true;
 }
 
 QList<int> Parser::arraySizes()
@@ -196,12 +242,13 @@ QList<int> Parser::arraySizes()
 void Parser::triggerDeclaration()
 {
     const Token& name = declareName(SymbolKind::Trigger, "a trigger name");
+    // Known from here on, so that a mistake in its condition does not make every event on it one.
+    if (!m_symbols.contains(name.text))
+        m_symbols.insert(name.text, Symbol{SymbolKind::Trigger, {}, 0, name.line, true, {}, {}});
     expect(Tok::LParen, "'(' after the trigger name");
     triggerCondition(false);
     expect(Tok::RParen, "')'");
     expectSemicolon("';' after the trigger");
-    if (!m_symbols.contains(name.text))
-        m_symbols.insert(name.text, Symbol{SymbolKind::Trigger, {}, 0, name.line, true, {}, {}});
 }
 
 void Parser::triggerCondition(bool inEvent)
@@ -308,28 +355,36 @@ void Parser::functionDeclaration()
 {
     const QString returnType = typeWord(true);
     const Token& name = declareName(SymbolKind::Function, "a function name");
-    expect(Tok::LParen, "'(' after the function name");
     Symbol f{SymbolKind::Function, returnType, 0, name.line, true, {}, {}};
     m_locals.clear();
-    if (!peek().is(Tok::RParen)) {
-        do {
-            const Token& typeToken = peek();
-            const QString type = typeWord(false);
-            const Token& param = declareName(SymbolKind::Local, "a parameter name");
-            f.paramTypes.append(typeToken.text);
-            f.paramNames.append(param.text);
-            m_locals.insert(param.text, Symbol{SymbolKind::Local, type, 0, param.line, true, {}, {}});
-        } while (accept(Tok::Comma));
+    try {
+        expect(Tok::LParen, "'(' after the function name");
+        functionParameters(f);
+    } catch (const SyntaxError&) {
+        // Known with its type, so that its calls are no mistakes of their own; the body is skipped.
+        f.brokenHead = true;
+        f.defined = false; // a later head of it is no second declaration
+        if (!m_symbols.contains(name.text))
+            m_symbols.insert(name.text, f);
+        throw;
     }
-    expect(Tok::RParen, "')'");
     const auto existing = m_symbols.find(name.text);
     const bool declaredBefore = existing != m_symbols.end() && existing->kind == SymbolKind::Function;
-    if (declaredBefore && (existing->paramTypes != f.paramTypes || existing->paramNames != f.paramNames ||
-                           existing->type != f.type))
+    if (declaredBefore && existing->brokenHead) {
+        *existing = f; // this head is the one to go by
+        existing->defined = false;
+    } else if (declaredBefore && (existing->paramTypes != f.paramTypes ||
+                                  existing->paramNames != f.paramNames || existing->type != f.type))
         report(name, QStringLiteral("function %1 does not match its declaration at line %2")
                          .arg(quoted(name.text))
                          .arg(existing->line));
-    if (accept(Tok::Semicolon)) {
+    const bool declarationOnly = accept(Tok::Semicolon);
+    if (!declarationOnly && startsTopLevel(peek()) && peek().line > peek(-1).line) {
+        // No body and no ';': a declaration whose ';' was lost.
+        const Token& last = peek(-1);
+        report(last.line, last.column + last.length, 1, QStringLiteral("missing ';' after the declaration"));
+    }
+    if (declarationOnly || startsTopLevel(peek())) {
         f.defined = false;
         if (existing == m_symbols.end())
             m_symbols.insert(name.text, f);
@@ -342,14 +397,38 @@ void Parser::functionDeclaration()
     body(returnType, true);
 }
 
+void Parser::functionParameters(Symbol& f)
+{
+    if (!peek().is(Tok::RParen)) {
+        do {
+            const Token& typeToken = peek();
+            const QString type = typeWord(false);
+            const Token& param = declareName(SymbolKind::Local, "a parameter name");
+            f.paramTypes.append(typeToken.text);
+            f.paramNames.append(param.text);
+            m_locals.insert(param.text, Symbol{SymbolKind::Local, type, 0, param.line, true, {}, {}});
+        } while (accept(Tok::Comma));
+    }
+    expect(Tok::RParen, "')'");
+}
+
 void Parser::body(const QString& returnType, bool keepLocals)
 {
     if (!keepLocals)
         m_locals.clear();
     m_hints.clear();
+    m_undeclaredReported.clear();
     m_inBody = true;
     m_returnType = returnType;
-    const Token& open = expect(Tok::LBrace, "'{' to open the body");
+    const Token& open = peek();
+    if (!accept(Tok::LBrace)) {
+        // A body's first line without the '{' before it: said once, and read as a body.
+        const bool bodyFollows = open.line > peek(-1).line && !startsTopLevel(open) &&
+                                 (open.is(Tok::Ident) || open.is(Tok::RBrace));
+        if (!bodyFollows)
+            fail(open, QStringLiteral("expected '{' to open the body, found %1").arg(found(open)));
+        report(open, QStringLiteral("expected '{' to open the body, found %1").arg(found(open)));
+    }
     while (peek().isWord(QLatin1StringView("local"))) {
         advance();
         try {
@@ -359,7 +438,7 @@ void Parser::body(const QString& returnType, bool keepLocals)
                 const QList<int> sizes = arraySizes();
                 m_locals.insert(name.text,
                                 Symbol{SymbolKind::Local, type, int(sizes.size()), name.line, true, {}, {}});
-            } while (accept(Tok::Comma));
+            } while (acceptListComma());
             expectSemicolon("';' after the declaration");
         } catch (const SyntaxError&) {
             syncStatement();

@@ -24,8 +24,8 @@ private Q_SLOTS:
         QTest::newRow("1. is an int and a dot")
             << head + "event e(init) { player = 1.; }"
             << "" << QStringList{"error SLO 2:27 expected ';' after the assignment, found '.'"};
-        QTest::newRow("misspelt names: letter case, swapped letters; no hint when none is close")
-            << head + "event e(init)\n{\n\tplayer = Random(plyaer) + qqq;\n}"
+        QTest::newRow("misspelt names: letter case, swapped letters; no hint when none is close; once a body")
+            << head + "event e(init)\n{\n\tplayer = Random(plyaer) + qqq;\n\tplayer = qqq;\n}"
             << ""
             << QStringList{"error SLO 4:11 unknown function 'Random': did you mean 'random'?",
                            "error SLO 4:18 undeclared name 'plyaer': did you mean 'player'?",
@@ -73,6 +73,14 @@ private Q_SLOTS:
             << QStringList{
                    "error SLO 4:11 the game's language has no hexadecimal numbers: write 31",
                    "error SLO 5:11 '2nd' is neither a number nor a name: a name cannot start with a digit"};
+        QTest::newRow("reading on: a ',' lost between names, a broken function head, no '{', an else alone")
+            << head + "private int a b;\nfunction int twice(int x;\nevent e(init)\n\ta = twice(b);\n"
+                      "\telse { exit; }\n}"
+            << ""
+            << QStringList{"error SLO 2:14 missing ',' between the names",
+                           "error SLO 3:25 expected ')', found ';'",
+                           "error SLO 5:2 expected '{' to open the body, found 'a'",
+                           "error SLO 6:2 'else' without its 'if': is a '{' or '}' missing above?"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
