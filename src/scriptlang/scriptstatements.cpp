@@ -61,7 +61,7 @@ void Parser::statement()
     }
     if (Token::sameText(w, QLatin1StringView("return"))) {
         advance();
-        const bool withValue = !peek().is(Tok::Semicolon);
+        const bool withValue = !peek().is(Tok::Semicolon) && !peek().is(Tok::RBrace); // `return }`: ';' lost
         if (m_returnType.isEmpty())
             report(t, QStringLiteral("'return' inside an event: write 'exit;'"));
         else if (m_returnType == QLatin1StringView("VOID") && withValue)

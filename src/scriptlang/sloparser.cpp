@@ -325,7 +325,10 @@ void Parser::eventDeclaration()
 {
     const Token& name = declareName(SymbolKind::Event, "an event name");
     const bool known = m_symbols.contains(name.text);
-    if (accept(Tok::Semicolon)) {
+    const bool lostSemicolon = startsTopLevel(peek()) && peek().line > name.line;
+    if (lostSemicolon)
+        report(name.line, name.column + name.length, 1, QStringLiteral("missing ';' after the declaration"));
+    if (lostSemicolon || accept(Tok::Semicolon)) {
         if (!known) {
             m_symbols.insert(name.text, Symbol{SymbolKind::Event, {}, 0, name.line, false, {}, {}});
             m_eventColumns.insert(name.text, name.column);

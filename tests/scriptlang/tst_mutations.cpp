@@ -31,6 +31,26 @@ QString mutated(QString text, const QString& from, const QString& to)
     return text.replace(at, from.size(), to);
 }
 
+// Where the ';' of the code stand, outside comments and strings.
+QList<qsizetype> codeSemicolons(const QString& text)
+{
+    QList<qsizetype> at;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i, 2) == QLatin1String("//")) {
+            i = text.indexOf(QLatin1Char('\n'), i);
+        } else if (text.mid(i, 2) == QLatin1String("/*")) {
+            i = text.indexOf(QLatin1String("*/"), i + 2) + 1;
+        } else if (text.at(i) == QLatin1Char('"')) {
+            i = text.indexOf(QLatin1Char('"'), i + 1);
+        } else if (text.at(i) == QLatin1Char(';')) {
+            at.append(i);
+        }
+        if (i < 0)
+            break;
+    }
+    return at;
+}
+
 const QString kSlo = QStringLiteral("2.3/player0.slo");
 const QString kVlo = QStringLiteral("2.3/player0.vlo");
 
@@ -175,6 +195,23 @@ private Q_SLOTS:
         QCOMPARE(newFindings(checkFiles(slo, QString()), checkFiles(twice, QString())),
                  (QStringList{"error SLO 345:18 missing ';' after the assignment",
                               "error SLO 610:76 expected ')' to close the call, found ';'"}));
+    }
+
+    // A ';' lost anywhere in the game's script is one error on its line, never a cascade.
+    void aLostSemicolonIsOneError()
+    {
+        const QString slo = corpusText(kSlo);
+        const Findings before = checkFiles(slo, QString());
+        const QList<qsizetype> semicolons = codeSemicolons(slo);
+        QVERIFY(semicolons.size() > 1000);
+        for (qsizetype n = 0; n < semicolons.size(); n += 3) {
+            const qsizetype at = semicolons.at(n);
+            const QStringList added = newFindings(before, checkFiles(QString(slo).remove(at, 1), QString()));
+            const QString line =
+                QStringLiteral("error SLO %1:").arg(slo.left(at).count(QLatin1Char('\n')) + 1);
+            QVERIFY2(added.size() == 1 && added.first().startsWith(line),
+                     qPrintable(added.join(QLatin1Char('\n'))));
+        }
     }
 
     // Far deeper than any script: a finding where the nesting passes the limit, no overflow.
