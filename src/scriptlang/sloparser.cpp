@@ -382,12 +382,13 @@ void Parser::functionDeclaration()
                          .arg(quoted(name.text))
                          .arg(existing->line));
     const bool declarationOnly = accept(Tok::Semicolon);
-    if (!declarationOnly && startsTopLevel(peek()) && peek().line > peek(-1).line) {
-        // No body and no ';': a declaration whose ';' was lost.
+    // No body and no ';', the next line a declaration of its own: this one's ';' was lost.
+    const bool lostSemicolon = !declarationOnly && startsTopLevel(peek()) && peek().line > peek(-1).line;
+    if (lostSemicolon) {
         const Token& last = peek(-1);
         report(last.line, last.column + last.length, 1, QStringLiteral("missing ';' after the declaration"));
     }
-    if (declarationOnly || startsTopLevel(peek())) {
+    if (declarationOnly || lostSemicolon) {
         f.defined = false;
         if (existing == m_symbols.end())
             m_symbols.insert(name.text, f);
