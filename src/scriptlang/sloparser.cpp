@@ -422,7 +422,6 @@ void Parser::body(const QString& returnType, bool keepLocals)
         m_locals.clear();
     m_hints.clear();
     m_undeclaredReported.clear();
-    m_inBody = true;
     m_returnType = returnType;
     const Token& open = peek();
     if (!accept(Tok::LBrace)) {
@@ -433,6 +432,7 @@ void Parser::body(const QString& returnType, bool keepLocals)
             fail(open, QStringLiteral("expected '{' to open the body, found %1").arg(found(open)));
         report(open, QStringLiteral("expected '{' to open the body, found %1").arg(found(open)));
     }
+    m_inBody = true;
     while (peek().isWord(QLatin1StringView("local"))) {
         advance();
         try {
