@@ -159,8 +159,7 @@ void MainWindow::createControl(const layout::Control& c)
     case layout::Kind::LinkLabel: {
         auto* label = new LinkLabel(c.name, c.caption, c.tip, m_canvas);
         label->setFont(classiclook::font(8.25, true));
-        label->setStyleSheet(
-            QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
+        label->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
         connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = label;
         break;

@@ -15,6 +15,7 @@
 
 namespace {
 
+
 // The editor's size when the window first opens: 11895 x 8350 twips.
 constexpr double kEditorWidth = 11895;
 constexpr double kEditorHeight = 8350;
@@ -44,8 +45,7 @@ NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt
     connect(m_editor, &QPlainTextEdit::textChanged, this, &NotesWindow::editorChanged);
     connect(&m_notes, &NotesText::changed, this, &NotesWindow::notesChanged);
 
-    resize(twips::toPixels(kEditorWidth + fillrule::kNotes.width),
-           twips::toPixels(kEditorHeight + fillrule::kNotes.height));
+    resize(twips::toPixels(kEditorWidth + fillrule::kNotes.width), twips::toPixels(kEditorHeight + fillrule::kNotes.height));
 }
 
 void NotesWindow::bringForward()
