@@ -14,8 +14,9 @@ class QListWidget;
 class ScriptEditor;
 
 // The script check in the workbench: F7 and the editors' "Check script" item fill the Problems
-// window; choosing a row there, or F8 and Shift+F8 in an editor, selects the token. After a pause in typing
-// the texts are checked on a worker thread and the findings underlined, the message as tooltip.
+// window; choosing a row there, or F8 and Shift+F8 in an editor, selects the token. After a
+// pause in typing the texts are checked on a worker thread and the findings underlined, the
+// message as tooltip.
 class ScriptCheck : public QObject {
     Q_OBJECT
 public:

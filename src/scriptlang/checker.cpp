@@ -62,12 +62,12 @@ public:
                 vlo.unreadNames.contains(g.name))
                 continue;
             const bool array = !g.sizes.isEmpty();
+            const QString holder = array ? QStringLiteral("each element") : QStringLiteral("it");
             const QString consequence =
                 holdsStatIndex(g.type)
                     ? QStringLiteral("%1 silently holds the first entry of the game's %2 list")
-                          .arg(array ? QStringLiteral("each element") : QStringLiteral("it"), g.type)
-                    : (array ? QStringLiteral("each element starts as zero or empty")
-                             : QStringLiteral("it starts as zero or empty"));
+                          .arg(holder, g.type)
+                    : QStringLiteral("%1 starts as zero or empty").arg(holder);
             m_findings.append(
                 Finding{Severity::Warning, TextKind::Slo, g.line, g.column, int(g.name.size()),
                         (array ? QStringLiteral("public array '%1' has no element bound in the VLO: %2")

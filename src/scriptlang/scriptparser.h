@@ -166,6 +166,11 @@ private:
         if (!t.is(Tok::Stray)) // the lexer has said what is wrong with it
             report(t.line, t.column, t.length, message, s);
     }
+    // Where something lost after `t` belonged: just past its last character.
+    void reportAfter(const Token& t, const QString& message)
+    {
+        report(t.line, t.column + t.length, 1, message);
+    }
     [[noreturn]] void fail(const Token& t, const QString& message)
     {
         report(t, message);
@@ -190,9 +195,7 @@ private:
             return;
         const Token& next = peek();
         if (m_pos > 0 && next.line > peek(-1).line) {
-            const Token& last = peek(-1);
-            report(last.line, last.column + last.length, 1,
-                   QStringLiteral("missing %1").arg(QLatin1StringView(what)));
+            reportAfter(peek(-1), QStringLiteral("missing %1").arg(QLatin1StringView(what)));
             return;
         }
         fail(next, QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(next)));

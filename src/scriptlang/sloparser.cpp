@@ -214,8 +214,7 @@ bool Parser::acceptListComma()
         nameIndex().kind(next.text) == BuiltinName::Keyword ||
         nameIndex().kind(next.text) == BuiltinName::TypeWord)
         return false;
-    const Token& last = peek(-1);
-    report(last.line, last.column + last.length, 1, QStringLiteral("missing ',' between the names"));
+    reportAfter(peek(-1), QStringLiteral("missing ',' between the names"));
     return true;
 }
 
@@ -327,7 +326,7 @@ void Parser::eventDeclaration()
     const bool known = m_symbols.contains(name.text);
     const bool lostSemicolon = startsTopLevel(peek()) && peek().line > name.line;
     if (lostSemicolon)
-        report(name.line, name.column + name.length, 1, QStringLiteral("missing ';' after the declaration"));
+        reportAfter(name, QStringLiteral("missing ';' after the declaration"));
     if (lostSemicolon || accept(Tok::Semicolon)) {
         if (!known) {
             m_symbols.insert(name.text, Symbol{SymbolKind::Event, {}, 0, name.line, false, {}, {}});
@@ -384,10 +383,8 @@ void Parser::functionDeclaration()
     const bool declarationOnly = accept(Tok::Semicolon);
     // No body and no ';', the next line a declaration of its own: this one's ';' was lost.
     const bool lostSemicolon = !declarationOnly && startsTopLevel(peek()) && peek().line > peek(-1).line;
-    if (lostSemicolon) {
-        const Token& last = peek(-1);
-        report(last.line, last.column + last.length, 1, QStringLiteral("missing ';' after the declaration"));
-    }
+    if (lostSemicolon)
+        reportAfter(peek(-1), QStringLiteral("missing ';' after the declaration"));
     if (declarationOnly || lostSemicolon) {
         f.defined = false;
         if (existing == m_symbols.end())
