@@ -3,7 +3,6 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
-#include "platform/twips.h"
 #include "support/appfixture.h"
 #include "support/testregistry.h"
 
@@ -256,16 +255,6 @@ private Q_SLOTS:
         QCOMPARE(text1->selectionStart(), 3);
         QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(notes, shown);
-
-        // The editor fills the window but for fixed margins; a side too small for its margin stays.
-        NotesWindow* window = f.bench->notesWindow();
-        const QSize frame = window->frameGeometry().size() - window->geometry().size();
-        auto less = [](int outerPixels, double margin) { return twips::toPixels(outerPixels * 15 - margin); };
-        window->resize(600, 400);
-        const QRect filled(0, 0, less(600 + frame.width(), 110), less(400 + frame.height(), 520));
-        QCOMPARE(text1->geometry(), filled);
-        window->resize(300, 20 - frame.height());
-        QCOMPARE(text1->size(), QSize(less(300 + frame.width(), 110), filled.height()));
     }
 };
 
