@@ -4,7 +4,7 @@
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QLabel>
@@ -55,8 +55,7 @@ private Q_SLOTS:
     void gutterMatchesGoToLine()
     {
         for (const int lines : {9, 100000}) {
-            AppFixture f;
-            f.prepareProject(numberedLines(lines), numberedLines(lines), "");
+            ProjectApp f(numberedLines(lines), numberedLines(lines));
             QVERIFY(f.start());
             MainWindow& w = f.form800();
             const QList<int> wanted = lines == 9 ? QList<int>{1, 9} : QList<int>{9, 99999, 100000};
@@ -79,8 +78,7 @@ private Q_SLOTS:
 
     void gutterClickSelectsTheLineAndTheCaretPlaceFollows()
     {
-        AppFixture f;
-        f.prepareProject("first\r\n\tsecond line\r\nthird", "", "");
+        ProjectApp f("first\r\n\tsecond line\r\nthird");
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
         LineNumberGutter* gutter = gutterOf(slo);
@@ -102,8 +100,7 @@ private Q_SLOTS:
     // The caret's line and the bracket pair are drawn; a bracket in a comment does not pair.
     void caretLineAndBracketPair()
     {
-        AppFixture f;
-        f.prepareProject("x\r\nif (a /* ) */ ) {", "", "");
+        ProjectApp f("x\r\nif (a /* ) */ ) {");
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
         slo->setCaret(6); // before "(" on the second line
@@ -121,8 +118,7 @@ private Q_SLOTS:
     {
         QList<QStringList> seen;
         for (const bool byKey : {false, true}) {
-            AppFixture f;
-            f.prepareProject("script", "vars", "notes");
+            ProjectApp f("script", "vars", "notes");
             QVERIFY(startActive(f));
             MainWindow& w = f.form800();
             QTest::keyClicks(w.slo(), QStringLiteral("new "));
@@ -146,8 +142,7 @@ private Q_SLOTS:
 
     void findKeysSearchInTheEditorLastUsed()
     {
-        AppFixture f;
-        f.prepareProject("alpha beta Alpha gamma alpha", "one\r\ntwo\r\nthree", "");
+        ProjectApp f("alpha beta Alpha gamma alpha", "one\r\ntwo\r\nthree");
         QVERIFY(startActive(f));
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
@@ -197,8 +192,7 @@ private Q_SLOTS:
 
     void enterKeepsIndentationAndTabIndentsLines()
     {
-        AppFixture f;
-        f.prepareProject("\tif (x) {\r\na\r\nb\r\nc", "", "");
+        ProjectApp f("\tif (x) {\r\na\r\nb\r\nc");
         QVERIFY(startActive(f));
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
@@ -224,8 +218,7 @@ private Q_SLOTS:
 
     void escapeClosesTheNotesAndTheHelp()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(startActive(f));
         f.click(f.form800(), QStringLiteral("Command10"));
         f.click(f.form800(), QStringLiteral("Command15"));
@@ -246,8 +239,7 @@ private Q_SLOTS:
     // kept in QRB_VIEW.INI across a restart.
     void viewSettingsFromTheMenu()
     {
-        AppFixture f;
-        f.prepareProject("event e(every, 10) {}", "", "");
+        ProjectApp f("event e(every, 10) {}");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         QListWidget* menu = w.sloMenu();
@@ -281,8 +273,7 @@ private Q_SLOTS:
 
     void viewSettingsThatCannotBeWrittenAreToldOnce()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         f.root.mkdir(QStringLiteral("prog/QRB_VIEW.INI"));
         QVERIFY(f.start());
         MainWindow& w = f.form800();

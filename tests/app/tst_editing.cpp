@@ -3,7 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QClipboard>
@@ -54,8 +54,7 @@ class EditingTest : public QObject {
 private Q_SLOTS:
     void snapshotKeys()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         f.click(w, QStringLiteral("Command10"));
@@ -86,8 +85,7 @@ private Q_SLOTS:
 
     void menuUndoAndClipboard()
     {
-        AppFixture f;
-        f.prepareProject("", "", "n1\r\nn2");
+        ProjectApp f("", "", "n1\r\nn2");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
@@ -158,8 +156,7 @@ private Q_SLOTS:
 
     void searchAndGoToLine()
     {
-        AppFixture f;
-        f.prepareProject("on disk\r\n", "Alpha\r\nbeta ALPHA\r\ngamma", "");
+        ProjectApp f("on disk\r\n", "Alpha\r\nbeta ALPHA\r\ngamma");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         w.slo()->setText(QStringLiteral("aaaa"));
@@ -218,8 +215,7 @@ private Q_SLOTS:
 
     void runtimeNotes()
     {
-        AppFixture f;
-        f.prepareProject("alpha beta", "v1", "old");
+        ProjectApp f("alpha beta", "v1", "old");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         const QString& notes = f.bench->notes().text();

@@ -5,7 +5,7 @@
 #include "mainwindow/helpwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/rtfreader.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QDateTime>
@@ -33,10 +33,9 @@ void typeInto(QLineEdit* box, const QString& text)
 }
 
 // The program with Help.qrb holding `help` (nothing written when null).
-struct HelpFixture : AppFixture {
+struct HelpFixture : ProjectApp {
     explicit HelpFixture(const QByteArray* help)
     {
-        prepareProject("", "", "");
         if (help)
             root.write(QStringLiteral("work/Help.qrb"), *help);
     }
@@ -150,8 +149,7 @@ private Q_SLOTS:
 
     void externalHelpCopiesTheBuiltInDocumentAndOpensIt()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         f.dialogs.clear();
         f.click(f.form800(), QStringLiteral("Command14"));

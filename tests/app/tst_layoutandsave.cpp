@@ -2,7 +2,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "mainwindow/signwindow.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QLabel>
@@ -15,8 +15,7 @@ class LayoutAndSaveTest : public QObject {
 private Q_SLOTS:
     void switchCarriesTheProjectBothWays()
     {
-        AppFixture f;
-        f.prepareProject("", "", "", "\"x\",#TRUE#\r\n");
+        ProjectApp f("", "", "", "\"x\",#TRUE#\r\n");
         f.screen.m_twips = 15360; // a 1024-pixel screen: the 1024 layout comes up maximised
         QVERIFY(f.start());
         MainWindow& small = f.form800();
@@ -59,8 +58,7 @@ private Q_SLOTS:
 
     void manualSaveShowsTheSignOnce()
     {
-        AppFixture f;
-        f.prepareProject("old\r\n", "", "");
+        ProjectApp f("old\r\n");
         QVERIFY(f.start());
         f.form800().slo()->setText(QStringLiteral("new"));
         f.click(f.form800(), QStringLiteral("Command4"));

@@ -1,5 +1,5 @@
 #include "mainwindow/mainwindow.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QApplication>
@@ -20,8 +20,7 @@ private Q_SLOTS:
 
     void layoutAndItsWindowsStayReachable()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         MainWindow& form = f.form800();
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();

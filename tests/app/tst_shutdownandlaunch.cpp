@@ -4,7 +4,7 @@
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QDir>
@@ -51,8 +51,7 @@ private Q_SLOTS:
     {
         QFETCH(Dialogs::Answer, answer);
         QFETCH(QString, suffix);
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#TRUE#\r\n");
+        ProjectApp f("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#TRUE#\r\n");
         QVERIFY(f.start());
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
         MainWindow& form = f.form800();
@@ -87,8 +86,7 @@ private Q_SLOTS:
 
     void failedExitSaveKeepsTheProgramOpen()
     {
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "", "");
+        ProjectApp f("old slo\r\n");
         f.root.write(QStringLiteral("prog/backup"), "a file where the backup folder belongs");
         QVERIFY(f.start());
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
@@ -111,8 +109,7 @@ private Q_SLOTS:
 
     void eachPlacedAreaRunsItsOperation()
     {
-        AppFixture f;
-        f.prepareProject("public int player;", "", ""); // a script the check finds clean
+        ProjectApp f("public int player;"); // a script the check finds clean
         QVERIFY(f.start());
         MainWindow& form = f.form800();
         f.bench->ensureForm1024();
@@ -152,8 +149,7 @@ class GameLaunchTest : public QObject {
 private Q_SLOTS:
     void gameStartsInItsOwnFolder()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         // A stand-in for the game that notes the folder it was started in.
         const QString script = f.root.file(QStringLiteral("game/warzone2100"));
         f.root.write(QStringLiteral("game/warzone2100"), "#!/bin/sh\npwd > started-in.txt\n");
@@ -179,8 +175,7 @@ private Q_SLOTS:
 
     void whatCannotStartIsReported()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         f.root.mkdir(QStringLiteral("game"));
         QVERIFY(f.start());
         const QString game = f.root.file(QStringLiteral("game"));

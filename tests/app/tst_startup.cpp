@@ -2,7 +2,7 @@
 #include "mainwindow/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/scripteditor.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QElapsedTimer>
@@ -73,8 +73,7 @@ private Q_SLOTS:
     void loadQuestion()
     {
         QFETCH(bool, yes);
-        AppFixture f;
-        f.prepareProject("slo 1\r\nslo 2\r\n", "vlo\r\n", "my notes\r\n", "\"C:\\Games\\WZ\",#TRUE#\r\n");
+        ProjectApp f("slo 1\r\nslo 2\r\n", "vlo\r\n", "my notes\r\n", "\"C:\\Games\\WZ\",#TRUE#\r\n");
         f.dialogs.answer(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
         QVERIFY(f.start());
         MainWindow& form = f.form800();
@@ -128,8 +127,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, gameDir);
-        AppFixture f;
-        f.prepareProject("slo\r\n", "", "", settings);
+        ProjectApp f("slo\r\n", "", "", settings);
         QVERIFY(f.start());
         // The file exists, so this is no first start: only the load question is asked.
         QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("Do you want to load last saved project?")});
@@ -140,8 +138,7 @@ private Q_SLOTS:
 
     void unreadableProjectFileIsReported()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         // A folder named like the project file cannot be read as one.
         QFile::remove(f.root.file(QStringLiteral("work/SLO.qrb")));
         f.root.mkdir(QStringLiteral("work/SLO.qrb"));
