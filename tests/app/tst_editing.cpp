@@ -3,8 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/scripteditor.h"
-#include "platform/twips.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QClipboard>
@@ -55,8 +54,7 @@ class EditingTest : public QObject {
 private Q_SLOTS:
     void snapshotKeys()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         f.click(w, QStringLiteral("Command10"));
@@ -87,8 +85,7 @@ private Q_SLOTS:
 
     void menuUndoAndClipboard()
     {
-        AppFixture f;
-        f.prepareProject("", "", "n1\r\nn2");
+        ProjectApp f("", "", "n1\r\nn2");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
@@ -159,8 +156,7 @@ private Q_SLOTS:
 
     void searchAndGoToLine()
     {
-        AppFixture f;
-        f.prepareProject("on disk\r\n", "Alpha\r\nbeta ALPHA\r\ngamma", "");
+        ProjectApp f("on disk\r\n", "Alpha\r\nbeta ALPHA\r\ngamma");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         w.slo()->setText(QStringLiteral("aaaa"));
@@ -219,8 +215,7 @@ private Q_SLOTS:
 
     void runtimeNotes()
     {
-        AppFixture f;
-        f.prepareProject("alpha beta", "v1", "old");
+        ProjectApp f("alpha beta", "v1", "old");
         QVERIFY(f.start());
         MainWindow& w = f.form800();
         const QString& notes = f.bench->notes().text();
@@ -256,16 +251,6 @@ private Q_SLOTS:
         QCOMPARE(text1->selectionStart(), 3);
         QTest::keyClick(text1, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(notes, shown);
-
-        // The editor fills the window but for fixed margins; a side too small for its margin stays.
-        NotesWindow* window = f.bench->notesWindow();
-        const QSize frame = window->frameGeometry().size() - window->geometry().size();
-        auto less = [](int outerPixels, double margin) { return twips::toPixels(outerPixels * 15 - margin); };
-        window->resize(600, 400);
-        const QRect filled(0, 0, less(600 + frame.width(), 110), less(400 + frame.height(), 520));
-        QCOMPARE(text1->geometry(), filled);
-        window->resize(300, 20 - frame.height());
-        QCOMPARE(text1->size(), QSize(less(300 + frame.width(), 110), filled.height()));
     }
 };
 

@@ -5,7 +5,7 @@
 #include "mainwindow/helpwindow.h"
 #include "mainwindow/scripteditor.h"
 #include "platform/rtfreader.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QDateTime>
@@ -33,10 +33,9 @@ void typeInto(QLineEdit* box, const QString& text)
 }
 
 // The program with Help.qrb holding `help` (nothing written when null).
-struct HelpFixture : AppFixture {
+struct HelpFixture : ProjectApp {
     explicit HelpFixture(const QByteArray* help)
     {
-        prepareProject("", "", "");
         if (help)
             root.write(QStringLiteral("work/Help.qrb"), *help);
     }
@@ -131,29 +130,26 @@ private Q_SLOTS:
     {
         const QString builtIn = rtf::parse(builtinhelp::scriptlangRtf()).plainText();
         QVERIFY(builtIn.startsWith(u"WARZONE 2100 SKIRMISH AI SCRIPTING - QUICK REFERENCE\r\n"));
-        {
+        for (const bool unreadable : {false, true}) {
             HelpFixture f(nullptr); // the start makes an empty Help.qrb
+            if (unreadable)
+                f.root.mkdir(QStringLiteral("work/Help.qrb"));
             HelpWindow* help = f.open();
             QVERIFY(help);
             QCOMPARE(help->helpText()->text(), builtIn);
-            QVERIFY(f.dialogs.shown().isEmpty());
+            QCOMPARE(f.dialogs.texts(),
+                     unreadable
+                         ? QStringList{QStringLiteral("The help text could not be read, so the built-in "
+                                                      "help is shown:\n") +
+                                       QDir(f.folders.workDir).filePath(QStringLiteral("Help.qrb")) +
+                                       QStringLiteral(": file to open is a directory")}
+                         : QStringList());
         }
-        HelpFixture f(nullptr);
-        f.root.mkdir(QStringLiteral("work/Help.qrb"));
-        HelpWindow* help = f.open();
-        QVERIFY(help);
-        QCOMPARE(help->helpText()->text(), builtIn);
-        QCOMPARE(
-            f.dialogs.texts(),
-            QStringList{QStringLiteral("The help text could not be read, so the built-in help is shown:\n") +
-                        QDir(f.folders.workDir).filePath(QStringLiteral("Help.qrb")) +
-                        QStringLiteral(": file to open is a directory")});
     }
 
     void externalHelpCopiesTheBuiltInDocumentAndOpensIt()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         f.dialogs.clear();
         f.click(f.form800(), QStringLiteral("Command14"));

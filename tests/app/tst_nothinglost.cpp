@@ -81,14 +81,13 @@ private Q_SLOTS:
             shown << box.kind;
         QCOMPARE(shown, boxes);
         for (const ScriptedDialogs::Shown& box : f.dialogs.shown()) {
+            const QString& t = box.text;
             if (box.kind == Kind::YesNo) {
                 QCOMPARE(box.title, QStringLiteral("SAVE FAILED"));
-                QVERIFY2(box.text.startsWith(QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY.")),
-                         qPrintable(box.text));
-                QVERIFY2(box.text.contains(f.root.file(QStringLiteral("work/SLO.qrb"))),
-                         qPrintable(box.text));
-                QVERIFY2(box.text.endsWith(QStringLiteral("\n\nClose the program without saving?")),
-                         qPrintable(box.text));
+                QVERIFY2(t.startsWith(QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY.")) &&
+                             t.contains(f.root.file(QStringLiteral("work/SLO.qrb"))) &&
+                             t.endsWith(QStringLiteral("\n\nClose the program without saving?")),
+                         qPrintable(t));
             } else if (box.kind == Kind::Tell) {
                 QCOMPARE(box.title, QStringLiteral("SETTINGS NOT SAVED"));
                 QVERIFY2(box.text.startsWith(

@@ -1,5 +1,5 @@
 #include "mainwindow/mainwindow.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QApplication>
@@ -18,10 +18,9 @@ private Q_SLOTS:
             QSKIP("needs the 1280 x 1024 screen at scale 2 of ctest's tst_app_scaled");
     }
 
-    void layoutStaysReachableWhenMovedAndMaximised()
+    void layoutAndItsWindowsStayReachable()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         QVERIFY(f.start());
         MainWindow& form = f.form800();
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -62,16 +61,10 @@ private Q_SLOTS:
         QTRY_VERIFY(form.isMaximized());
         QTRY_VERIFY(area.contains(form.geometry()));
         QCOMPARE(form.geometry().top(), area.top());
-    }
 
-    void secondaryWindowsOpenInsideTheScreen()
-    {
-        AppFixture f;
-        f.prepareProject("", "", "");
-        QVERIFY(f.start());
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        f.click(f.form800(), QStringLiteral("Command10")); // the notes
-        f.click(f.form800(), QStringLiteral("Command17")); // the backup console
+        // The notes and the backup console open inside the screen too.
+        f.click(form, QStringLiteral("Command10"));
+        f.click(form, QStringLiteral("Command17"));
         int checked = 0;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (!window->isVisible() || qobject_cast<MainWindow*>(window))

@@ -2,7 +2,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
 #include "mainwindow/scripteditor.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QAbstractItemModel>
@@ -51,8 +51,7 @@ class ScriptCheckWindowTest : public QObject {
 private Q_SLOTS:
     void f7ListsTheProblemsAndEnterGoesToOne()
     {
-        AppFixture f;
-        f.prepareProject(kTwoErrors, "", "");
+        ProjectApp f(kTwoErrors);
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
@@ -86,8 +85,7 @@ private Q_SLOTS:
 
     void f8GoesRoundTheFindingsOfItsEditor()
     {
-        AppFixture f;
-        f.prepareProject(kTwoErrors, "", "");
+        ProjectApp f(kTwoErrors);
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
         auto* place = slo->findChild<QLabel*>(slo->objectName() + QStringLiteral("_CARET"));
@@ -110,8 +108,7 @@ private Q_SLOTS:
 
     void theMenuItemChecksAndVloLinesCountFromTheHead()
     {
-        AppFixture f;
-        f.prepareProject("public int player, count;", "count INT 1\r\nplayer INT 3", "");
+        ProjectApp f("public int player, count;", "count INT 1\r\nplayer INT 3");
         QVERIFY(f.start());
         ScriptEditor* vlo = f.form800().vlo();
         auto* menuList = f.form800().findChild<QListWidget*>(QStringLiteral("VLO_MENU"));
@@ -135,8 +132,7 @@ private Q_SLOTS:
 
     void typingUnderlinesAfterAPause()
     {
-        AppFixture f;
-        f.prepareProject("public int player;\r\nevent start(every, 10)\r\n{\r\n}", "", "");
+        ProjectApp f("public int player;\r\nevent start(every, 10)\r\n{\r\n}");
         QVERIFY(f.start());
         ScriptEditor* slo = f.form800().slo();
         QTextCursor cursor(slo->document()->findBlockByNumber(2));

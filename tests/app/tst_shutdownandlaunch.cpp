@@ -4,7 +4,7 @@
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 
 #include <QDir>
@@ -51,8 +51,7 @@ private Q_SLOTS:
     {
         QFETCH(Dialogs::Answer, answer);
         QFETCH(QString, suffix);
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#TRUE#\r\n");
+        ProjectApp f("old slo\r\n", "old vlo\r\n", "old notes\r\n", "\"before\",#TRUE#\r\n");
         QVERIFY(f.start());
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
         MainWindow& form = f.form800();
@@ -77,12 +76,9 @@ private Q_SLOTS:
         const QStringList snapshots{QStringLiteral("SLO.qrb5.12.2026_9-5-7") + suffix,
                                     QStringLiteral("VLO.qrb5.12.2026_9-5-7") + suffix};
         QCOMPARE(f.root.entries(QStringLiteral("prog/backup")), suffix.isEmpty() ? QStringList() : snapshots);
-        QFETCH(QByteArray, slo);
-        QFETCH(QByteArray, notes);
-        QFETCH(QByteArray, settings);
-        QCOMPARE(f.work(QStringLiteral("SLO.qrb")), slo);
-        QCOMPARE(f.work(QStringLiteral("Notes.qrb")), notes);
-        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")), settings);
+        QTEST(f.work(QStringLiteral("SLO.qrb")), "slo");
+        QTEST(f.work(QStringLiteral("Notes.qrb")), "notes");
+        QTEST(f.work(QStringLiteral("QRB_DATA.DAT")), "settings");
         QVERIFY(!form.isVisible());
         // The sign of the exit save goes with the program.
         QTRY_VERIFY(!f.bench->signWindow());
@@ -90,8 +86,7 @@ private Q_SLOTS:
 
     void failedExitSaveKeepsTheProgramOpen()
     {
-        AppFixture f;
-        f.prepareProject("old slo\r\n", "", "");
+        ProjectApp f("old slo\r\n");
         f.root.write(QStringLiteral("prog/backup"), "a file where the backup folder belongs");
         QVERIFY(f.start());
         QSignalSpy ended(f.bench.get(), &Workbench::ended);
@@ -114,8 +109,7 @@ private Q_SLOTS:
 
     void eachPlacedAreaRunsItsOperation()
     {
-        AppFixture f;
-        f.prepareProject("public int player;", "", ""); // a script the check finds clean
+        ProjectApp f("public int player;"); // a script the check finds clean
         QVERIFY(f.start());
         MainWindow& form = f.form800();
         f.bench->ensureForm1024();
@@ -130,8 +124,10 @@ private Q_SLOTS:
         clickAt(wide, centre(2880, 2040, 1935, 495)); // Command1
         f.dialogs.answer(Dialogs::Answer::No);
         clickAt(wide, centre(10680, 2040, 1935, 495)); // Command2
-        QCOMPARE(f.dialogs.texts(), (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"),
-                                                 QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???")}));
+        QCOMPARE(
+            f.dialogs.texts(),
+            (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"),
+                         QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???")}));
         clickAt(wide, centre(6720, 2040, 1935, 495)); // Command4
         QVERIFY(f.root.exists(QStringLiteral("prog/backup/SLO.qrb5.12.2026_9-5-7_MANUAL")));
         clickAt(wide, centre(6720, 1440, 1935, 495)); // Command10
@@ -153,8 +149,7 @@ class GameLaunchTest : public QObject {
 private Q_SLOTS:
     void gameStartsInItsOwnFolder()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         // A stand-in for the game that notes the folder it was started in.
         const QString script = f.root.file(QStringLiteral("game/warzone2100"));
         f.root.write(QStringLiteral("game/warzone2100"), "#!/bin/sh\npwd > started-in.txt\n");
@@ -180,8 +175,7 @@ private Q_SLOTS:
 
     void whatCannotStartIsReported()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         f.root.mkdir(QStringLiteral("game"));
         QVERIFY(f.start());
         const QString game = f.root.file(QStringLiteral("game"));
@@ -191,12 +185,15 @@ private Q_SLOTS:
             f.click(f.form800(), QStringLiteral("Command7"));
             return f.dialogs.shown().isEmpty() ? QString() : f.dialogs.shown().first().text;
         };
-        QCOMPARE(launch(game), QStringLiteral("The game could not be started: there is no game program at\n") +
-                                   game + QStringLiteral("/warzone.exe\n") + game + QStringLiteral("/warzone2100"));
+        QCOMPARE(launch(game),
+                 QStringLiteral("The game could not be started: there is no game program at\n") + game +
+                     QStringLiteral("/warzone.exe\n") + game + QStringLiteral("/warzone2100"));
         QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("GAME NOT STARTED"));
-        QCOMPARE(launch(f.root.file(QStringLiteral("nowhere"))),
-                 QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME DIRECTORY box.")
-                     .arg(f.root.file(QStringLiteral("nowhere"))));
+        QCOMPARE(
+            launch(f.root.file(QStringLiteral("nowhere"))),
+            QStringLiteral(
+                "The game folder \"%1\" does not exist. Put the game's folder into the GAME DIRECTORY box.")
+                .arg(f.root.file(QStringLiteral("nowhere"))));
         // warzone.exe, in any letter case, comes before warzone2100.
         f.root.write(QStringLiteral("game/WARZONE.EXE"), "MZ");
         f.root.write(QStringLiteral("game/warzone2100"), "#!/bin/sh\n");

@@ -1,5 +1,5 @@
 #include "mainwindow/mainwindow.h"
-#include "support/appfixture.h"
+#include "projectapp.h"
 #include "support/testregistry.h"
 #include "templates/generatorwindow.h"
 #include "templates/selectorgate.h"
@@ -14,8 +14,7 @@ private Q_SLOTS:
     // Image3 opens the gate, once; the generator behind it reads and writes the working folder.
     void image3OpensTheGate()
     {
-        AppFixture f;
-        f.prepareProject("", "", "");
+        ProjectApp f;
         f.root.write(QStringLiteral("work/RTS/weapons.txt"), "MG1Mk1\r\n");
         QVERIFY(f.start());
         f.dialogs.clear();
