@@ -62,7 +62,6 @@ private Q_SLOTS:
 
         f.press("Command3");
         QVERIFY(preview->comparing() && !preview->textBox()->isVisible());
-        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Back to snapshot"_s);
         QCOMPARE(f.choices(), QStringList{u"Editor (current text)"_s});
         QCOMPARE(f.count(), u"2 changes: 1 line changed, 0 removed, 1 added"_s);
         QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
@@ -72,13 +71,14 @@ private Q_SLOTS:
         QCOMPARE(f.diffText()->toPlainText(), u"one\ntwo\nTWO\nthree\nfour\nfive\nsix"_s);
         QCOMPARE(f.view()->currentRow(), 1);
         QVERIFY(!f.child<QPushButton>("PreviousChange")->isEnabled());
-        QTest::keyClick(f.diffText(), Qt::Key_F8);
-        QCOMPARE(f.view()->currentRow(), 6);
+        const auto f8 = [&](Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(f.diffText(), Qt::Key_F8, modifiers);
+            return f.view()->currentRow();
+        };
+        QCOMPARE(f8(Qt::NoModifier), 6);
         QVERIFY(!f.child<QPushButton>("NextChange")->isEnabled());
-        QTest::keyClick(f.diffText(), Qt::Key_F8);
-        QCOMPARE(f.view()->currentRow(), 6);
-        QTest::keyClick(f.diffText(), Qt::Key_F8, Qt::ShiftModifier);
-        QCOMPARE(f.view()->currentRow(), 1);
+        QCOMPARE(f8(Qt::NoModifier), 6);
+        QCOMPARE(f8(Qt::ShiftModifier), 1);
         QTest::mouseClick(f.child<QPushButton>("NextChange"), Qt::LeftButton);
         QCOMPARE(f.view()->currentRow(), 6);
 
@@ -96,7 +96,6 @@ private Q_SLOTS:
         f.press("Command3");
         QVERIFY(!preview->comparing() && preview->textBox()->isVisible());
         QVERIFY(!f.child<QComboBox>("CompareWith")->isVisible());
-        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Compare with editor"_s);
     }
 
     void compareWithOtherSnapshots()

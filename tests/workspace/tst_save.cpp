@@ -77,7 +77,7 @@ private Q_SLOTS:
                              : f.saver.exitSave(f.view));
         const QString slo = u"SLO.qrb5.12.2026_9-5-7"_s + suffix, vlo = u"VLO.qrb5.12.2026_9-5-7"_s + suffix;
         QCOMPARE(f.backups(), (QStringList{slo, vlo}));
-        QCOMPARE(f.backup(slo) + f.backup(vlo), "old slo\r\nold vlo\r\n"_ba);
+        QCOMPARE((QList{f.backup(slo), f.backup(vlo)}), (QList<QByteArray>{"old slo\r\n", "old vlo\r\n"}));
         QCOMPARE(f.project(), "new slo\r\n|new\r\nvlo\r\n|" + notes + '|');
         QCOMPARE(f.signs, signs);
         QVERIFY(f.dialogs.shown().isEmpty());
