@@ -57,6 +57,8 @@ private Q_SLOTS:
         QCOMPARE(window.slo()->width(), twips::toPixels(149.1 * 20));
         bar->setSliderPosition(80);
         QCOMPARE(window.slo()->width(), twips::toPixels(149.1 * 80));
+        // The VLO editor follows, right of the SLO editor.
+        QVERIFY(window.vlo()->x() > window.slo()->geometry().right());
         bar->setSliderDown(false);
         QCOMPARE(bar->value(), 80);
     }
