@@ -201,7 +201,9 @@ private Q_SLOTS:
         QFETCH(int, file);
         QFETCH(qint64, atByte);
         ExportFixture f;
-        const auto name = [&](int n) { return u"player%1"_s.arg(n) + (scripts ? u".slo"_s : u".vlo"_s); };
+        const auto name = [&](int n) -> QString {
+            return u"player%1"_s.arg(n) + (scripts ? u".slo"_s : u".vlo"_s);
+        };
         for (int n = 0; n < 8; ++n)
             f.root.write(f.skirmishPath(name(n)), "old " + QByteArray::number(n));
         f.view.slo = QString(64 * 1024, QLatin1Char('s'));
