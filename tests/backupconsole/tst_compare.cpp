@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTextBlock>
-#include <filesystem>
 
 using namespace Qt::StringLiterals;
 
@@ -62,7 +61,6 @@ private Q_SLOTS:
 
         f.press("Command3");
         QVERIFY(preview->comparing() && !preview->textBox()->isVisible());
-        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Back to snapshot"_s);
         QCOMPARE(f.choices(), QStringList{u"Editor (current text)"_s});
         QCOMPARE(f.count(), u"2 changes: 1 line changed, 0 removed, 1 added"_s);
         QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
@@ -72,13 +70,14 @@ private Q_SLOTS:
         QCOMPARE(f.diffText()->toPlainText(), u"one\ntwo\nTWO\nthree\nfour\nfive\nsix"_s);
         QCOMPARE(f.view()->currentRow(), 1);
         QVERIFY(!f.child<QPushButton>("PreviousChange")->isEnabled());
-        QTest::keyClick(f.diffText(), Qt::Key_F8);
-        QCOMPARE(f.view()->currentRow(), 6);
+        const auto f8 = [&](Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(f.diffText(), Qt::Key_F8, modifiers);
+            return f.view()->currentRow();
+        };
+        QCOMPARE(f8(Qt::NoModifier), 6);
         QVERIFY(!f.child<QPushButton>("NextChange")->isEnabled());
-        QTest::keyClick(f.diffText(), Qt::Key_F8);
-        QCOMPARE(f.view()->currentRow(), 6);
-        QTest::keyClick(f.diffText(), Qt::Key_F8, Qt::ShiftModifier);
-        QCOMPARE(f.view()->currentRow(), 1);
+        QCOMPARE(f8(Qt::NoModifier), 6);
+        QCOMPARE(f8(Qt::ShiftModifier), 1);
         QTest::mouseClick(f.child<QPushButton>("NextChange"), Qt::LeftButton);
         QCOMPARE(f.view()->currentRow(), 6);
 
@@ -96,7 +95,6 @@ private Q_SLOTS:
         f.press("Command3");
         QVERIFY(!preview->comparing() && preview->textBox()->isVisible());
         QVERIFY(!f.child<QComboBox>("CompareWith")->isVisible());
-        QCOMPARE(f.child<QPushButton>("Command3")->text(), u"Compare with editor"_s);
     }
 
     void compareWithOtherSnapshots()
@@ -158,34 +156,21 @@ private Q_SLOTS:
         QCOMPARE(notes.text().toLatin1(), "x" + kNotesHeader + "ne\r\ntwo\r\nth" + kNotesFooter);
     }
 
-    void linkedSnapshotsShowTheirTwinsAndRevert()
+    // Two manual saves of an unchanged project: two names, one file, and the list says so.
+    void linkedSnapshotsSayTheyShareTheirBytes()
     {
         CompareBench f("saved\r\n", "v\r\n");
         QVERIFY(f.start());
-        // Two manual saves of an unchanged project: two names, one file each.
         f.click(f.form800(), u"Command4"_s);
         f.clock.set(QTime(9, 6, 0), QDate(2026, 12, 5));
         f.click(f.form800(), u"Command4"_s);
-        const QString first = u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s;
-        const QString second = u"SLO.qrb5.12.2026_9-6-0_MANUAL"_s;
-        QVERIFY(std::filesystem::equivalent(QFile::encodeName(f.backup() + u"/"_s + first).toStdString(),
-                                            QFile::encodeName(f.backup() + u"/"_s + second).toStdString()));
-        f.form800().slo()->setText(u"typed"_s);
-
         f.open(f.form800());
-        QCOMPARE(f.names("File1"), (QStringList{first, second}));
+        QCOMPARE(f.names("File1"),
+                 (QStringList{u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s, u"SLO.qrb5.12.2026_9-6-0_MANUAL"_s}));
         QAbstractItemModel* model = f.list("File1")->model();
         QCOMPARE(model->data(model->index(1, 0), Qt::ToolTipRole).toString(),
                  u"Saturday, 5 December 2026 at 9:06:00\nManual save\n7 bytes\n"
                  "Same bytes as 1 other snapshot, stored once"_s);
-        for (int row : {0, 1}) {
-            f.doubleClick("File1", row);
-            QCOMPARE(f.preview()->textBox()->text(), u"saved"_s);
-            if (row == 0)
-                QVERIFY(f.preview()->close());
-        }
-        f.press("Command1");
-        QCOMPARE(f.form800().slo()->text(), u"saved"_s);
     }
 };
 

@@ -16,18 +16,14 @@ namespace {
 // token classes.
 QString coloursOf(const QTextBlock& block)
 {
-    static const QList<std::pair<TokenClass, const char*>> classes{
-        {TokenClass::Comment, "comment"},   {TokenClass::String, "string"},
-        {TokenClass::Number, "number"},     {TokenClass::Keyword, "keyword"},
-        {TokenClass::TypeWord, "type"},     {TokenClass::Function, "function"},
-        {TokenClass::Callback, "callback"}, {TokenClass::Constant, "constant"},
-        {TokenClass::Define, "define"}};
+    static const char* const names[] = {"comment",  "string",   "number",   "keyword", "type",
+                                        "function", "callback", "constant", "define"};
     QStringList parts;
     for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
         QString name = u"?"_s;
-        for (const auto& [kind, text] : classes) {
-            if (ScriptHighlighter::formatOf(kind) == range.format)
-                name = QLatin1String(text);
+        for (int kind = 0; kind < 9; ++kind) {
+            if (ScriptHighlighter::formatOf(TokenClass(kind)) == range.format)
+                name = QLatin1String(names[kind]);
         }
         parts.append(name + u'[' + block.text().mid(range.start, range.length) + u']');
     }

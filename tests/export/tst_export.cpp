@@ -9,6 +9,8 @@
 #include "workspace/notestext.h"
 #include "workspace/projectsaver.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray expectedHead(char player, const QByteArray& variable = "player")
@@ -20,10 +22,17 @@ QByteArray expectedHead(char player, const QByteArray& variable = "player")
            QByteArray(17, ' ') + player + "\r\n" + "    // this player is player x.\r\n" + "\r\n";
 }
 
+// The box of a failed export around the lines that name the files.
+QString failedText(const QString& files)
+{
+    return "NOT EVERY FILE WAS WRITTEN. These files could not be written:\n" + files +
+           "\nThe player files were left as they were.";
+}
+
 // A game folder with its skirmish folder, a project beside it and the export over both.
 struct ExportFixture {
     TempFolder root;
-    Folders folders{root.file(QStringLiteral("prog")), root.file(QStringLiteral("work"))};
+    Folders folders{root.file(u"prog"_s), root.file(u"work"_s)};
     FixedClock clock{QTime(14, 30, 0), QDate(2026, 12, 6)};
     ScriptedDialogs dialogs;
     NotesText notes;
@@ -34,18 +43,16 @@ struct ExportFixture {
 
     ExportFixture()
     {
-        root.mkdir(QStringLiteral("prog"));
-        root.write(QStringLiteral("work/SLO.qrb"), "saved slo\r\n");
-        root.write(QStringLiteral("work/VLO.qrb"), "saved vlo\r\n");
-        root.mkdir(QStringLiteral("game/multiplay/skirmish"));
-        view.gameDir = root.file(QStringLiteral("game"));
+        root.mkdir(u"prog"_s);
+        root.write(u"work/SLO.qrb"_s, "saved slo\r\n");
+        root.write(u"work/VLO.qrb"_s, "saved vlo\r\n");
+        root.mkdir(u"game/multiplay/skirmish"_s);
+        view.gameDir = root.file(u"game"_s);
         // A script the check finds clean, with the variables the VLO texts below bind.
-        view.slo = QStringLiteral("public int player, myCount;\r\npublic TEMPLATE myTemplate;");
+        view.slo = u"public int player, myCount;\r\npublic TEMPLATE myTemplate;"_s;
     }
-    QByteArray skirmish(const QString& name) const
-    {
-        return root.read(QStringLiteral("game/multiplay/skirmish/") + name);
-    }
+    QString skirmishPath(const QString& name) const { return u"game/multiplay/skirmish/"_s + name; }
+    QByteArray skirmish(const QString& name) const { return root.read(skirmishPath(name)); }
 };
 
 } // namespace
@@ -55,47 +62,40 @@ class PlayerExportTest : public QObject {
 private Q_SLOTS:
     void pathsJoinTheLiteralAsItIs()
     {
-        QCOMPARE(playerfiles::path(QStringLiteral("C:\\WZ2100"), QStringLiteral("3"), QStringLiteral(".slo")),
-                 QStringLiteral("C:\\WZ2100/multiplay/skirmish/player3.slo"));
-        QCOMPARE(playerfiles::path(QString(), QStringLiteral("0"), QStringLiteral(".vlo")),
-                 QStringLiteral("/multiplay/skirmish/player0.vlo"));
-        QCOMPARE(playerfiles::path(QStringLiteral("/games/wz/"), QStringLiteral("7"), QStringLiteral(".vlo")),
-                 QStringLiteral("/games/wz//multiplay/skirmish/player7.vlo"));
+        QCOMPARE(playerfiles::path(u"C:\\WZ2100"_s, u"3"_s, u".slo"_s),
+                 u"C:\\WZ2100/multiplay/skirmish/player3.slo"_s);
+        QCOMPARE(playerfiles::path(QString(), u"0"_s, u".vlo"_s), u"/multiplay/skirmish/player0.vlo"_s);
+        QCOMPARE(playerfiles::path(u"/games/wz/"_s, u"7"_s, u".vlo"_s),
+                 u"/games/wz//multiplay/skirmish/player7.vlo"_s);
     }
 
     void scriptsAreWrittenForEachPlayer()
     {
         ExportFixture f;
-        f.view.slo = QStringLiteral("public int player;\r\nevent start(every, 10)\r\n{\r\n}");
+        f.view.slo = u"public int player;\r\nevent start(every, 10)\r\n{\r\n}"_s;
+        const QByteArray written = "public int player;\r\nevent start(every, 10)\r\n{\r\n}\r\n";
         QVERIFY(f.exporter.exportScripts(f.view));
         for (int n = 0; n < 8; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1.slo").arg(n)),
-                     QByteArray("public int player;\r\nevent start(every, 10)\r\n{\r\n}\r\n"));
-        QCOMPARE(f.state.playerIndex, qint16(8));
-        QCOMPARE(f.state.playerText, QStringLiteral("7"));
+            QCOMPARE(f.skirmish(u"player%1.slo"_s.arg(n)), written);
         QCOMPARE(f.dialogs.texts(),
-                 (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH "
-                                             "PLAYER???"),
-                              QStringLiteral("DONE !!!")}));
-        QCOMPARE(f.dialogs.shown().first().title, QStringLiteral("WARNING"));
+                 (QStringList{u"DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"_s,
+                              u"DONE !!!"_s}));
+        QCOMPARE(f.dialogs.shown().first().title, u"WARNING"_s);
         QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
-        QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("QRB2"));
+        QCOMPARE(f.dialogs.shown().last().title, u"QRB2"_s);
         QCOMPARE(f.dialogs.shown().last().icon, Dialogs::Icon::None);
         // The save before compiling snapshotted the earlier project and wrote the current one.
-        QCOMPARE(f.root.read(QStringLiteral("prog/backup/SLO.qrb6.12.2026_14-30-0_BEFORECOMPILE")),
-                 QByteArray("saved slo\r\n"));
-        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")),
-                 QByteArray("public int player;\r\nevent start(every, 10)\r\n{\r\n}\r\n"));
+        QCOMPARE(f.root.read(u"prog/backup/SLO.qrb6.12.2026_14-30-0_BEFORECOMPILE"_s), "saved slo\r\n"_ba);
+        QCOMPARE(f.root.read(u"work/SLO.qrb"_s), written);
     }
 
     void variableFilesAroundTheVloText_data()
     {
         QTest::addColumn<QString>("vlo");
         QTest::newRow("empty") << QString();
-        QTest::newRow("two lines") << QStringLiteral(
-            "myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4");
+        QTest::newRow("two lines") << u"myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4"_s;
         // A text that ends with a line break leaves an empty line before the "}".
-        QTest::newRow("ends with CR LF") << QStringLiteral("myCount INT 4\r\n");
+        QTest::newRow("ends with CR LF") << u"myCount INT 4\r\n"_s;
     }
 
     void variableFilesAroundTheVloText()
@@ -105,104 +105,83 @@ private Q_SLOTS:
         f.view.vlo = vlo;
         QVERIFY(f.exporter.generateVariableFiles(f.view));
         for (char n = '0'; n <= '7'; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1.vlo").arg(QLatin1Char(n))),
+            QCOMPARE(f.skirmish(u"player%1.vlo"_s.arg(QLatin1Char(n))),
                      expectedHead(n) + vlo.toLatin1() + "\r\n}\r\n");
         // The buffer holds the last player's text, without the writer's CR LF.
-        QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7')) + vlo + QStringLiteral("\r\n}"));
-        QCOMPARE(f.state.playerIndex, qint16(8));
+        QCOMPARE(f.view.exportText, QString::fromLatin1(expectedHead('7')) + vlo + u"\r\n}"_s);
         QCOMPARE(f.dialogs.texts(),
-                 (QStringList{QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"),
-                              QStringLiteral("DONE !!!")}));
+                 (QStringList{u"DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"_s, u"DONE !!!"_s}));
     }
 
     // The game's 2.1 and 2.3 AIs keep their number in a public `me`; a head binding `player`
-    // would make the game refuse the file.
+    // would make the game refuse the file. A script the check finds errors in is still written.
     void theHeadBindsMeWhenTheScriptKeepsItsNumberThere_data()
     {
         QTest::addColumn<QString>("slo");
+        QTest::addColumn<QString>("vlo");
         QTest::addColumn<QByteArray>("variable");
-        QTest::newRow("public me") << QStringLiteral("public int me;") << QByteArray("me");
-        QTest::newRow("public me and player")
-            << QStringLiteral("public int me, player;") << QByteArray("player");
-        QTest::newRow("private me") << QStringLiteral("private int me; public int player;")
-                                    << QByteArray("player");
+        QTest::newRow("public me") << u"public int me;"_s << QString() << "me"_ba;
+        QTest::newRow("public me and player") << u"public int me, player;"_s << QString() << "player"_ba;
+        QTest::newRow("private me") << u"private int me; public int player;"_s << QString() << "player"_ba;
+        QTest::newRow("public me, errors in the script")
+            << u"public int me;\r\nevent e(every, 10)\r\n{\r\n\tx = 1;\r\n}"_s << u"me INT 4"_s << "me"_ba;
     }
 
     void theHeadBindsMeWhenTheScriptKeepsItsNumberThere()
     {
         QFETCH(QString, slo);
+        QFETCH(QString, vlo);
         QFETCH(QByteArray, variable);
         ExportFixture f;
         f.view.slo = slo;
+        f.view.vlo = vlo;
         QVERIFY(f.exporter.generateVariableFiles(f.view));
-        QCOMPARE(f.skirmish(QStringLiteral("player3.vlo")), expectedHead('3', variable) + "\r\n}\r\n");
-        QCOMPARE(f.dialogs.texts().first(),
-                 QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"));
-    }
-
-    void theBoxCountsTheErrorsAndTheAuthorMayStillExport()
-    {
-        ExportFixture f;
-        f.view.slo = QStringLiteral("public int me;\r\nevent e(every, 10)\r\n{\r\n\tx = 1;\r\n}");
-        f.view.vlo = QStringLiteral("me INT 4");
-        QVERIFY(f.exporter.generateVariableFiles(f.view));
-        QCOMPARE(f.dialogs.texts().first(),
-                 QStringLiteral(
-                     "DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???\n\nThe script check finds 2 errors "
-                     "that the game would refuse; the first: SLO line 4, column 2: undeclared name 'x'"));
-        QCOMPARE(f.skirmish(QStringLiteral("player0.vlo")), expectedHead('0', "me") + "me INT 4\r\n}\r\n");
+        QCOMPARE(f.skirmish(u"player3.vlo"_s), expectedHead('3', variable) + vlo.toLatin1() + "\r\n}\r\n");
     }
 
     void answeringNoWritesAndSavesNothing()
     {
         ExportFixture f;
-        f.view.slo = QStringLiteral("new");
+        f.view.slo = u"new"_s;
         f.dialogs.answer(Dialogs::Answer::No);
         QVERIFY(!f.exporter.exportScripts(f.view));
         f.dialogs.answer(Dialogs::Answer::No);
         QVERIFY(!f.exporter.generateVariableFiles(f.view));
-        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
-        QVERIFY(!f.root.exists(QStringLiteral("prog/backup")));
-        QCOMPARE(f.root.read(QStringLiteral("work/SLO.qrb")), QByteArray("saved slo\r\n"));
-        QCOMPARE(f.view.exportText, QStringLiteral("EXPORT\r\n"));
+        QCOMPARE(f.root.entries(u"game/multiplay/skirmish"_s), QStringList());
+        QVERIFY(!f.root.exists(u"prog/backup"_s));
+        QCOMPARE(f.root.read(u"work/SLO.qrb"_s), "saved slo\r\n"_ba);
+        QCOMPARE(f.view.exportText, u"EXPORT\r\n"_s);
         QCOMPARE(f.dialogs.shown().size(), 2);
     }
 
     void missingSkirmishFolderIsReportedNotDone()
     {
         ExportFixture f;
-        f.view.gameDir = f.root.file(QStringLiteral("nogame"));
+        f.view.gameDir = f.root.file(u"nogame"_s);
         QVERIFY(!f.exporter.exportScripts(f.view));
-        QVERIFY(!f.dialogs.texts().contains(QStringLiteral("DONE !!!")));
+        QVERIFY(!f.dialogs.texts().contains(u"DONE !!!"_s));
         const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
-        QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
+        QCOMPARE(box.title, u"EXPORT FAILED"_s);
         // One reason for the eight files, said once.
-        QString expected = QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n"
-                                          "the folder %1/multiplay/skirmish does not exist:")
-                               .arg(f.view.gameDir);
+        QString files = u"the folder %1/multiplay/skirmish does not exist:"_s.arg(f.view.gameDir);
         for (int n = 0; n < 8; ++n)
-            expected += QStringLiteral("\n  %1/multiplay/skirmish/player%2.slo").arg(f.view.gameDir).arg(n);
-        expected += QStringLiteral("\nThe player files were left as they were.");
-        QCOMPARE(box.text, expected);
-        // The loop still ran to its end.
-        QCOMPARE(f.state.playerIndex, qint16(8));
+            files += u"\n  %1/multiplay/skirmish/player%2.slo"_s.arg(f.view.gameDir).arg(n);
+        QCOMPARE(box.text, failedText(files));
     }
 
     void oneUnwritableFileLeavesEveryPlayerFileAsItWas()
     {
         ExportFixture f;
         // A folder where player5.vlo belongs cannot be written, even by root.
-        f.root.mkdir(QStringLiteral("game/multiplay/skirmish/player5.vlo"));
-        f.root.write(QStringLiteral("game/multiplay/skirmish/player6.vlo"), "old 6");
+        f.root.mkdir(f.skirmishPath(u"player5.vlo"_s));
+        f.root.write(f.skirmishPath(u"player6.vlo"_s), "old 6");
         QVERIFY(!f.exporter.generateVariableFiles(f.view));
         QCOMPARE(f.dialogs.shown().last().text,
-                 QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
-                     f.root.file(QStringLiteral("game/multiplay/skirmish/player5.vlo")) +
-                     QStringLiteral(": a folder of that name stands where the file belongs\n"
-                                    "The player files were left as they were."));
-        QCOMPARE(f.skirmish(QStringLiteral("player6.vlo")), QByteArray("old 6"));
-        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")),
-                 (QStringList{QStringLiteral("player5.vlo"), QStringLiteral("player6.vlo")}));
+                 failedText(f.root.file(f.skirmishPath(u"player5.vlo"_s)) +
+                            u": a folder of that name stands where the file belongs"_s));
+        QCOMPARE(f.skirmish(u"player6.vlo"_s), "old 6"_ba);
+        QCOMPARE(f.root.entries(u"game/multiplay/skirmish"_s),
+                 (QStringList{u"player5.vlo"_s, u"player6.vlo"_s}));
     }
 
     void fullDiskAtAnyFileKeepsEveryOldPlayerFile_data()
@@ -222,10 +201,11 @@ private Q_SLOTS:
         QFETCH(int, file);
         QFETCH(qint64, atByte);
         ExportFixture f;
-        const QString extension = scripts ? QStringLiteral(".slo") : QStringLiteral(".vlo");
+        const auto name = [&](int n) -> QString {
+            return u"player%1"_s.arg(n) + (scripts ? u".slo"_s : u".vlo"_s);
+        };
         for (int n = 0; n < 8; ++n)
-            f.root.write(QStringLiteral("game/multiplay/skirmish/player%1").arg(n) + extension,
-                         "old " + QByteArray::number(n));
+            f.root.write(f.skirmishPath(name(n)), "old " + QByteArray::number(n));
         f.view.slo = QString(64 * 1024, QLatin1Char('s'));
         f.view.vlo = QString(64 * 1024, QLatin1Char('v'));
         // The save before the export copies two snapshots and writes VLO.qrb and SLO.qrb: the
@@ -236,16 +216,12 @@ private Q_SLOTS:
         atomicfile::injectWriteFault(std::nullopt);
         QVERIFY(!done);
         for (int n = 0; n < 8; ++n)
-            QCOMPARE(f.skirmish(QStringLiteral("player%1").arg(n) + extension),
-                     "old " + QByteArray::number(n));
-        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")).size(), 8);
+            QCOMPARE(f.skirmish(name(n)), "old " + QByteArray::number(n));
+        QCOMPARE(f.root.entries(u"game/multiplay/skirmish"_s).size(), 8);
         const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
-        QCOMPARE(box.title, QStringLiteral("EXPORT FAILED"));
-        QCOMPARE(
-            box.text,
-            QStringLiteral("NOT EVERY FILE WAS WRITTEN. These files could not be written:\n") +
-                f.root.file(QStringLiteral("game/multiplay/skirmish/player%1").arg(file - 1) + extension) +
-                QStringLiteral(": No space left on device\nThe player files were left as they were."));
+        QCOMPARE(box.title, u"EXPORT FAILED"_s);
+        QCOMPARE(box.text,
+                 failedText(f.root.file(f.skirmishPath(name(file - 1))) + u": No space left on device"_s));
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+using namespace Qt::StringLiterals;
+
 // How the editors keep and change their CR LF text.
 class EditorTextTest : public QObject {
     Q_OBJECT
@@ -33,22 +35,21 @@ private Q_SLOTS:
 
     void editorBreaksBecomeCrLf()
     {
-        QCOMPARE(crLfFromRawText(QStringLiteral("a\u2028b\u2029\u2029c\u2029")),
-                 QStringLiteral("a\r\nb\r\n\r\nc\r\n"));
+        QCOMPARE(crLfFromRawText(u"a\u2028b\u2029\u2029c\u2029"_s), u"a\r\nb\r\n\r\nc\r\n"_s);
     }
 
     // The text is kept between changes; whoever hears of a change must already read the new one.
     void listenersReadTheChangedText()
     {
-        ScriptEditor editor(QStringLiteral("SLO"), nullptr);
-        editor.setText(QStringLiteral("one\r\ntwo"));
-        QCOMPARE(editor.text(), QStringLiteral("one\r\ntwo"));
+        ScriptEditor editor(u"SLO"_s, nullptr);
+        editor.setText(u"one\r\ntwo"_s);
+        QCOMPARE(editor.text(), u"one\r\ntwo"_s);
         QStringList heard;
         connect(&editor, &QPlainTextEdit::textChanged, &editor, [&] { heard.append(editor.text()); });
         connect(editor.document(), &QTextDocument::contentsChange, &editor,
                 [&] { heard.append(editor.text()); });
-        QTextCursor(editor.document()).insertText(QStringLiteral("zero\r\n"));
-        QCOMPARE(heard, QStringList(2, QStringLiteral("zero\r\none\r\ntwo")));
+        QTextCursor(editor.document()).insertText(u"zero\r\n"_s);
+        QCOMPARE(heard, QStringList(2, u"zero\r\none\r\ntwo"_s));
     }
 };
 

@@ -8,8 +8,8 @@ private Q_SLOTS:
     {
         QCOMPARE(ComponentLine({Kind::Body, 13, u"B", kQ}).text(), R"(BDY[13]    BODY    "B")");
         QCOMPARE(VloTemplateEntry({u"1", u"6", u"220", kQ}).text(), R"(tmpl1[6]  TEMPLATE    "ZEL_ID220")");
-        // The name goes to the next print zone (columns 15, 29, ...), never touching the identifier.
-        QCOMPARE(TemplateNameLine({u"7", u"\"TMPLNO7\""}).text(), "ZEL_ID7       \"TMPLNO7\"");
+        // The name goes to the next print zone (columns 15, 29, ...), never touching the identifier;
+        // Names.txt below shows column 15.
         QCOMPARE(TemplateNameLine({u"12345678", u"\"x\""}).text(), "ZEL_ID12345678              \"x\"");
         QCOMPARE(TemplateNameLine({u"123456789", u"\"x\""}).text(), "ZEL_ID123456789             \"x\"");
         // The bytes the exports write are the same, and what Latin-1 cannot hold becomes '?'.

@@ -18,4 +18,10 @@ struct ProjectFolders {
     QStringList backups() const { return root.entries(QStringLiteral("prog/backup")); }
     QByteArray backup(const QString& name) const { return root.read(QStringLiteral("prog/backup/") + name); }
     QByteArray work(const QString& name) const { return root.read(QStringLiteral("work/") + name); }
+    // SLO.qrb, VLO.qrb and Notes.qrb, each followed by '|'.
+    QByteArray project() const
+    {
+        return work(QStringLiteral("SLO.qrb")) + '|' + work(QStringLiteral("VLO.qrb")) + '|' +
+               work(QStringLiteral("Notes.qrb")) + '|';
+    }
 };

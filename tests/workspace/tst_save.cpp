@@ -15,6 +15,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QByteArray kOldProject = "old slo\r\n|old vlo\r\n|old notes\r\n|";
+
 // A saver over the two folders, counting the save signs it shows.
 struct SaveFixture : ProjectFolders {
     ScriptedDialogs dialogs;
@@ -27,13 +29,21 @@ struct SaveFixture : ProjectFolders {
     {
         saver.setSignShower([this] { ++signs; });
     }
-    void writeProject(const QByteArray& slo, const QByteArray& vlo, const QByteArray& notesBytes)
+    // The old project on disk, new texts in the editors.
+    void writeProject(const QByteArray& slo = "old slo\r\n", const QByteArray& vlo = "old vlo\r\n",
+                      const QByteArray& notesBytes = "old notes\r\n")
     {
         root.write(u"work/SLO.qrb"_s, slo);
         root.write(u"work/VLO.qrb"_s, vlo);
         root.write(u"work/Notes.qrb"_s, notesBytes);
+        view.slo = u"new slo"_s;
+        view.vlo = u"new vlo"_s;
+        notes.setText(u"new notes"_s);
     }
+    QStringList workEntries() const { return root.entries(u"work"_s); }
 };
+
+const QStringList kProjectFiles{u"Notes.qrb"_s, u"SLO.qrb"_s, u"VLO.qrb"_s};
 
 } // namespace
 
@@ -44,42 +54,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("which");
         QTest::addColumn<QString>("suffix");
-        QTest::addColumn<bool>("notesWritten");
-        QTest::addColumn<bool>("signShown");
-        QTest::newRow("TRY_SAVE") << 0 << u"_BEFORECOMPILE"_s << false << false;
-        QTest::newRow("FORCE_SAVE") << 1 << u"_BEFORESEEK"_s << false << false;
-        QTest::newRow("manual") << 2 << u"_MANUAL"_s << true << true;
-        QTest::newRow("exit") << 3 << u"_EXIT"_s << true << true;
+        QTest::addColumn<QByteArray>("notes");
+        QTest::addColumn<int>("signs");
+        QTest::newRow("TRY_SAVE") << 0 << u"_BEFORECOMPILE"_s << "old notes\r\n"_ba << 0;
+        QTest::newRow("FORCE_SAVE") << 1 << u"_BEFORESEEK"_s << "old notes\r\n"_ba << 0;
+        QTest::newRow("manual") << 2 << u"_MANUAL"_s << "new notes\r\n"_ba << 1;
+        QTest::newRow("exit") << 3 << u"_EXIT"_s << "new notes\r\n"_ba << 1;
     }
 
     void eachSaveMakesItsSnapshotsOfThePreviousFiles()
     {
         QFETCH(int, which);
         QFETCH(QString, suffix);
-        QFETCH(bool, notesWritten);
-        QFETCH(bool, signShown);
-
+        QFETCH(QByteArray, notes);
+        QFETCH(int, signs);
         SaveFixture f;
-        f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
-        f.view.slo = u"new slo"_s;
+        f.writeProject();
         f.view.vlo = u"new\r\nvlo"_s;
-        f.notes.setText(u"new notes"_s);
-
-        const bool ok = which == 0   ? f.saver.trySave(f.view)
-                        : which == 1 ? f.saver.forceSave(f.view)
-                        : which == 2 ? f.saver.manualSave(f.view)
-                                     : f.saver.exitSave(f.view);
-        QVERIFY(ok);
-        const QString slo = u"SLO.qrb5.12.2026_9-5-7"_s + suffix;
-        const QString vlo = u"VLO.qrb5.12.2026_9-5-7"_s + suffix;
+        QVERIFY(which == 0   ? f.saver.trySave(f.view)
+                : which == 1 ? f.saver.forceSave(f.view)
+                : which == 2 ? f.saver.manualSave(f.view)
+                             : f.saver.exitSave(f.view));
+        const QString slo = u"SLO.qrb5.12.2026_9-5-7"_s + suffix, vlo = u"VLO.qrb5.12.2026_9-5-7"_s + suffix;
         QCOMPARE(f.backups(), (QStringList{slo, vlo}));
-        QCOMPARE(f.backup(slo), QByteArray("old slo\r\n"));
-        QCOMPARE(f.backup(vlo), QByteArray("old vlo\r\n"));
-        QCOMPARE(f.work(u"SLO.qrb"_s), QByteArray("new slo\r\n"));
-        QCOMPARE(f.work(u"VLO.qrb"_s), QByteArray("new\r\nvlo\r\n"));
-        QCOMPARE(f.work(u"Notes.qrb"_s),
-                 notesWritten ? QByteArray("new notes\r\n") : QByteArray("old notes\r\n"));
-        QCOMPARE(f.signs, signShown ? 1 : 0);
+        QCOMPARE((QList{f.backup(slo), f.backup(vlo)}), (QList<QByteArray>{"old slo\r\n", "old vlo\r\n"}));
+        QCOMPARE(f.project(), "new slo\r\n|new\r\nvlo\r\n|" + notes + '|');
+        QCOMPARE(f.signs, signs);
         QVERIFY(f.dialogs.shown().isEmpty());
     }
 
@@ -95,39 +95,34 @@ private Q_SLOTS:
         f.view.slo = u"third"_s;
         QVERIFY(f.saver.manualSave(f.view));
         f.view.slo = u"fourth"_s;
-        QVERIFY(f.saver.manualSave(f.view));
-        QVERIFY(f.saver.forceSave(f.view));
+        QVERIFY(f.saver.manualSave(f.view) && f.saver.forceSave(f.view));
         // Saves of one kind in one second: each later one gets the next free number.
         QCOMPARE(f.backups(),
                  (QStringList{u"SLO.qrb5.12.2026_9-5-7_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
                               u"SLO.qrb5.12.2026_9-5-7_MANUAL_3"_s, u"VLO.qrb5.12.2026_9-5-7_BEFORESEEK"_s,
                               u"VLO.qrb5.12.2026_9-5-7_MANUAL"_s, u"VLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
                               u"VLO.qrb5.12.2026_9-5-7_MANUAL_3"_s}));
-        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s), QByteArray("second\r\n"));
-        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_MANUAL_3"_s), QByteArray("third\r\n"));
-        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_BEFORESEEK"_s), QByteArray("fourth\r\n"));
+        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s), "second\r\n"_ba);
+        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_MANUAL_3"_s), "third\r\n"_ba);
+        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-5-7_BEFORESEEK"_s), "fourth\r\n"_ba);
     }
 
     void readOnlyProjectFolderIsReportedAndLosesNothing()
     {
         SaveFixture f;
-        f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        f.writeProject();
         ReadOnlyFolder readOnly(f.folders.workDir);
         if (!readOnly.active())
             QSKIP(qPrintable(readOnly.why()));
-        f.view.slo = u"new slo"_s;
         QVERIFY(!f.saver.manualSave(f.view));
-        QCOMPARE(f.work(u"SLO.qrb"_s), QByteArray("old slo\r\n"));
-        QCOMPARE(f.work(u"VLO.qrb"_s), QByteArray("old vlo\r\n"));
-        QCOMPARE(f.work(u"Notes.qrb"_s), QByteArray("old notes\r\n"));
+        QCOMPARE(f.project(), kOldProject);
         QCOMPARE(f.signs, 0);
         QCOMPARE(f.dialogs.shown().size(), 1);
         const QString text = f.dialogs.shown().first().text;
         // One reason for the three files, said once above them.
         QStringList lines = text.split(QLatin1Char('\n'));
-        QCOMPARE(lines.takeLast(), u"  "_s + f.root.file(u"work/Notes.qrb"_s));
-        QCOMPARE(lines.takeLast(), u"  "_s + f.root.file(u"work/SLO.qrb"_s));
-        QCOMPARE(lines.takeLast(), u"  "_s + f.root.file(u"work/VLO.qrb"_s));
+        for (const char* name : {"Notes.qrb", "SLO.qrb", "VLO.qrb"})
+            QCOMPARE(lines.takeLast(), u"  "_s + f.root.file(u"work/"_s + QLatin1String(name)));
         QVERIFY2(lines.takeLast().endsWith(QLatin1Char(':')), qPrintable(text));
         QCOMPARE(lines.takeLast(), u"Could not be written:"_s);
         // The snapshots were made before the failed writes.
@@ -147,17 +142,15 @@ private Q_SLOTS:
         f.view.vlo = QString(40 * 1024, QLatin1Char('V'));
         f.view.slo = QString(40 * 1024, QLatin1Char('S'));
         QVERIFY(!f.saver.trySave(f.view));
-
-        const QByteArray slo = f.work(u"SLO.qrb"_s);
         const QByteArray vlo = f.work(u"VLO.qrb"_s);
         QVERIFY2(vlo == oldVlo || vlo == f.view.vlo.toLatin1() + "\r\n", "VLO.qrb cut");
-        QCOMPARE(slo, oldSlo);
+        QCOMPARE(f.work(u"SLO.qrb"_s), oldSlo);
         const QString text = f.dialogs.shown().first().text;
         QVERIFY2(text.endsWith(u"No space left on device:\n  "_s + f.root.file(u"work/VLO.qrb"_s) +
                                u"\n  "_s + f.root.file(u"work/SLO.qrb"_s)),
                  qPrintable(text));
         // No temporary files are left behind on the full disk.
-        QCOMPARE(f.root.entries(u"work"_s), (QStringList{u"Notes.qrb"_s, u"SLO.qrb"_s, u"VLO.qrb"_s}));
+        QCOMPARE(f.workEntries(), kProjectFiles);
     }
 
     void failedSnapshotOrWriteKeepsTheOldFiles_data()
@@ -165,8 +158,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("file"); // the write that fails for want of space; 0: none
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QString>("expected");
-        QTest::addColumn<QByteArray>("vlo");
-        QTest::addColumn<QByteArray>("notes");
+        QTest::addColumn<QByteArray>("project");
         QTest::addColumn<QStringList>("backups");
         const QString slo = u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s, vlo = u"VLO.qrb5.12.2026_9-5-7_MANUAL"_s;
         const QString notMade =
@@ -178,17 +170,15 @@ private Q_SLOTS:
             << 0 << u"prog/backup"_s
             << notMade.arg(u"%1"_s, u"a file of that name stands where the backup folder belongs"_s) +
                    u"VLO.qrb, SLO.qrb."_s
-            << "old vlo\r\n"_ba
-            << "new notes\r\n"_ba << QStringList();
+            << "old slo\r\n|old vlo\r\n|new notes\r\n|"_ba << QStringList();
         // A save writes the VLO and SLO snapshots, then VLO.qrb, SLO.qrb and Notes.qrb.
         QTest::newRow("the SLO snapshot")
             << 2 << u"prog/backup/"_s + slo
-            << notMade.arg(u"%1"_s, u"No space left on device"_s) + u"SLO.qrb."_s << "new vlo\r\n"_ba
-            << "new notes\r\n"_ba << QStringList{vlo};
+            << notMade.arg(u"%1"_s, u"No space left on device"_s) + u"SLO.qrb."_s
+            << "old slo\r\n|new vlo\r\n|new notes\r\n|"_ba << QStringList{vlo};
         QTest::newRow("Notes.qrb") << 5 << u"work/Notes.qrb"_s
                                    << u"\n\nCould not be written:\n%1: No space left on device"_s
-                                   << "old vlo\r\n"_ba
-                                   << "old notes\r\n"_ba << QStringList{slo, vlo};
+                                   << kOldProject << QStringList{slo, vlo};
     }
 
     // Every project file stays whole: the old text, or (VLO.qrb, whose snapshot was made) the new.
@@ -197,17 +187,13 @@ private Q_SLOTS:
         QFETCH(int, file);
         QFETCH(QString, failing);
         QFETCH(QString, expected);
-        QFETCH(QByteArray, vlo);
-        QFETCH(QByteArray, notes);
+        QFETCH(QByteArray, project);
         QFETCH(QStringList, backups);
         SaveFixture f;
-        f.writeProject("old slo\r\n", "old vlo\r\n", "old notes\r\n");
+        f.writeProject();
         if (file == 0)
             f.root.write(u"prog/backup"_s, "in the way");
-        f.view.slo = u"new slo"_s;
-        f.view.vlo = u"new vlo"_s;
-        f.notes.setText(u"new notes"_s);
-        if (file > 0)
+        else
             atomicfile::injectWriteFault(atomicfile::WriteFault{file, 3, ENOSPC});
         QVERIFY(!f.saver.manualSave(f.view));
         atomicfile::injectWriteFault(std::nullopt);
@@ -216,10 +202,8 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown().first().text,
                  u"THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors."_s +
                      expected.arg(f.root.file(failing)));
-        QCOMPARE(f.work(u"SLO.qrb"_s), QByteArray("old slo\r\n"));
-        QCOMPARE(f.work(u"VLO.qrb"_s), vlo);
-        QCOMPARE(f.work(u"Notes.qrb"_s), notes);
-        QCOMPARE(f.root.entries(u"work"_s), (QStringList{u"Notes.qrb"_s, u"SLO.qrb"_s, u"VLO.qrb"_s}));
+        QCOMPARE(f.project(), project);
+        QCOMPARE(f.workEntries(), kProjectFiles);
         QCOMPARE(f.backups(), backups);
         QCOMPARE(f.signs, 0);
     }
@@ -230,7 +214,7 @@ private Q_SLOTS:
         f.writeProject("", "", "");
         f.view.slo = u"cost: 5\u20ac"_s;
         QVERIFY(f.saver.manualSave(f.view));
-        QCOMPARE(f.work(u"SLO.qrb"_s), QByteArray("cost: 5?\r\n"));
+        QCOMPARE(f.work(u"SLO.qrb"_s), "cost: 5?\r\n"_ba);
         QCOMPARE(f.dialogs.shown().size(), 1);
         QCOMPARE(f.dialogs.shown().first().title, u"CHARACTERS REPLACED"_s);
         QCOMPARE(

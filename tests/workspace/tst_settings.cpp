@@ -23,7 +23,6 @@ private Q_SLOTS:
         QCOMPARE(dir.entries(), QStringList{u"qrb_data.dat"_s});
         QCOMPARE(dir.read(u"qrb_data.dat"_s), QByteArray("\"D:\\Games\\WZ \xd0\x96\",#TRUE#\r\n"));
         QCOMPARE(settingsfile::read(dir.path()).record.gameDirectory, u"D:\\Games\\WZ \u0416"_s);
-        QCOMPARE(settingsfile::read(dir.path()).record.hideInternalHelp, std::optional<bool>(true));
         // A name that Latin-1 holds keeps its one byte per character.
         QCOMPARE(settingsfile::format(u"C:\\\u00e9t\u00e9"_s, false),
                  QByteArray("\"C:\\\xe9t\xe9\",#FALSE#\r\n"));
