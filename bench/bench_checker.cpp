@@ -5,7 +5,7 @@
 #include "benchmark.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "scriptlang/checker.h"
 #include "scriptlang/lexer.h"
 

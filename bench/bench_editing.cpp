@@ -2,11 +2,11 @@
 // case-insensitive QString::indexOf over the same text, and the forced save on its own row.
 
 #include "benchmark.h"
-#include "mainwindow/editormenu.h"
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/editormenu.h"
+#include "editor/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/seekcommands.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

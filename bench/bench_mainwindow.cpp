@@ -2,7 +2,7 @@
 #include "benchmark.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>

@@ -3,12 +3,12 @@
 #include "app/viewcontrol.h"
 #include "editor/linenumbers.h"
 #include "mainwindow/closeonescape.h"
-#include "mainwindow/codeview.h"
-#include "mainwindow/editormenu.h"
+#include "editor/codeview.h"
+#include "editor/editormenu.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "workspace/notestext.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "app/editorkeys.h"
 
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/seekcommands.h"
 
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "app/scriptcheck.h"
 
-#include "mainwindow/editormenu.h"
+#include "editor/editormenu.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "scriptlang/checker.h"
 
 #include <QHelpEvent>

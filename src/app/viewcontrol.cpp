@@ -1,6 +1,6 @@
 #include "app/viewcontrol.h"
 
-#include "mainwindow/codeview.h"
+#include "editor/codeview.h"
 #include "platform/dialogs.h"
 
 #include <QListWidget>

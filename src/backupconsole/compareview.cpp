@@ -1,7 +1,7 @@
 #include "backupconsole/compareview.h"
 
 #include "editor/linenumbers.h"
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

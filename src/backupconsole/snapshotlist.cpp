@@ -1,6 +1,6 @@
 #include "backupconsole/snapshotlist.h"
 
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 #include "workspace/snapshotname.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "mainwindow/helpwindow.h"
 
 #include "mainwindow/builtinhelp.h"
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 #include "mainwindow/closeonescape.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/helpsearch.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "platform/dialogs.h"
 #include "platform/rtftextdocument.h"
 #include "platform/twips.h"

@@ -1,10 +1,10 @@
 #include "mainwindow/mainwindow.h"
 
 #include "mainwindow/artwork.h"
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 #include "mainwindow/clickarea.h"
-#include "mainwindow/hiddentextbuffer.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/splitter.h"
 #include "platform/twips.h"
 

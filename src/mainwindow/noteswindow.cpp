@@ -1,11 +1,11 @@
 #include "mainwindow/noteswindow.h"
 
-#include "mainwindow/classiclook.h"
-#include "mainwindow/editormenu.h"
-#include "mainwindow/editorreplace.h"
+#include "editor/classiclook.h"
+#include "editor/editormenu.h"
+#include "editor/editorreplace.h"
 #include "mainwindow/fillrule.h"
-#include "mainwindow/hiddentextbuffer.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
 #include "platform/twips.h"
 #include "workspace/notestext.h"
 

@@ -1,8 +1,8 @@
 #include "mainwindow/seekcommands.h"
 
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
-#include "mainwindow/textseek.h"
+#include "editor/scripteditor.h"
+#include "editor/textseek.h"
 #include "workspace/programstate.h"
 #include "workspace/projectsaver.h"
 

@@ -1,6 +1,6 @@
 #include "templates/templatetextbox.h"
 
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 
 #include <QFontDatabase>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
 #include "templates/toolwindowlook.h"
 
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 
 #include <QFont>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 
 #include <QListWidget>
 #include <QTest>

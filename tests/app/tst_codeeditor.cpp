@@ -2,7 +2,7 @@
 #include "editormenu.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "projectapp.h"
 #include "support/testregistry.h"

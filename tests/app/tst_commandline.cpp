@@ -1,7 +1,7 @@
 #include "app/commandline.h"
 #include "app/commandlineexport.h"
 #include "app/datafolder.h"
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "support/appfixture.h"
 #include "support/testregistry.h"

@@ -1,8 +1,8 @@
 #include "editormenu.h"
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

@@ -3,7 +3,7 @@
 #include "mainwindow/helpcommands.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/helpwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "platform/rtfreader.h"
 #include "projectapp.h"
 #include "support/testregistry.h"

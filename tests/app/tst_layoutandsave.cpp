@@ -1,6 +1,6 @@
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "projectapp.h"
 #include "support/testregistry.h"

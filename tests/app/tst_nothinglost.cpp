@@ -1,5 +1,5 @@
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "support/appfixture.h"
 #include "support/testregistry.h"
 

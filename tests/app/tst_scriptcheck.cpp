@@ -1,7 +1,7 @@
-#include "mainwindow/editormenu.h"
+#include "editor/editormenu.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"

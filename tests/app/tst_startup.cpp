@@ -1,7 +1,7 @@
 #include "app/waitwindow.h"
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/hiddentextbuffer.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

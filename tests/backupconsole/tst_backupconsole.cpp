@@ -2,7 +2,7 @@
 #include "editor/linenumbergutter.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/noteswindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "support/testregistry.h"
 #include "workspace/notestext.h"
 

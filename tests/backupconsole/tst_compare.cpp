@@ -1,6 +1,6 @@
 #include "backupconsole/compareview.h"
 #include "backupconsole/consolefixture.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "support/testregistry.h"
 #include "workspace/notestext.h"
 

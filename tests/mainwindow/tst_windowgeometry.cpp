@@ -1,7 +1,7 @@
 #include "mainwindow/clickarea.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/splitter.h"
 #include "mainwindow/windowdrag.h"
 #include "platform/twips.h"

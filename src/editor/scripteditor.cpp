@@ -1,7 +1,7 @@
-#include "mainwindow/scripteditor.h"
+#include "editor/scripteditor.h"
 
 #include "editor/indentation.h"
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

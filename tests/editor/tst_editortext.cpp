@@ -1,5 +1,5 @@
-#include "mainwindow/scripteditor.h"
-#include "mainwindow/textchange.h"
+#include "editor/scripteditor.h"
+#include "editor/textchange.h"
 #include "support/testregistry.h"
 
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "mainwindow/classiclook.h"
+#include "editor/classiclook.h"
 
 #include "platform/twips.h"
 

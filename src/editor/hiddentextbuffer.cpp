@@ -1,4 +1,4 @@
-#include "mainwindow/hiddentextbuffer.h"
+#include "editor/hiddentextbuffer.h"
 
 HiddenTextBuffer::HiddenTextBuffer(const QString& name, QWidget* parent) : QWidget(parent)
 {

@@ -1,4 +1,4 @@
-#include "mainwindow/textseek.h"
+#include "editor/textseek.h"
 
 #include <QRegularExpression>
 #include <QStringView>

@@ -1,8 +1,8 @@
-#include "mainwindow/editorreplace.h"
+#include "editor/editorreplace.h"
 
-#include "mainwindow/hiddentextbuffer.h"
-#include "mainwindow/scripteditor.h"
-#include "mainwindow/textchange.h"
+#include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
+#include "editor/textchange.h"
 
 #include <QTextCursor>
 

@@ -1,8 +1,8 @@
-#include "mainwindow/editormenu.h"
+#include "editor/editormenu.h"
 
-#include "mainwindow/editorreplace.h"
-#include "mainwindow/hiddentextbuffer.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/editorreplace.h"
+#include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

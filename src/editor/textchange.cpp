@@ -1,4 +1,4 @@
-#include "mainwindow/textchange.h"
+#include "editor/textchange.h"
 
 namespace textchange {
 

@@ -1,10 +1,10 @@
-#include "mainwindow/codeview.h"
+#include "editor/codeview.h"
 
 #include "editor/bracketmatch.h"
 #include "editor/linenumbergutter.h"
 #include "editor/scripthighlighter.h"
-#include "mainwindow/classiclook.h"
-#include "mainwindow/scripteditor.h"
+#include "editor/classiclook.h"
+#include "editor/scripteditor.h"
 
 #include <QEvent>
 #include <QLabel>
