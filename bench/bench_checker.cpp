@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script check: 2.3's player0 with its .vlo against one plain lexer pass over the same
 // script, a 10 MiB script, and keystrokes in a 16,000-line script while the live check runs.
 
 #include "app/scriptcheck.h"
 #include "benchmark.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "editor/scripteditor.h"
 #include "scriptlang/checker.h"
 #include "scriptlang/lexer.h"
 

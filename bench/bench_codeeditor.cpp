@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code editor on a 10 MiB script of 220,000 lines, line numbers and colours on: opening it,
 // a keystroke deep inside it, "/*" typed at its top, a page down, and the start-up of the
 // program with a 1 MiB project, each against a bare QPlainTextEdit of the same run.
@@ -5,10 +6,10 @@
 #include "app/workbench.h"
 #include "benchmark.h"
 #include "desktopstandins.h"
-#include "editor/scripthighlighter.h"
 #include "editor/codeview.h"
-#include "mainwindow/mainwindow.h"
 #include "editor/scripteditor.h"
+#include "editor/scripthighlighter.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/clock.h"
 #include "platform/documentopener.h"
 #include "platform/gamestarter.h"

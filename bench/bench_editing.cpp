@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search and go to line on a large script: the moves after the forced save, each against a
 // case-insensitive QString::indexOf over the same text, and the forced save on its own row.
 
 #include "benchmark.h"
 #include "editor/editormenu.h"
 #include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "editor/scripteditor.h"
 #include "mainwindow/seekcommands.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export, variable files, the save with snapshots and start-up, each beside plain Qt doing the
 // same amount of work in the same run.
 #include "app/workbench.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints every benchmark as a table: the operation, its baseline from the same run, and the
 // ratio. `--quick` runs each once on small inputs (used by the test suite to keep them alive).
 #include "benchmark.h"

@@ -1,15 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of the splitter with big scripts in both editors, beside resizing a bare editor.
 #include "benchmark.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "editor/scripteditor.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 
 namespace {
-
 
 // Delivers the resize and paints what it made dirty, as the next frame would.
 void paintNow(QWidget& top)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator's FINAL export: 1719 templates into four files, beside writing the very same
 // bytes with plain QFile writes (one write per file). Every run writes new files in a folder of
 // its own: rewriting the files of the run before would time the disk's writeback instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component list loaders take whatever bytes lie in the mts and RTS folders. The input is
 // cut at NUL bytes into the six mts files, the four RTS files and a text typed as a number; a
 // piece that is not there stands for a missing file.

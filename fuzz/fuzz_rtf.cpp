@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader takes whatever bytes lie in Help.qrb or a project file that begins "{\rtf".
 #include "platform/rtfreader.h"
 

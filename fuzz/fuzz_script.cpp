@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script checker reads whatever the author types. The input is cut at its first NUL byte
 // into the script and the VLO text (as Latin-1, like the project files); both are checked as
 // the workbench's texts and as a script with a whole .vlo file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without libFuzzer: feeds every file of the given folders (or files) to the target once.
 #include <cstdint>
 #include <cstdio>

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editingaids.h"
 
 #include "app/viewcontrol.h"
-#include "editor/linenumbers.h"
-#include "mainwindow/closeonescape.h"
 #include "editor/codeview.h"
 #include "editor/editormenu.h"
+#include "editor/linenumbers.h"
+#include "editor/scripteditor.h"
+#include "mainwindow/closeonescape.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "editor/scripteditor.h"
 #include "workspace/notestext.h"
 
 #include <QKeyEvent>

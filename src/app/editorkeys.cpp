@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editorkeys.h"
 
-#include "mainwindow/mainwindow.h"
 #include "editor/scripteditor.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/seekcommands.h"
 
 #include <QEvent>

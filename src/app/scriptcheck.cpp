@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/scriptcheck.h"
 
 #include "editor/editormenu.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
-#include "editor/scripteditor.h"
 #include "scriptlang/checker.h"
 
 #include <QHelpEvent>

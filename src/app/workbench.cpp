@@ -1,18 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/workbench.h"
 
 #include "app/editingaids.h"
-#include "app/scriptcheck.h"
 #include "app/editorkeys.h"
+#include "app/scriptcheck.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
+#include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
 #include "export/gamelaunch.h"
 #include "export/playerexport.h"
 #include "mainwindow/helpcommands.h"
-#include "editor/hiddentextbuffer.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "editor/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
 #include "platform/twips.h"
@@ -33,11 +34,11 @@
 
 namespace {
 
-const QString kFirstStartText = QStringLiteral(
-    "This is the first start of QRB program in this directory, or you've deleted 'QRB_DATA.DAT' file for debugging!");
-const QString kDirectoryPrompt =
-    QStringLiteral("Input your WARZONE 2100 directory path") + QStringLiteral("\r\n\r\n") +
-    QStringLiteral("Do not input last '\\' character !");
+const QString kFirstStartText = QStringLiteral("This is the first start of QRB program in this directory, or "
+                                               "you've deleted 'QRB_DATA.DAT' file for debugging!");
+const QString kDirectoryPrompt = QStringLiteral("Input your WARZONE 2100 directory path") +
+                                 QStringLiteral("\r\n\r\n") +
+                                 QStringLiteral("Do not input last '\\' character !");
 
 // Centres the window on the point, kept inside the screen where it fits.
 void placeOnScreen(QWidget& w, const QPoint& centre)
@@ -159,7 +160,8 @@ void Workbench::installCommands()
     using Target = SeekCommands::Target;
     SeekCommands& seek = m_editing->seek();
     setCommand(QStringLiteral("Command12"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, true); });
-    setCommand(QStringLiteral("NEXT_SEEK_CMD"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, false); });
+    setCommand(QStringLiteral("NEXT_SEEK_CMD"),
+               [&seek](MainWindow& w) { seek.search(w, Target::Slo, false); });
     setCommand(QStringLiteral("Command11"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, true); });
     setCommand(QStringLiteral("Command13"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, false); });
     setCommand(QStringLiteral("Command8"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Slo); });
@@ -185,10 +187,13 @@ void Workbench::connectLayout(MainWindow& window)
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
     m_editing->attach(window);
     m_scriptCheck->attach(window);
-    new EditorKeys(window, m_editing->seek(), [this, w = &window](const QString& name) { runCommand(*w, name); });
+    new EditorKeys(window, m_editing->seek(),
+                   [this, w = &window](const QString& name) { runCommand(*w, name); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
-    connect(window.trySaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->trySave(*w); });
-    connect(window.forceSaveButton(), &QPushButton::clicked, this, [this, w = &window] { m_saver->forceSave(*w); });
+    connect(window.trySaveButton(), &QPushButton::clicked, this,
+            [this, w = &window] { m_saver->trySave(*w); });
+    connect(window.forceSaveButton(), &QPushButton::clicked, this,
+            [this, w = &window] { m_saver->forceSave(*w); });
 }
 
 void Workbench::start()
@@ -212,7 +217,8 @@ void Workbench::tellFailures(const QString& title, const QString& intro, const Q
 {
     if (failures.isEmpty())
         return;
-    m_services.dialogs.tell(title, intro + QLatin1Char('\n') + describeFailures(failures), Dialogs::Icon::Critical);
+    m_services.dialogs.tell(title, intro + QLatin1Char('\n') + describeFailures(failures),
+                            Dialogs::Icon::Critical);
 }
 
 void Workbench::loadForm800()
@@ -231,19 +237,21 @@ void Workbench::loadForm800()
 
     if (!settingsfile::exists(folders.workDir)) {
         dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
-        const QString directory =
-            dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt, QStringLiteral("C:\\WZ2100"));
+        const QString directory = dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
+                                                  QStringLiteral("C:\\WZ2100"));
         m_state.hideInternalHelp = false;
-        tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
-                     QStringLiteral("The game directory could not be stored; it will be asked for again at the "
-                                    "next start:"),
-                     settingsfile::write(folders.workDir, directory, false).failures);
+        tellFailures(
+            QStringLiteral("SETTINGS NOT SAVED"),
+            QStringLiteral("The game directory could not be stored; it will be asked for again at the "
+                           "next start:"),
+            settingsfile::write(folders.workDir, directory, false).failures);
     }
 
     m_state.playerIndex = 0;
     m_state.seekPosition = 0;
 
-    if (dialogs.askYesNo(QStringLiteral("On start LOADer"), QStringLiteral("Do you want to load last saved project?"),
+    if (dialogs.askYesNo(QStringLiteral("On start LOADer"),
+                         QStringLiteral("Do you want to load last saved project?"),
                          Dialogs::Icon::Question) == Dialogs::Answer::Yes) {
         const BusyCursor busy;
         QList<FileFailure> failures;
@@ -258,7 +266,8 @@ void Workbench::loadForm800()
         form.slo()->setText(slo.text);
         m_notes.setText(notes.text);
         tellFailures(QStringLiteral("PROJECT NOT LOADED"),
-                     QStringLiteral("These project files could not be read, so their editors start empty:"), failures);
+                     QStringLiteral("These project files could not be read, so their editors start empty:"),
+                     failures);
     }
 
     const settingsfile::ReadResult settings = settingsfile::read(folders.workDir);
@@ -405,10 +414,9 @@ void Workbench::openBackupConsole(MainWindow& from)
     m_state.consoleFrom800 = from.isLayout800();
     // A console that has just closed is on its way out; the next opening reads the folder anew.
     if (!m_console || m_console->isHidden()) {
-        m_console = new BackupConsole(ConsoleContext{m_state, m_services.dialogs, m_notes,
-                                                     backupstore::folder(m_services.folders.programDir),
-                                                     [this] { return form800(); },
-                                                     [this] { return ensureForm1024(); }});
+        m_console = new BackupConsole(ConsoleContext{
+            m_state, m_services.dialogs, m_notes, backupstore::folder(m_services.folders.programDir),
+            [this] { return form800(); }, [this] { return ensureForm1024(); }});
     }
     m_console->open();
     // The console gives the input back when it closes.

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backupconsole/compareview.h"
 
-#include "editor/linenumbers.h"
 #include "editor/classiclook.h"
+#include "editor/linenumbers.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

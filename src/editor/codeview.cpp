@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/codeview.h"
 
 #include "editor/bracketmatch.h"
-#include "editor/linenumbergutter.h"
-#include "editor/scripthighlighter.h"
 #include "editor/classiclook.h"
+#include "editor/linenumbergutter.h"
 #include "editor/scripteditor.h"
+#include "editor/scripthighlighter.h"
 
 #include <QEvent>
 #include <QLabel>

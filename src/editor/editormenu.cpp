@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/editormenu.h"
 
 #include "editor/editorreplace.h"

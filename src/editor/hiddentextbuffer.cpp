@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/hiddentextbuffer.h"
 
 HiddenTextBuffer::HiddenTextBuffer(const QString& name, QWidget* parent) : QWidget(parent)

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/scripteditor.h"
 
-#include "editor/indentation.h"
 #include "editor/classiclook.h"
+#include "editor/indentation.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/gamelaunch.h"
 
 #include "platform/filelookup.h"
@@ -25,11 +26,12 @@ QString executable(const QString& gameDirectory, QStringList* tried)
 bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory)
 {
     if (!QFileInfo(gameDirectory).isDir()) {
-        dialogs.tell(kNotStartedTitle,
-                     QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME "
-                                    "DIRECTORY box.")
-                         .arg(gameDirectory),
-                     Dialogs::Icon::Critical);
+        dialogs.tell(
+            kNotStartedTitle,
+            QStringLiteral("The game folder \"%1\" does not exist. Put the game's folder into the GAME "
+                           "DIRECTORY box.")
+                .arg(gameDirectory),
+            Dialogs::Icon::Critical);
         return false;
     }
     QStringList tried;
@@ -43,7 +45,8 @@ bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory
     }
     QString reason;
     if (!starter.start(program, gameDirectory, &reason)) {
-        dialogs.tell(kNotStartedTitle, QStringLiteral("The game could not be started:\n%1: %2").arg(program, reason),
+        dialogs.tell(kNotStartedTitle,
+                     QStringLiteral("The game could not be started:\n%1: %2").arg(program, reason),
                      Dialogs::Icon::Critical);
         return false;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/playerexport.h"
 
 #include "export/playerfiles.h"
@@ -75,7 +76,8 @@ QList<FileFailure> replacePlayerFiles(const QList<atomicfile::Replacement>& file
 
 } // namespace
 
-QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText)
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory,
+                                      const QString& sloText)
 {
     // Every file gets the same bytes: encode the script once.
     QByteArray bytes = textfile::encode(sloText, nullptr);
@@ -98,7 +100,8 @@ QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDi
     QList<atomicfile::Replacement> files;
     for (state.playerIndex = 0; state.playerIndex < playerfiles::kPlayerCount; ++state.playerIndex) {
         state.playerText = QString::number(state.playerIndex);
-        const QByteArray head = textfile::encode(variablefile::head(state.playerText, boundVariable), nullptr);
+        const QByteArray head =
+            textfile::encode(variablefile::head(state.playerText, boundVariable), nullptr);
         files.append({playerfiles::path(gameDirectory, state.playerText, kVlo), {head, vloBytes, tail}});
     }
     if (lastGenerated)

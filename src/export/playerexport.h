@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "export/variablefile.h"
@@ -31,7 +32,8 @@ private:
 
 // The writing parts of the two operations, without questions or saves. They keep the player
 // loop's state as the program always has: `state.playerIndex` ends at 8, `playerText` at "7".
-QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory, const QString& sloText);
+QList<FileFailure> writePlayerScripts(ProgramState& state, const QString& gameDirectory,
+                                      const QString& sloText);
 // Returns the failures; `lastGenerated` receives the text generated for the last player.
 QList<FileFailure> writeVariableFiles(ProgramState& state, const QString& gameDirectory,
                                       const QString& vloText, QString* lastGenerated,

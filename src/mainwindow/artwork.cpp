@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/artwork.h"
 
 #include "platform/twips.h"
@@ -203,16 +204,16 @@ QPixmap paintBackground(const layout::Table& table)
     // Captions painted beside the controls they name.
     if (const layout::Control* dir = table.find(QStringLiteral("GAMEDIR"))) {
         const QRectF r = px(dir->rect);
-        paintCaption(p, QRectF(px(table.find(QStringLiteral("Command17"))->rect).left(), r.top(), 120, r.height()),
-                     QStringLiteral("GAME DIRECTORY"), table.isLayout800 ? 9 : 10);
+        paintCaption(
+            p, QRectF(px(table.find(QStringLiteral("Command17"))->rect).left(), r.top(), 120, r.height()),
+            QStringLiteral("GAME DIRECTORY"), table.isLayout800 ? 9 : 10);
     }
     if (const layout::Control* slo = table.find(QStringLiteral("SLO"))) {
         const QRectF r = px(slo->rect);
         const QRectF label(r.left() + 2, r.top() - 14, 400, 13);
         p.setPen(QColor(150, 166, 194));
         p.setFont(font(9, QFont::Bold));
-        p.drawText(label, Qt::AlignLeft | Qt::AlignBottom,
-                   QStringLiteral("SLO  \u2013  generic script"));
+        p.drawText(label, Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("SLO  \u2013  generic script"));
         const QRectF right(size.width() - 410, r.top() - 14, 400, 13);
         p.drawText(right, Qt::AlignRight | Qt::AlignBottom,
                    QStringLiteral("VLO  \u2013  generic variable list"));

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/helpwindow.h"
 
-#include "mainwindow/builtinhelp.h"
 #include "editor/classiclook.h"
+#include "editor/scripteditor.h"
+#include "mainwindow/builtinhelp.h"
 #include "mainwindow/closeonescape.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/helpsearch.h"
-#include "editor/scripteditor.h"
 #include "platform/dialogs.h"
 #include "platform/rtftextdocument.h"
 #include "platform/twips.h"

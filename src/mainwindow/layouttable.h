@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QList>
@@ -11,13 +12,13 @@
 namespace layout {
 
 enum class Kind {
-    ClickArea,   // transparent, over its artwork on the background
-    Decoration,  // artwork that does nothing
+    ClickArea,  // transparent, over its artwork on the background
+    Decoration, // artwork that does nothing
     Editor,
     TextBox,
     Button,
     Label,
-    LinkLabel,   // a label used as a button
+    LinkLabel, // a label used as a button
     List,
     ScrollBar,
 };
@@ -33,15 +34,15 @@ struct Control {
 };
 
 struct Table {
-    QString windowName;      // "form1024" or "Form800"
-    QSizeF client;           // twips
-    double splitterUnit;     // twips per scroll step, halved
-    double splitterGap;      // added to the SLO width to give the VLO left edge
-    double handleStrip;      // a press above this Y starts a window move
+    QString windowName;  // "form1024" or "Form800"
+    QSizeF client;       // twips
+    double splitterUnit; // twips per scroll step, halved
+    double splitterGap;  // added to the SLO width to give the VLO left edge
+    double handleStrip;  // a press above this Y starts a window move
     QString forceSaveCaption;
     QString exportInitialText;
-    QString switchAreaName;  // "Command5" or "Command6"
-    QString switchCaption;   // artwork title of the switch area
+    QString switchAreaName; // "Command5" or "Command6"
+    QString switchCaption;  // artwork title of the switch area
     bool isLayout800;
     bool backspaceSnapshotInSlo;
     QList<Control> controls;

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
-#include "mainwindow/artwork.h"
 #include "editor/classiclook.h"
-#include "mainwindow/clickarea.h"
 #include "editor/hiddentextbuffer.h"
 #include "editor/scripteditor.h"
+#include "mainwindow/artwork.h"
+#include "mainwindow/clickarea.h"
 #include "mainwindow/splitter.h"
 #include "platform/twips.h"
 
@@ -159,7 +160,8 @@ void MainWindow::createControl(const layout::Control& c)
     case layout::Kind::LinkLabel: {
         auto* label = new LinkLabel(c.name, c.caption, c.tip, m_canvas);
         label->setFont(classiclook::font(8.25, true));
-        label->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
+        label->setStyleSheet(
+            QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
         connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
         widget = label;
         break;

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/noteswindow.h"
 
 #include "editor/classiclook.h"
 #include "editor/editormenu.h"
 #include "editor/editorreplace.h"
-#include "mainwindow/fillrule.h"
 #include "editor/hiddentextbuffer.h"
 #include "editor/scripteditor.h"
+#include "mainwindow/fillrule.h"
 #include "platform/twips.h"
 #include "workspace/notestext.h"
 
@@ -14,7 +15,6 @@
 #include <QResizeEvent>
 
 namespace {
-
 
 // The editor's size when the window first opens: 11895 x 8350 twips.
 constexpr double kEditorWidth = 11895;
@@ -45,7 +45,8 @@ NotesWindow::NotesWindow(NotesText& notes, QWidget* parent) : QWidget(parent, Qt
     connect(m_editor, &QPlainTextEdit::textChanged, this, &NotesWindow::editorChanged);
     connect(&m_notes, &NotesText::changed, this, &NotesWindow::notesChanged);
 
-    resize(twips::toPixels(kEditorWidth + fillrule::kNotes.width), twips::toPixels(kEditorHeight + fillrule::kNotes.height));
+    resize(twips::toPixels(kEditorWidth + fillrule::kNotes.width),
+           twips::toPixels(kEditorHeight + fillrule::kNotes.height));
 }
 
 void NotesWindow::bringForward()

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/seekcommands.h"
 
-#include "mainwindow/mainwindow.h"
 #include "editor/scripteditor.h"
 #include "editor/textseek.h"
+#include "mainwindow/mainwindow.h"
 #include "workspace/programstate.h"
 #include "workspace/projectsaver.h"
 

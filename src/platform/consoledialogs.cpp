@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/consoledialogs.h"
 
 Dialogs::Answer ConsoleDialogs::askYesNo(const QString&, const QString&, Icon)

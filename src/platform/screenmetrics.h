@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The width of the screen in twips, which decides whether a layout starts maximised.

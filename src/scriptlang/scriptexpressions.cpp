@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptlang/scriptparser.h"
 #include "scriptlang/suggestion.h"
 #include "scriptlang/valuetypes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The script parser's shared parts; used by sloparser.cpp and scriptstatements.cpp only.

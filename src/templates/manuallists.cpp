@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "templates/manuallists.h"
 
 #include "templates/templatefiles.h"

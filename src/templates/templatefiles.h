@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/fileresult.h"
@@ -18,7 +19,6 @@ QString mtsPath(const QString& workDir, const QString& name);
 QString rtsPath(const QString& workDir, const QString& name);
 // Several files of RTS at once, with one look into the folder.
 QStringList rtsPaths(const QString& workDir, const QStringList& names);
-
 
 // The lines of a component list. CR LF, a lone CR and a lone LF each end a line; the last line
 // may lack its end. Lines are kept as they stand: not trimmed, empty ones included.

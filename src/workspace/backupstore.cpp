@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/backupstore.h"
 
 #include "platform/atomicfile.h"
@@ -37,7 +38,8 @@ std::optional<FileFailure> ensureFolder(const QString& programDir)
     if (info.isDir())
         return std::nullopt;
     if (info.exists())
-        return FileFailure{path, QStringLiteral("a file of that name stands where the backup folder belongs")};
+        return FileFailure{path,
+                           QStringLiteral("a file of that name stands where the backup folder belongs")};
     if (!QDir().mkpath(path)) {
         const QFileInfo parent(programDir);
         const QString reason = parent.isDir() && !parent.isWritable()

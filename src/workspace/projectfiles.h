@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/fileresult.h"
@@ -39,7 +40,6 @@ struct Texts {
 // Replaces VLO.qrb and SLO.qrb (and Notes.qrb when `withNotes`) with the texts, each followed
 // by CR LF. The files are replaced together, each as a whole, or none. `skip` names files not
 // to write.
-FileOutcome write(const QString& workDir, const Texts& texts, bool withNotes,
-                  const QStringList& skip = {});
+FileOutcome write(const QString& workDir, const Texts& texts, bool withNotes, const QStringList& skip = {});
 
 } // namespace projectfiles

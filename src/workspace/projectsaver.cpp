@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/projectsaver.h"
 
 #include "workspace/backupstore.h"
@@ -5,7 +6,8 @@
 #include "workspace/savewithsnapshot.h"
 #include "workspace/workspaceview.h"
 
-ProjectSaver::ProjectSaver(const Folders& folders, const Clock& clock, Dialogs& dialogs, const NotesText& notes)
+ProjectSaver::ProjectSaver(const Folders& folders, const Clock& clock, Dialogs& dialogs,
+                           const NotesText& notes)
     : m_folders(folders), m_clock(clock), m_dialogs(dialogs), m_notes(notes)
 {
 }
@@ -51,13 +53,15 @@ bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool w
     if (showSign && m_showSign)
         m_showSign();
     if (!result.writeOutcome.replacedCharacters.isEmpty())
-        m_dialogs.tell(kCharactersReplacedTitle, describeReplacedCharacters(result.writeOutcome.replacedCharacters),
+        m_dialogs.tell(kCharactersReplacedTitle,
+                       describeReplacedCharacters(result.writeOutcome.replacedCharacters),
                        Dialogs::Icon::Warning);
     return true;
 }
 
 QString describeReplacedCharacters(const QString& characters)
 {
-    return QStringLiteral("These characters cannot be stored in the 8-bit text files and were written as '?': ") +
+    return QStringLiteral(
+               "These characters cannot be stored in the 8-bit text files and were written as '?': ") +
            characters;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/clock.h"
@@ -21,8 +22,8 @@ public:
     void setSignShower(std::function<void()> showSign) { m_showSign = std::move(showSign); }
 
     // True when every snapshot and every project file was written.
-    bool trySave(const WorkspaceView& view);   // "_BEFORECOMPILE"
-    bool forceSave(const WorkspaceView& view); // "_BEFORESEEK"
+    bool trySave(const WorkspaceView& view);    // "_BEFORECOMPILE"
+    bool forceSave(const WorkspaceView& view);  // "_BEFORESEEK"
     bool manualSave(const WorkspaceView& view); // "_MANUAL", notes too, sign
     bool exitSave(const WorkspaceView& view);   // "_EXIT", notes too, sign
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/savewithsnapshot.h"
 
 #include "platform/filelookup.h"
@@ -44,14 +45,18 @@ Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts
 
 QString describeProblems(const Result& result)
 {
-    QString text = QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors.");
+    QString text =
+        QStringLiteral("THE PROJECT WAS NOT SAVED COMPLETELY. Your texts are still in the editors.");
     if (!result.backupFailures.isEmpty()) {
-        text += QStringLiteral("\n\nNo backup copy could be made:\n") + describeFailures(result.backupFailures);
-        text += QStringLiteral("\nSo that the last saved text is not lost, these files were left as they were: ") +
+        text +=
+            QStringLiteral("\n\nNo backup copy could be made:\n") + describeFailures(result.backupFailures);
+        text += QStringLiteral(
+                    "\nSo that the last saved text is not lost, these files were left as they were: ") +
                 result.keptUnwritten.join(QStringLiteral(", ")) + QLatin1Char('.');
     }
     if (!result.writeOutcome.ok())
-        text += QStringLiteral("\n\nCould not be written:\n") + describeFailures(result.writeOutcome.failures);
+        text +=
+            QStringLiteral("\n\nCould not be written:\n") + describeFailures(result.writeOutcome.failures);
     return text;
 }
 

@@ -1,8 +1,9 @@
-#include "editormenu.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/hiddentextbuffer.h"
+#include "editor/scripteditor.h"
+#include "editormenu.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "editor/scripteditor.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/scripteditor.h"
 #include "mainwindow/builtinhelp.h"
 #include "mainwindow/externalhelp.h"
 #include "mainwindow/helpcommands.h"
 #include "mainwindow/helpsearch.h"
 #include "mainwindow/helpwindow.h"
-#include "editor/scripteditor.h"
 #include "platform/rtfreader.h"
 #include "projectapp.h"
 #include "support/testregistry.h"

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/hiddentextbuffer.h"
-#include "mainwindow/mainwindow.h"
 #include "editor/scripteditor.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/signwindow.h"
 #include "projectapp.h"
 #include "support/testregistry.h"

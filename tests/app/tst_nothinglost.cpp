@@ -1,5 +1,6 @@
-#include "mainwindow/mainwindow.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/scripteditor.h"
+#include "mainwindow/mainwindow.h"
 #include "support/appfixture.h"
 #include "support/testregistry.h"
 

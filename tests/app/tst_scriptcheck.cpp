@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/editormenu.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
-#include "editor/scripteditor.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

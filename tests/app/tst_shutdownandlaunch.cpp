@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/scripteditor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/noteswindow.h"
-#include "editor/scripteditor.h"
 #include "mainwindow/signwindow.h"
 #include "platform/gamestarter.h"
 #include "platform/twips.h"

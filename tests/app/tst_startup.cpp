@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/waitwindow.h"
 #include "editor/hiddentextbuffer.h"
-#include "mainwindow/mainwindow.h"
 #include "editor/scripteditor.h"
+#include "mainwindow/mainwindow.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
 

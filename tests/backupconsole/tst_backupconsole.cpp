@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backupconsole/consolefixture.h"
 #include "editor/linenumbergutter.h"
+#include "editor/scripteditor.h"
 #include "mainwindow/fillrule.h"
 #include "mainwindow/noteswindow.h"
-#include "editor/scripteditor.h"
 #include "support/testregistry.h"
 #include "workspace/notestext.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backupconsole/compareview.h"
 #include "backupconsole/consolefixture.h"
 #include "editor/scripteditor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves and exports in a loop through the program's own functions, to be killed at random
 // moments by scripts/crashtest; "check" then plays the next start and tells every file that is
 // neither a whole old nor a whole new version, and every temporary left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/scripteditor.h"
 #include "editor/textchange.h"
 #include "support/testregistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/bracketmatch.h"
 #include "editor/indentation.h"
 #include "editor/linenumbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/playerexport.h"
 #include "export/playerfiles.h"
 #include "export/variablefile.h"

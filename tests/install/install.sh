@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR and checks what a user of the installed program
 # meets: the files, the desktop entry and metainfo, and qrb2 run with a fresh HOME and no display.
 # Usage: install.sh BUILD_DIR SOURCE_DIR

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/scripteditor.h"
 #include "mainwindow/clickarea.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/mainwindow.h"
-#include "editor/scripteditor.h"
 #include "mainwindow/splitter.h"
 #include "mainwindow/windowdrag.h"
 #include "platform/twips.h"

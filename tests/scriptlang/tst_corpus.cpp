@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "checkertext.h"
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"

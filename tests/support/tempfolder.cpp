@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/tempfolder.h"
 
 #include <QDir>
@@ -72,7 +73,8 @@ ReadOnlyFolder::ReadOnlyFolder(const QString& path) : m_path(path)
     }
     m_mounted = true;
     if (::mount(nullptr, p.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
-        m_why = QStringLiteral("could not remount read-only: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        m_why = QStringLiteral("could not remount read-only: %1")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     m_active = true;
@@ -95,7 +97,8 @@ TinyFilesystem::TinyFilesystem(const QString& path, int kibibytes) : m_path(path
     QDir().mkpath(path);
     const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k";
     if (::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, options.constData()) != 0) {
-        m_why = QStringLiteral("mounting a tmpfs failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        m_why =
+            QStringLiteral("mounting a tmpfs failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return;
     }
     m_active = true;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -15,5 +16,5 @@ struct TestRegistrar {
 
 int runRegisteredTests(int argc, char* argv[]);
 
-#define QRB_TEST(Class) \
+#define QRB_TEST(Class)                                                                                      \
     static const TestRegistrar qrbTestRegistrar##Class(#Class, [] { return std::make_unique<Class>(); });
