@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/workbench.h"
 
+#include "app/codeassist.h"
 #include "app/editingaids.h"
 #include "app/editorkeys.h"
 #include "app/scriptcheck.h"
@@ -187,6 +188,7 @@ void Workbench::connectLayout(MainWindow& window)
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
     m_editing->attach(window);
     m_scriptCheck->attach(window);
+    new CodeAssist(window, m_services.dialogs);
     new EditorKeys(window, m_editing->seek(),
                    [this, w = &window](const QString& name) { runCommand(*w, name); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
