@@ -179,9 +179,8 @@ bool CodeCompletion::takeKey(QKeyEvent* event)
 
 void CodeCompletion::followKey(const QString& typed)
 {
-    if (m_popup->isVisible()) {
-        narrow();
-    } else if (isNameText(typed)) {
+    // An open list follows the caret by itself.
+    if (!m_popup->isVisible() && isNameText(typed)) {
         const int position = m_editor.textCursor().position();
         if (position - nameStart(*m_editor.document(), position) >= kAutomaticLetters)
             m_automatic.start();

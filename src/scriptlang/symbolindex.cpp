@@ -51,19 +51,33 @@ struct Tk {
     QStringView text;
     int offset = 0;
     int length = 0;
+    int line = 1;
+    int column = 1;
     bool own = true;
 };
 
 // Keywords by their text, whichever token kind the lexer gives them.
-bool isWord(const Tk& t, const char* word)
+template <qsizetype N> bool isWord(const Tk& t, const char (&word)[N])
 {
-    return t.kind != Tok::String && t.text == QLatin1StringView(word);
+    return t.text.size() == N - 1 && t.kind != Tok::String && t.text == QLatin1StringView(word, N - 1);
 }
 
 bool startsTopLevel(const Tk& t)
 {
-    return isWord(t, "event") || isWord(t, "function") || isWord(t, "trigger") || isWord(t, "public") ||
-           isWord(t, "private");
+    if (t.text.isEmpty())
+        return false;
+    switch (t.text.front().unicode()) {
+    case 'e':
+        return isWord(t, "event");
+    case 'f':
+        return isWord(t, "function");
+    case 't':
+        return isWord(t, "trigger");
+    case 'p':
+        return isWord(t, "public") || isWord(t, "private");
+    default:
+        return false;
+    }
 }
 
 QString typeOfWord(QStringView word)
@@ -115,9 +129,12 @@ public:
 private:
     struct PendingUse {
         QStringView name;
-        int offset;
+        TextRange range;
         int scope;
     };
+
+    static TextRange rangeOf(const Tk& t) { return TextRange{t.offset, t.length, t.line, t.column}; }
+    TextRange rangeAt(int offset, int length) const { return m.m_sloLines.range(offset, length); }
 
     // ---- tokens, and what lies between them ----
 
@@ -125,26 +142,31 @@ private:
     {
         Findings ignored;
         Lexer lexer(m.m_slo, ignored);
-        const QList<Token> tokens = lexer.tokenize();
-        m_tokens.reserve(tokens.size());
-        const QChar* base = m.m_slo.constData();
-        const qsizetype size = m.m_slo.size();
+        m_tokens = lexer.tokenize();
+        m_tokens.removeLast(); // End
         int gapFrom = 0;
-        for (const Token& t : tokens) {
-            if (t.is(Tok::End))
-                break;
-            const qsizetype at = t.text.data() - base;
-            const int place = m.m_sloLines.offsetOf(t.line, t.column);
-            const bool own = at >= 0 && at <= size && at == place;
-            if (own) {
-                scanGap(gapFrom, place);
-                gapFrom = place + t.length;
-                if (t.is(Tok::String))
-                    m.m_quiet.append({place, gapFrom});
-            }
-            m_tokens.append(Tk{t.kind, t.text, place, t.length, own});
+        for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+            const Tk t = tokenAt(i);
+            if (!t.own)
+                continue;
+            scanGap(gapFrom, t.offset);
+            gapFrom = t.offset + t.length;
+            if (t.kind == Tok::String)
+                m.m_quiet.append({t.offset, gapFrom});
         }
-        scanGap(gapFrom, int(size));
+        scanGap(gapFrom, int(m.m_slo.size()));
+    }
+
+    // The lexer's token with its offset, and whether it stands where it was written.
+    Tk tokenAt(qsizetype i) const
+    {
+        if (i < 0 || i >= m_tokens.size())
+            return Tk{};
+        const Token& t = m_tokens.at(i);
+        const qsizetype at = t.text.data() - m.m_slo.constData();
+        const int place = m.m_sloLines.offsetOf(t.line, t.column);
+        const bool own = at >= 0 && at <= m.m_slo.size() && at == place;
+        return Tk{t.kind, t.text, place, t.length, t.line, t.column, own};
     }
 
     // Between two tokens lie blanks, comments, # lines and the names of #define macros in use
@@ -207,13 +229,14 @@ private:
         const auto known = m_macros.constFind(name);
         if (known != m_macros.cend()) {
             // The game keeps the first #define of a name; a later one is one more place to rename.
-            addOccurrence(*known, OccurrenceRole::Declaration, nameStart, int(name.size()));
+            addOccurrence(*known, OccurrenceRole::Declaration, rangeAt(nameStart, int(name.size())));
         } else {
             ScriptSymbol macro;
             macro.name = name.toString();
             macro.kind = NameKind::Macro;
             macro.detail = QStringView(s).mid(p, end - p).trimmed().toString();
-            const int symbol = addSymbol(macro, nameStart, OccurrenceRole::Declaration);
+            const int symbol =
+                addSymbol(macro, rangeAt(nameStart, int(name.size())), OccurrenceRole::Declaration);
             m_macros.insert(name, symbol);
             if (!m.m_scriptWideByName.contains(name)) {
                 m.m_scriptWideByName.insert(name, symbol);
@@ -243,9 +266,9 @@ private:
                 if (p > from && s[p - 1] == u'.') {
                     // a member
                 } else if (const auto macro = m_macros.constFind(name); macro != m_macros.cend()) {
-                    addOccurrence(*macro, OccurrenceRole::Use, p, int(name.size()));
+                    addOccurrence(*macro, OccurrenceRole::Use, rangeAt(p, int(name.size())));
                 } else {
-                    m_pending.append({name, p, -1});
+                    m_pending.append({name, rangeAt(p, int(name.size())), -1});
                 }
                 p = end;
             } else if (c.unicode() >= '0' && c.unicode() <= '9') {
@@ -261,24 +284,24 @@ private:
     {
         const auto macro = m_macros.constFind(name);
         if (macro != m_macros.cend())
-            addOccurrence(*macro, OccurrenceRole::Use, offset, int(name.size()));
+            addOccurrence(*macro, OccurrenceRole::Use, rangeAt(offset, int(name.size())));
     }
 
     // ---- symbols and occurrences ----
 
-    int addSymbol(ScriptSymbol symbol, int offset, OccurrenceRole role)
+    int addSymbol(ScriptSymbol symbol, const TextRange& range, OccurrenceRole role)
     {
-        symbol.declaration = m.m_sloLines.range(offset, int(symbol.name.size()));
-        symbol.definition = symbol.declaration;
+        symbol.declaration = range;
+        symbol.definition = range;
         const int index = int(m.m_symbols.size());
         m.m_symbols.append(std::move(symbol));
-        addOccurrence(index, role, offset, int(m.m_symbols.last().name.size()));
+        addOccurrence(index, role, range);
         return index;
     }
 
-    void addOccurrence(int symbol, OccurrenceRole role, int offset, int length)
+    void addOccurrence(int symbol, OccurrenceRole role, const TextRange& range)
     {
-        m.m_occurrences.append(Occurrence{symbol, TextKind::Slo, role, m.m_sloLines.range(offset, length)});
+        m.m_occurrences.append(Occurrence{symbol, TextKind::Slo, role, range});
     }
 
     // A script-wide name: a second declaration of a known one is one more place of it.
@@ -286,11 +309,11 @@ private:
     {
         const auto known = m.m_scriptWideByName.constFind(name.text);
         if (known != m.m_scriptWideByName.cend()) {
-            addOccurrence(*known, role, name.offset, name.length);
+            addOccurrence(*known, role, rangeOf(name));
             return *known;
         }
         symbol.name = name.text.toString();
-        const int index = addSymbol(std::move(symbol), name.offset, role);
+        const int index = addSymbol(std::move(symbol), rangeOf(name), role);
         m.m_scriptWideByName.insert(name.text, index);
         m.m_scriptWide.append(index);
         return index;
@@ -300,13 +323,13 @@ private:
     {
         for (int known : std::as_const(m.m_scopeNames[scope])) {
             if (m.m_symbols.at(known).name == name.text) {
-                addOccurrence(known, OccurrenceRole::Declaration, name.offset, name.length);
+                addOccurrence(known, OccurrenceRole::Declaration, rangeOf(name));
                 return known;
             }
         }
         symbol.name = name.text.toString();
         symbol.scope = scope;
-        const int index = addSymbol(std::move(symbol), name.offset, OccurrenceRole::Declaration);
+        const int index = addSymbol(std::move(symbol), rangeOf(name), OccurrenceRole::Declaration);
         m.m_scopeNames[scope].append(index);
         return index;
     }
@@ -327,12 +350,7 @@ private:
 
     // ---- reading ----
 
-    const Tk& peek(int ahead = 0) const
-    {
-        static const Tk end;
-        const qsizetype i = m_pos + ahead;
-        return i >= 0 && i < m_tokens.size() ? m_tokens.at(i) : end;
-    }
+    Tk peek(int ahead = 0) const { return tokenAt(m_pos + ahead); }
 
     bool accept(Tok kind)
     {
@@ -347,7 +365,7 @@ private:
     {
         const Tk& t = peek();
         if (peek(-1).kind != Tok::Dot)
-            m_pending.append({t.text, t.offset, scope});
+            m_pending.append({t.text, rangeOf(t), scope});
     }
 
     // Where the token at the reading place starts; the end of the text after the last.
@@ -494,8 +512,8 @@ private:
     {
         const auto known = m.m_scriptWideByName.constFind(name.text);
         if (known != m.m_scriptWideByName.cend() && m.m_symbols.at(*known).kind == kind) {
-            addOccurrence(*known, OccurrenceRole::Definition, name.offset, name.length);
-            m.m_symbols[*known].definition = m.m_sloLines.range(name.offset, name.length);
+            addOccurrence(*known, OccurrenceRole::Definition, rangeOf(name));
+            m.m_symbols[*known].definition = rangeOf(name);
             return *known;
         }
         return declareScriptWide(name, ofKind(kind), OccurrenceRole::Definition);
@@ -573,8 +591,8 @@ private:
                     m.m_scopeNames[p.scope].removeOne(known);
                     m.m_symbols[known].scope = scope;
                     m.m_scopeNames[scope].append(known);
-                    m.m_symbols[known].definition = m.m_sloLines.range(name.offset, name.length);
-                    addOccurrence(known, OccurrenceRole::Definition, name.offset, name.length);
+                    m.m_symbols[known].definition = rangeOf(name);
+                    addOccurrence(known, OccurrenceRole::Definition, rangeOf(name));
                     return known;
                 }
             }
@@ -613,7 +631,7 @@ private:
         for (const PendingUse& u : std::as_const(m_pending)) {
             const int symbol = m.resolve(u.name, u.scope);
             if (symbol >= 0)
-                addOccurrence(symbol, OccurrenceRole::Use, u.offset, int(u.name.size()));
+                addOccurrence(symbol, OccurrenceRole::Use, u.range);
         }
     }
 
@@ -643,7 +661,7 @@ private:
     }
 
     SymbolIndex& m;
-    QList<Tk> m_tokens;
+    QList<Token> m_tokens;
     qsizetype m_pos = 0;
     int m_scope = -1; // the body being read
     int m_depth = 0;  // its braces

@@ -20,6 +20,7 @@
 #include <QTextBlock>
 #include <QToolTip>
 #include <QTreeView>
+#include <QTreeWidget>
 
 namespace {
 
@@ -69,10 +70,10 @@ QString selection(ScriptEditor* editor)
 QStringList popupRows(CompletionPopup* popup, int count)
 {
     QStringList rows;
-    for (int r = 0; r < qMin(count, popup->topLevelItemCount()); ++r) {
-        const QTreeWidgetItem* item = popup->topLevelItem(r);
-        rows.append(item->text(0) + u'|' + item->text(1) + u'|' + item->text(2));
-    }
+    const QAbstractItemModel* model = popup->model();
+    for (int r = 0; r < qMin(count, model->rowCount()); ++r)
+        rows.append(model->index(r, 0).data().toString() + u'|' + model->index(r, 1).data().toString() +
+                    u'|' + model->index(r, 2).data().toString());
     return rows;
 }
 
