@@ -10,7 +10,6 @@ PROGRAM="$(realpath "$1")"
 RUNS="${2:-3}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 WORK="$(mktemp -d)"
-DISPLAY_NUMBER=97
 trap 'kill "$XVFB" 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 # The script: the game's 2.3 AI followed by small events up to 10 MiB, with CR LF breaks as the
@@ -25,9 +24,11 @@ sed -n '12,$p' "$ROOT/tests/data/corpus/2.3/player0.vlo" | sed '$d' >"$WORK/proj
 : >"$WORK/project/Notes.qrb"
 printf '"GAME",#FALSE#\r\n' >"$WORK/project/QRB_DATA.DAT"
 
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A display number no other X server uses: Xvfb picks it and writes it out.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XVFB=$!
-export DISPLAY=":$DISPLAY_NUMBER"
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$WORK/display")"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
 mkdir -p "$XDG_CONFIG_HOME"
@@ -47,7 +48,13 @@ measure() {
   pid=$!
   last=-1
   last_change=$start
+  local give_up=$((start + 180000))
   while :; do
+    if [ "$(now_ms)" -gt "$give_up" ] || ! kill -0 "$pid" 2>/dev/null; then
+      echo "open_compare: '$*' did not come to rest" >&2
+      kill "$pid" 2>/dev/null || true
+      exit 1
+    fi
     sleep 0.02
     now=$(now_ms)
     if [ "$answered" = 0 ] && box=$(xdotool search --name '^On start LOADer$' 2>/dev/null | head -1) &&

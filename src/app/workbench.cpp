@@ -264,8 +264,11 @@ void Workbench::loadForm800()
             if (loaded->failure)
                 failures.append(*loaded->failure);
         }
-        form.vlo()->setText(vlo.text);
-        form.slo()->setText(slo.text);
+        // The check runs beside the editors taking in the texts.
+        m_scriptCheck->checkWhileLoading(form, slo.text, vlo.text, [&] {
+            form.vlo()->setText(vlo.text);
+            form.slo()->setText(slo.text);
+        });
         m_notes.setText(notes.text);
         tellFailures(QStringLiteral("PROJECT NOT LOADED"),
                      QStringLiteral("These project files could not be read, so their editors start empty:"),

@@ -63,4 +63,8 @@ private:
     int m_knownUpTo = 0;
     bool m_staleOnScreen = false;
     QTimer m_idle;
+    // The whole text while a long scan runs: one copy instead of one per line.
+    QString m_raw;
+    quint64 m_rawVersion = 0;
+    quint64 m_contentsVersion = 1;
 };
