@@ -28,7 +28,7 @@ std::optional<QString> builtinText(const SymbolIndex& index, const TextRange& wo
     const QString& slo = index.text(TextKind::Slo);
     const QString name = slo.mid(word.offset, word.length);
     int before = word.offset;
-    while (before > 0 && slo[before - 1].isSpace())
+    while (before > 0 && (slo[before - 1] == u' ' || slo[before - 1] == u'\t'))
         --before;
     if (before > 0 && slo[before - 1] == u'.') {
         const QString owner = objectTypeBefore(index, before - 1);

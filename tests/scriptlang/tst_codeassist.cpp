@@ -139,10 +139,12 @@ private Q_SLOTS:
         const QString slo =
             QStringLiteral("#define LIMIT 10\n"
                            "public DROID d[LIMIT];\n"
-                           "event e(every, 20) { local int n; n = random(LIMIT); d[0].order = n; }\n");
+                           "event e(every, 20) { local int n; // a line that ends with a dot.\n"
+                           "random(LIMIT); n = 1; d[0].order = n; }\n");
         const SymbolIndex index = SymbolIndex::build(slo, QString());
         const auto hover = [&](const char* at) {
-            return hoverAt(index, TextKind::Slo, int(slo.indexOf(at)) + 1)->text;
+            const std::optional<Hover> found = hoverAt(index, TextKind::Slo, int(slo.indexOf(at)) + 1);
+            return found ? found->text : QStringLiteral("(nothing)");
         };
         QCOMPARE(hover("d[0]"), QStringLiteral("global variable: public DROID d[LIMIT]\ndeclared at line 2"));
         QCOMPARE(hover("n ="), QStringLiteral("local variable: INT n in event e\ndeclared at line 3"));
