@@ -151,13 +151,16 @@ void CodeNavigation::findReferences(ScriptEditor& from)
             if (row >= 0 && row < m_referencePlaces.size())
                 goTo(m_referencePlaces.at(row));
         });
+        // First shown below the editors' window, so both are seen; kept on the screen.
+        const QRect window = from.window()->frameGeometry();
+        m_references->move(window.left(), window.bottom() + 1);
     }
     m_referencePlaces = places;
     QList<ReferencesWindow::Row> rows;
     for (const Location& place : places) {
         const QTextBlock block = editorOf(place.text).document()->findBlockByNumber(place.range.line - 1);
         rows.append({place.text == TextKind::Slo ? QStringLiteral("SLO") : QStringLiteral("VLO"),
-                     shownLine(place.text, place.range.line), place.range.column, block.text().trimmed()});
+                     shownLine(place.text, place.range.line), place.range.column, block.text().simplified()});
     }
     const int found = index.occurrenceAt(textOf(from), position);
     m_references->setReferences(index.symbol(index.occurrences().at(found).symbol).name, rows);

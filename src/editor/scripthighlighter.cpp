@@ -94,9 +94,14 @@ void ScriptHighlighter::onContentsChange(int position, int /*removed*/, int adde
     const int first = firstBlock.blockNumber();
     const int last = lastBlock.blockNumber();
     const int oldLast = last - delta;
-    // Lines in between are new ones, which start without a state; the edges may be old lines.
+    // The edges may be old lines. Lines in between are new ones, which start without a state,
+    // unless one edit step changed several places (a rename): then old lines lie between too.
     firstBlock.setUserState(-1);
     lastBlock.setUserState(-1);
+    if (last - first - 1 > qMax(0, delta)) {
+        for (QTextBlock block = firstBlock.next(); block.isValid() && block != lastBlock; block = block.next())
+            block.setUserState(-1);
+    }
 
     auto shifted = [&](int marker) { return marker > oldLast ? marker + delta : qMin(marker, last + 1); };
     const int validBefore = m_validUpTo;

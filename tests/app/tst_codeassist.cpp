@@ -207,9 +207,9 @@ private Q_SLOTS:
         QTreeView* list = window->list();
         const QStringList rows = rowsOf(list->model());
         QCOMPARE(rows.first(),
-                 QStringLiteral("SLO|103|35|public\tSTRUCTURESTAT\tincendrys[8],structs[13],defStructs[26],"
+                 QStringLiteral("SLO|103|35|public STRUCTURESTAT incendrys[8],structs[13],defStructs[26],"
                                 "extraStructs[TECHS][6],wallWeaps[11];"));
-        QCOMPARE(rows.at(11), QStringLiteral("VLO|147|2|structs[0]\t\tSTRUCTURESTAT\t\t\"A0LightFactory\""));
+        QCOMPARE(rows.at(11), QStringLiteral("VLO|147|2|structs[0] STRUCTURESTAT \"A0LightFactory\""));
         list->setCurrentIndex(list->model()->index(11, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(selection(vlo), QStringLiteral("structs@136:2"));
