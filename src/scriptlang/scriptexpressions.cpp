@@ -34,8 +34,6 @@ int bindingOf(const Token& t)
     case Tok::Star:
     case Tok::Slash:
         return 5;
-    case Tok::Ident:
-        return isBinaryOperator(t) ? 1 : 0; // and, or
     default:
         return 0;
     }
@@ -46,6 +44,7 @@ constexpr int kTightest = 5;
 
 } // namespace
 
+// expression: expression OP expression | unary, by the game's precedence (see bindingOf)
 QString Parser::expression()
 {
     return binary(1);
@@ -125,6 +124,8 @@ QString Parser::combine(const Token& op, const QString& left, const QString& rig
     return leftKnown && rightKnown ? left : QString();
 }
 
+// unary: '-' unary | not unary | '(int)' unary | '(float)' unary | INT | FLOAT | STRING | true | false
+//      | '(' expression ')' | name_use
 QString Parser::unary()
 {
     DepthGuard guard(*this);
@@ -154,6 +155,13 @@ QString Parser::unary()
     case Tok::String:
         advance();
         return kString;
+    case Tok::True:
+    case Tok::False:
+        advance();
+        return kBool;
+    case Tok::Inactive:
+        advance();
+        return QString();
     case Tok::LParen: {
         advance();
         const QString value = expression();
@@ -161,26 +169,17 @@ QString Parser::unary()
         return value;
     }
     case Tok::Ident:
+    case Tok::TypeName:
         break;
     default:
+        if (t.isKeyword())
+            fail(t, QStringLiteral("%1 is a keyword, not a value").arg(quoted(t.text)));
         fail(t, QStringLiteral("expected a value, found %1").arg(found(t)));
-    }
-    if (t.isWord(QLatin1StringView("not")) || t.isWord(QLatin1StringView("NOT"))) {
-        advance();
-        return negation(t);
-    }
-    if (t.isWord(QLatin1StringView("true")) || t.isWord(QLatin1StringView("false")) ||
-        t.isWord(QLatin1StringView("TRUE")) || t.isWord(QLatin1StringView("FALSE"))) {
-        advance();
-        return kBool;
-    }
-    if (t.isWord(QLatin1StringView("inactive"))) {
-        advance();
-        return QString();
     }
     return nameUse(false);
 }
 
+// not_exp: ('not' | 'NOT' | '!') comparison
 QString Parser::negation(const Token& op)
 {
     // `not a == b` is `not (a == b)`: the comparison binds more tightly.
@@ -198,6 +197,7 @@ void Parser::requireFit(const Token& at, const QString& expected, const QString&
                        .arg(what, spoken(expected), spoken(actual)));
 }
 
+// name_use: NAME [ '(' args ')' ] { '[' expression ']' } { '.' MEMBER }
 QString Parser::nameUse(bool byRef)
 {
     const Token& t = advance();
@@ -302,6 +302,7 @@ QString Parser::closestName(QStringView wrong, HintAmong among) const
     return near.hint();
 }
 
+// call: FUNCTION '(' [ arg { ',' arg } ] ')'
 QString Parser::call(const Token& name, const Symbol* s)
 {
     const BuiltinFunction* builtin = s ? nullptr : nameIndex().functions.value(name.text);
@@ -343,11 +344,12 @@ QString Parser::call(const Token& name, const Symbol* s)
     return builtin ? builtin->returnType : anyScriptFunction ? s->type : QString();
 }
 
+// arg: 'ref' VARIABLE | expression
 void Parser::argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,
                       const QString& owner)
 {
     const Token& first = peek();
-    const bool byRef = first.isWord(QLatin1StringView("ref"));
+    const bool byRef = first.is(Tok::Ref);
     QString type;
     if (byRef) {
         advance();

@@ -69,9 +69,6 @@ inline bool isBinaryOperator(const Token& t)
     case Tok::AndAnd:
     case Tok::OrOr:
         return true;
-    case Tok::Ident:
-        return t.isWord(QLatin1StringView("and")) || t.isWord(QLatin1StringView("AND")) ||
-               t.isWord(QLatin1StringView("or")) || t.isWord(QLatin1StringView("OR"));
     default:
         return false;
     }
@@ -112,7 +109,7 @@ public:
         : m_tokens(tokens), m_findings(findings), m_laterLanguage(usesMacros)
     {
         for (const Token& t : tokens) {
-            if (t.isWord(QLatin1StringView("function")) || t.isWord(QLatin1StringView("local"))) {
+            if (t.is(Tok::Function) || t.is(Tok::Local)) {
                 m_laterLanguage = true;
                 break;
             }
@@ -138,13 +135,6 @@ private:
     bool accept(Tok kind)
     {
         if (!peek().is(kind))
-            return false;
-        advance();
-        return true;
-    }
-    bool acceptWord(QLatin1StringView word)
-    {
-        if (!peek().isWord(word))
             return false;
         advance();
         return true;
@@ -201,12 +191,6 @@ private:
         }
         fail(next, QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(next)));
     }
-    void expectWord(QLatin1StringView word)
-    {
-        if (!peek().isWord(word))
-            fail(peek(), QStringLiteral("expected '%1', found %2").arg(word, found(peek())));
-        advance();
-    }
 
     struct DepthGuard {
         Parser& p;
@@ -227,9 +211,8 @@ private:
     void skipElseChain();
     static bool startsTopLevel(const Token& t)
     {
-        return t.isWord(QLatin1StringView("event")) || t.isWord(QLatin1StringView("function")) ||
-               t.isWord(QLatin1StringView("trigger")) || t.isWord(QLatin1StringView("public")) ||
-               t.isWord(QLatin1StringView("private"));
+        return t.is(Tok::Event) || t.is(Tok::Function) || t.is(Tok::Trigger) || t.is(Tok::Public) ||
+               t.is(Tok::Private);
     }
     void syncTopLevel();
 
@@ -281,6 +264,10 @@ private:
 
     // ---- statements ----
     void statement();
+    void missingStatement(const Token& t);
+    void ifStatement();
+    void whileStatement();
+    void returnStatement();
 
     // `( EXPRESSION )`; returns the value's type.
     QString condition();

@@ -5,92 +5,48 @@
 namespace scriptlang {
 namespace parsing {
 
+// statement: if_stmt | while_stmt | 'exit' ';' | 'pause' '(' INT ')' ';' | return_stmt
+//          | NAME '(' args ')' ';' | assignment
 void Parser::statement()
 {
     const Token& t = peek();
-    if (t.is(Tok::LBrace))
-        fail(t, QStringLiteral("a block needs 'if', 'else' or 'while' before it"));
-    if (!t.is(Tok::Ident))
-        fail(t, QStringLiteral("expected a statement, found %1").arg(found(t)));
-    const QStringView w = t.text;
-    if (Token::sameText(w, QLatin1StringView("else"))) {
-        report(t, QStringLiteral("'else' without its 'if': is a '{' or '}' missing above?"));
-        skipElseChain();
+    switch (t.kind) {
+    case Tok::If:
+        ifStatement();
         return;
-    }
-    if (Token::sameText(w, QLatin1StringView("if"))) {
-        advance();
-        booleanCondition();
-        if (peek().is(Tok::LBrace)) {
-            block();
-        } else {
-            DepthGuard guard(*this);
-            statement();
-        }
-        while (peek().isWord(QLatin1StringView("else"))) {
-            advance();
-            if (acceptWord(QLatin1StringView("if"))) {
-                booleanCondition();
-                block();
-            } else {
-                if (!peek().is(Tok::LBrace))
-                    fail(peek(), QStringLiteral("the body of the last 'else' needs braces { }"));
-                block();
-                break;
-            }
-        }
+    case Tok::While:
+        whileStatement();
         return;
-    }
-    if (Token::sameText(w, QLatin1StringView("while"))) {
-        advance();
-        booleanCondition();
-        if (!peek().is(Tok::LBrace))
-            fail(peek(), QStringLiteral("the body of 'while' needs braces { }"));
-        block();
-        return;
-    }
-    if (Token::sameText(w, QLatin1StringView("exit"))) {
+    case Tok::Exit:
         advance();
         expectSemicolon("';' after 'exit'");
         return;
-    }
-    if (Token::sameText(w, QLatin1StringView("pause"))) {
+    case Tok::Pause:
         advance();
         condition();
         expectSemicolon("';' after 'pause(...)'");
         return;
-    }
-    if (Token::sameText(w, QLatin1StringView("return"))) {
-        advance();
-        const bool withValue = !peek().is(Tok::Semicolon) && !peek().is(Tok::RBrace); // `return }`: ';' lost
-        if (m_returnType.isEmpty())
-            report(t, QStringLiteral("'return' inside an event: write 'exit;'"));
-        else if (m_returnType == QLatin1StringView("VOID") && withValue)
-            report(t, QStringLiteral("a void function returns no value: write 'return;'"));
-        else if (m_returnType != QLatin1StringView("VOID") && !withValue)
-            report(t, QStringLiteral("this function returns %1: write 'return VALUE;'")
-                          .arg(valuetypes::spoken(m_returnType)));
-        if (withValue) {
-            const Token& value = peek();
-            const QString type = expression();
-            if (!m_returnType.isEmpty() && !valuetypes::fits(m_returnType, type))
-                report(value, QStringLiteral("this function returns %1; a value of type %2 does not fit")
-                                  .arg(valuetypes::spoken(m_returnType), valuetypes::spoken(type)));
-        }
-        expectSemicolon("';' after 'return'");
+    case Tok::Return:
+        returnStatement();
         return;
-    }
-    if (Token::sameText(w, QLatin1StringView("local")))
+    case Tok::Else:
+        report(t, QStringLiteral("'else' without its 'if': is a '{' or '}' missing above?"));
+        skipElseChain();
+        return;
+    case Tok::Local:
         fail(t, QStringLiteral("'local' declarations must come before the first statement"));
-    if (!symbol(w) && nameIndex().kind(w) == BuiltinName::None) {
-        if (Token::sameText(w, QLatin1StringView("for")) || Token::sameText(w, QLatin1StringView("do")))
-            fail(t, QStringLiteral("the game's language has no '%1' loop: use 'while (...) { ... }'").arg(w));
-        if (Token::sameText(w, QLatin1StringView("switch")))
-            fail(t, QStringLiteral("the game's language has no 'switch': use 'if' ... 'else if'"));
-        if (Token::sameText(w, QLatin1StringView("break")) ||
-            Token::sameText(w, QLatin1StringView("continue")))
-            fail(t, QStringLiteral("the game's language has no '%1': change the loop's condition").arg(w));
+    case Tok::LBrace:
+        fail(t, QStringLiteral("a block needs 'if', 'else' or 'while' before it"));
+    case Tok::TypeName:
+        fail(t, QStringLiteral("%1 is a type: a body declares its variables with 'local' at its start")
+                    .arg(quoted(t.text)));
+    case Tok::Ident:
+        break;
+    default:
+        fail(t, QStringLiteral("expected a statement, found %1").arg(found(t)));
     }
+    if (!symbol(t.text) && nameIndex().kind(t.text) == BuiltinName::None)
+        missingStatement(t);
     if (peek(1).is(Tok::LParen)) {
         nameUse(false);
         expectSemicolon("';' after the call");
@@ -99,6 +55,75 @@ void Parser::statement()
     assignment();
 }
 
+// Words of other languages at the start of a statement, named for what they are.
+void Parser::missingStatement(const Token& t)
+{
+    const QStringView w = t.text;
+    if (Token::sameText(w, QLatin1StringView("for")) || Token::sameText(w, QLatin1StringView("do")))
+        fail(t, QStringLiteral("the game's language has no '%1' loop: use 'while (...) { ... }'").arg(w));
+    if (Token::sameText(w, QLatin1StringView("switch")))
+        fail(t, QStringLiteral("the game's language has no 'switch': use 'if' ... 'else if'"));
+    if (Token::sameText(w, QLatin1StringView("break")) || Token::sameText(w, QLatin1StringView("continue")))
+        fail(t, QStringLiteral("the game's language has no '%1': change the loop's condition").arg(w));
+}
+
+// if_stmt: 'if' '(' boolexp ')' ( block | statement ) { 'else' 'if' '(' boolexp ')' block } [ 'else' block ]
+void Parser::ifStatement()
+{
+    advance();
+    booleanCondition();
+    if (peek().is(Tok::LBrace)) {
+        block();
+    } else {
+        DepthGuard guard(*this);
+        statement();
+    }
+    while (accept(Tok::Else)) {
+        if (accept(Tok::If)) {
+            booleanCondition();
+            block();
+        } else {
+            if (!peek().is(Tok::LBrace))
+                fail(peek(), QStringLiteral("the body of the last 'else' needs braces { }"));
+            block();
+            break;
+        }
+    }
+}
+
+// while_stmt: 'while' '(' boolexp ')' block
+void Parser::whileStatement()
+{
+    advance();
+    booleanCondition();
+    if (!peek().is(Tok::LBrace))
+        fail(peek(), QStringLiteral("the body of 'while' needs braces { }"));
+    block();
+}
+
+// return_stmt: 'return' ';' | 'return' expression ';'   (functions only)
+void Parser::returnStatement()
+{
+    const Token& t = advance();
+    const bool withValue = !peek().is(Tok::Semicolon) && !peek().is(Tok::RBrace); // `return }`: ';' lost
+    if (m_returnType.isEmpty())
+        report(t, QStringLiteral("'return' inside an event: write 'exit;'"));
+    else if (m_returnType == QLatin1StringView("VOID") && withValue)
+        report(t, QStringLiteral("a void function returns no value: write 'return;'"));
+    else if (m_returnType != QLatin1StringView("VOID") && !withValue)
+        report(t, QStringLiteral("this function returns %1: write 'return VALUE;'")
+                      .arg(valuetypes::spoken(m_returnType)));
+    if (withValue) {
+        const Token& value = peek();
+        const QString type = expression();
+        if (!m_returnType.isEmpty() && !valuetypes::fits(m_returnType, type))
+            report(value, QStringLiteral("this function returns %1; a value of type %2 does not fit")
+                              .arg(valuetypes::spoken(m_returnType), valuetypes::spoken(type)));
+    }
+    expectSemicolon("';' after 'return'");
+}
+
+// '(' expression ')'
 QString Parser::condition()
 {
     expect(Tok::LParen, "'('");
@@ -109,6 +134,7 @@ QString Parser::condition()
     return type;
 }
 
+// '(' boolexp ')'
 void Parser::booleanCondition()
 {
     const Token& start = peek(1); // after the '('
@@ -122,6 +148,8 @@ void Parser::requireBool(const Token& start, const QString& type)
                           .arg(valuetypes::spoken(type)));
 }
 
+// assignment: variable '=' expression ';' | variable '++' ';' | variable '--' ';'
+// variable: NAME { '[' expression ']' } { '.' MEMBER }
 void Parser::assignment()
 {
     const Token& target = peek();
