@@ -62,13 +62,13 @@ Tok Lexer::wordKind(QStringView word)
 }
 
 Lexer::Lexer(const QString& source, Findings& findings)
-    : m_source(source), m_data(source.constData()), m_findings(findings)
+    : m_source(source), m_data(source.constData()), m_log(findings, TextKind::Slo)
 {
 }
 
 void Lexer::report(int line, int column, int length, const QString& message, Severity severity)
 {
-    m_findings.append(Finding{severity, TextKind::Slo, line, column, qMax(1, length), message});
+    m_log.add(severity, line, column, length, message);
 }
 
 QList<Token> Lexer::tokenize()
@@ -99,7 +99,7 @@ int Lexer::countTokens(const QString& source)
 // Up to m_end: the whole script, or the body of a #define (`expand` false).
 void Lexer::scan(QList<Token>& out, bool expand)
 {
-    while (m_at.pos < m_end) {
+    while (m_at.pos < m_end && !m_log.stopped()) {
         const QChar c = m_data[m_at.pos];
         if (c == QLatin1Char('\n')) {
             m_at.newLineAfter(m_at.pos++);

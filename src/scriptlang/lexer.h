@@ -112,7 +112,8 @@ constexpr int kMaxMacros = 150;
 constexpr int kMaxMacroNesting = 10;
 
 // Splits a script into tokens the way the game's lexer does (longest match, so `x-1` gives `x`
-// and `-1`), with #define names replaced by their bodies. Lexical mistakes go to `findings`.
+// and `-1`), with #define names replaced by their bodies. Lexical mistakes go to `findings`; past
+// kMaxErrors errors the lexer stops, the tokens ending there.
 class Lexer {
 public:
     Lexer(const QString& source, Findings& findings);
@@ -157,7 +158,7 @@ private:
 
     const QString& m_source;
     const QChar* m_data;
-    Findings& m_findings;
+    FindingLog m_log;
     QHash<NameKey, Macro> m_macros;
     int m_defineLines = 0;
     TextPlace m_at;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptlang/scriptparser.h"
+#include "scriptlang/valuetypes.h"
 
 namespace scriptlang {
 namespace parsing {
@@ -268,6 +269,7 @@ void Parser::eventDeclaration()
 // function_decl: 'function' TYPE NAME '(' [ params ] ')' ( ';' | body )
 void Parser::functionDeclaration()
 {
+    const Token& typeToken = peek();
     const QString returnType = typeWord(true);
     const Token& name = declareName(SymbolKind::Function, "a function name");
     Symbol f{SymbolKind::Function, returnType, 0, name.line, true, {}, {}};
@@ -285,14 +287,25 @@ void Parser::functionDeclaration()
     }
     const auto existing = m_symbols.find(name.text);
     const bool declaredBefore = existing != m_symbols.end() && existing->kind == SymbolKind::Function;
+    QString bodyType = returnType;
+    bool returnOptional = false;
     if (declaredBefore && existing->brokenHead) {
         *existing = f; // this head is the one to go by
         existing->defined = false;
-    } else if (declaredBefore && (existing->paramTypes != f.paramTypes ||
-                                  existing->paramNames != f.paramNames || existing->type != f.type))
-        report(name, QStringLiteral("function %1 does not match its declaration at line %2")
-                         .arg(quoted(name.text))
-                         .arg(existing->line));
+    } else if (declaredBefore) {
+        matchDeclaration(*existing, f, name);
+        // The game does not read a definition's type word: the declaration's type holds.
+        if (existing->type != returnType) {
+            report(typeToken,
+                   QStringLiteral("function %1 is declared at line %2 to return %3: the game keeps that type")
+                       .arg(quoted(name.text))
+                       .arg(existing->line)
+                       .arg(valuetypes::spoken(existing->type)),
+                   Severity::Warning);
+            bodyType = existing->type;
+            returnOptional = returnType == QLatin1StringView("VOID");
+        }
+    }
     const bool declarationOnly = accept(Tok::Semicolon);
     // No body and no ';', the next line a declaration of its own: this one's ';' was lost.
     const bool lostSemicolon = !declarationOnly && startsTopLevel(peek()) && peek().line > peek(-1).line;
@@ -308,7 +321,35 @@ void Parser::functionDeclaration()
         m_symbols.insert(name.text, f);
     else if (declaredBefore)
         existing->defined = true;
-    body(returnType, true);
+    body(bodyType, true, returnOptional);
+}
+
+// A definition repeats its declaration's parameters: the same types (as types, so `STRING s` and
+// `string s` agree) and the same names. A name of a global in a parameter's place the game takes:
+// the declaration's names are the body's parameters.
+void Parser::matchDeclaration(const Symbol& declared, const Symbol& defined, const Token& name)
+{
+    bool sameNames = declared.paramNames.size() == defined.paramNames.size();
+    bool globalsInPlace = false;
+    for (qsizetype i = 0; sameNames && i < declared.paramNames.size(); ++i) {
+        if (NameKey(declared.paramNames.at(i)) == NameKey(defined.paramNames.at(i)))
+            continue;
+        const auto global = m_symbols.constFind(defined.paramNames.at(i));
+        globalsInPlace = global != m_symbols.cend() && global->kind == SymbolKind::Global;
+        sameNames = globalsInPlace;
+    }
+    if (declared.paramTypes != defined.paramTypes || !sameNames) {
+        report(name, QStringLiteral("function %1 does not match its declaration at line %2")
+                         .arg(quoted(name.text))
+                         .arg(declared.line));
+        return;
+    }
+    if (!globalsInPlace)
+        return;
+    m_locals.clear();
+    for (qsizetype i = 0; i < declared.paramNames.size(); ++i)
+        m_locals.insert(declared.paramNames.at(i),
+                        Symbol{SymbolKind::Local, declared.paramTypes.at(i), 0, declared.line, true, {}, {}});
 }
 
 // params: TYPE NAME { ',' TYPE NAME }, then ')'
@@ -316,10 +357,9 @@ void Parser::functionParameters(Symbol& f)
 {
     if (!peek().is(Tok::RParen)) {
         do {
-            const Token& typeToken = peek();
             const QString type = typeWord(false);
             const Token& param = declareName(SymbolKind::Local, "a parameter name");
-            f.paramTypes.append(typeToken.text);
+            f.paramTypes.append(type);
             f.paramNames.append(param.text);
             m_locals.insert(param.text, Symbol{SymbolKind::Local, type, 0, param.line, true, {}, {}});
         } while (accept(Tok::Comma));

@@ -7,20 +7,23 @@ namespace parsing {
 
 ScriptModel Parser::run()
 {
-    while (!peek().is(Tok::End)) {
-        const qsizetype before = m_pos;
-        try {
-            topLevel();
-        } catch (const SyntaxError&) {
-            syncTopLevel();
+    try {
+        while (!peek().is(Tok::End) && !m_log.stopped()) {
+            const qsizetype before = m_pos;
+            try {
+                topLevel();
+            } catch (const SyntaxError&) {
+                syncTopLevel();
+            }
+            if (m_pos == before)
+                ++m_pos; // never stall
         }
-        if (m_pos == before)
-            ++m_pos; // never stall
-    }
-    for (auto it = m_symbols.cbegin(); it != m_symbols.cend(); ++it) {
-        if (it->kind == SymbolKind::Event && !it->defined)
-            report(it->line, m_eventColumns.value(it.key()), int(it.key().text.size()),
-                   QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key().text)));
+        for (auto it = m_symbols.cbegin(); it != m_symbols.cend() && !m_log.stopped(); ++it) {
+            if (it->kind == SymbolKind::Event && !it->defined)
+                report(it->line, m_eventColumns.value(it.key()), int(it.key().text.size()),
+                       QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key().text)));
+        }
+    } catch (const TooManyErrors&) {
     }
     return std::move(m_model);
 }
@@ -106,13 +109,14 @@ void Parser::syncTopLevel()
 
 // body: '{' { 'local' TYPE NAME [sizes] { ',' NAME [sizes] } ';' } { statement } '}'
 //   (a non-void function's last statement is 'return' expression ';')
-void Parser::body(const QString& returnType, bool keepLocals)
+void Parser::body(const QString& returnType, bool keepLocals, bool returnOptional)
 {
     if (!keepLocals)
         m_locals.clear();
     m_hints.clear();
     m_undeclaredReported.clear();
     m_returnType = returnType;
+    m_returnOptional = returnOptional;
     const Token& open = peek();
     if (!accept(Tok::LBrace)) {
         // A body's first line without the '{' before it: said once, and read as a body.
@@ -151,7 +155,8 @@ void Parser::body(const QString& returnType, bool keepLocals)
         fail(close, QStringLiteral("expected '}' to close the body opened at line %1, found %2")
                         .arg(open.line)
                         .arg(found(close)));
-    if (!returnType.isEmpty() && returnType != QLatin1StringView("VOID") && !lastReturnsValue)
+    if (!returnType.isEmpty() && returnType != QLatin1StringView("VOID") && !returnOptional &&
+        !lastReturnsValue)
         report(close, QStringLiteral("a function returning %1 must end with 'return VALUE;'")
                           .arg(valuetypes::spoken(returnType)));
     advance();

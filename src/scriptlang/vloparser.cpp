@@ -31,11 +31,11 @@ bool isLetter(QChar c)
 
 class VloReader {
 public:
-    VloReader(const QString& text, Findings& findings) : m_findings(findings) { tokenize(text); }
+    VloReader(const QString& text, Findings& findings) : m_log(findings, TextKind::Vlo) { tokenize(text); }
 
     VloText read(bool wholeFile)
     {
-        while (!peek().is(VTok::End)) {
+        while (!peek().is(VTok::End) && !m_log.stopped()) {
             const qsizetype before = m_pos;
             try {
                 if (wholeFile)
@@ -58,14 +58,14 @@ private:
 
     void report(int line, int column, int length, const QString& message)
     {
-        m_findings.append(Finding{Severity::Error, TextKind::Vlo, line, column, qMax(1, length), message});
+        m_log.add(Severity::Error, line, column, length, message);
     }
 
     void tokenize(const QString& text)
     {
         m_data = text.constData();
         m_end = text.size();
-        while (m_at.pos < m_end) {
+        while (m_at.pos < m_end && !m_log.stopped()) {
             const QChar c = m_data[m_at.pos];
             if (c == QLatin1Char('\n')) {
                 m_at.newLineAfter(m_at.pos++);
@@ -219,6 +219,7 @@ private:
             advance();
     }
 
+    // entry: 'script' QTEXT ( 'run' | 'store' QTEXT ) '{' { binding } '}'
     void entry()
     {
         m_startLine = peek().line;
@@ -241,7 +242,7 @@ private:
         } else {
             expect(VTok::LBrace, "'{'");
         }
-        while (!peek().is(VTok::RBrace) && !peek().is(VTok::End)) {
+        while (!peek().is(VTok::RBrace) && !peek().is(VTok::End) && !m_log.stopped()) {
             const qsizetype before = m_pos;
             try {
                 binding();
@@ -254,6 +255,7 @@ private:
         expect(VTok::RBrace, "'}' to close the run block");
     }
 
+    // binding: NAME { '[' INT ']' } TYPE VALUE, VALUE being INT, true, false or QTEXT
     void binding()
     {
         const Tk& name = peek();
@@ -307,7 +309,7 @@ private:
         m_result.bindings.append(b);
     }
 
-    Findings& m_findings;
+    FindingLog m_log;
     const QChar* m_data = nullptr;
     qsizetype m_end = 0;
     TextPlace m_at;

@@ -82,6 +82,8 @@ private Q_SLOTS:
             QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???\n\nThe script check finds 2 "
                            "errors that the game would refuse; the first: SLO line 4, column 2: undeclared "
                            "name 'x'"));
+        // Enter keeps the old files when the check finds errors.
+        QCOMPARE(f.dialogs.shown().last().defaultAnswer, Dialogs::Answer::No);
     }
 
     void f8GoesRoundTheFindingsOfItsEditor()

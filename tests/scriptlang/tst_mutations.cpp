@@ -198,6 +198,23 @@ private Q_SLOTS:
                               "error SLO 610:76 expected ')' to close the call, found ';'"}));
     }
 
+    // A C 'for' loop is one error, and its body is still read as a while loop's.
+    void aForLoopAndTheMistakesInItsBody()
+    {
+        const QString slo = corpusText(kSlo);
+        QString changed = mutated(slo, "while(_count2 < (countRebuildStruct - 1))",
+                                  "for(_count2 = _count; _count2 < countRebuildStruct; _count2++)");
+        changed = mutated(changed, "rebuildStructY[_count2] = rebuildStructY[_count2 + 1];",
+                          "rebuildStructY[_count2] = rebuildStructY[_count2 + 1]");
+        changed = mutated(changed, "_count2++;", "_count2 = countRebuildStruct-1;");
+        QCOMPARE(
+            newFindings(checkFiles(slo, QString()), checkFiles(changed, QString())),
+            (QStringList{"error SLO 1421:4 the game's language has no 'for' loop: use 'while (...) { ... }'",
+                         "error SLO 1424:58 missing ';' after the assignment",
+                         "error SLO 1427:33 'countRebuildStruct-1' is read as 'countRebuildStruct' followed "
+                         "by the number '-1': write 'countRebuildStruct - 1'"}));
+    }
+
     // A ';' lost anywhere in the game's script is one error on its line, never a cascade.
     void aLostSemicolonIsOneError()
     {
