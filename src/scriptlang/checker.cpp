@@ -94,7 +94,8 @@ private:
             error(b, b.column, nameLength,
                   QStringLiteral("the generated head already binds '%1' to the player's number; this later "
                                  "binding wins, so every player would get the same number")
-                      .arg(b.name));
+                      .arg(b.name),
+                  Severity::Warning);
             return;
         }
         const GlobalVariable* v = m_script.global(b.name);

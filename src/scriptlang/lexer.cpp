@@ -238,7 +238,9 @@ void Lexer::scanString(QList<Token>& out)
     }
     if (m_at.pos - start - 2 > kMaxStringLength)
         report(m_at.line, m_at.columnAt(start), int(m_at.pos - start),
-               QStringLiteral("string longer than the game's %1 characters").arg(kMaxStringLength));
+               QStringLiteral("string longer than the game's %1 characters: the game cannot hold it all")
+                   .arg(kMaxStringLength),
+               Severity::Warning);
     push(out, Tok::String, start);
 }
 

@@ -178,8 +178,13 @@ private:
         explicit DepthGuard(Parser& parser) : p(parser)
         {
             if (++p.m_depth > kMaxNesting) {
+                // The game reads deeper; this checker does not, and says so.
                 --p.m_depth;
-                p.fail(p.peek(), QStringLiteral("nesting deeper than %1 levels").arg(kMaxNesting));
+                p.report(p.peek(),
+                         QStringLiteral("nesting deeper than %1 levels: the checker reads no deeper here")
+                             .arg(kMaxNesting),
+                         Severity::Warning);
+                throw SyntaxError{};
             }
         }
         ~DepthGuard() { --p.m_depth; }

@@ -122,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(problems);
         auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
         QCOMPARE(rows(list),
-                 QStringList{"error|VLO|13|1|the generated head already binds 'player' to the player's "
+                 QStringList{"warning|VLO|13|1|the generated head already binds 'player' to the player's "
                              "number; this later binding wins, so every player would get the same "
                              "number"});
         QVERIFY(QTest::qWaitForWindowExposed(problems));

@@ -82,6 +82,11 @@ private Q_SLOTS:
                            "error SLO 3:25 expected ')', found ';'",
                            "error SLO 5:2 expected '{' to open the body, found 'a'",
                            "error SLO 6:2 'else' without its 'if': is a '{' or '}' missing above?"};
+        QTest::newRow("a string the game cannot hold whole only warns")
+            << head + "private STRING s;\nevent e(init) { s = \"" + QString(256, QLatin1Char('a')) + "\"; }"
+            << ""
+            << QStringList{"warning SLO 3:21 string longer than the game's 255 characters: the game cannot "
+                           "hold it all"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
