@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lsp/scriptoutline.h"
 
+#include <algorithm>
+
 namespace lsp {
 
 namespace {
@@ -366,20 +368,23 @@ ScriptOutline outlineScript(const QString& text)
 bool wordAt(const QString& text, qsizetype offset, Word& word)
 {
     const QList<Tok> toks = tokenize(text);
-    for (qsizetype i = 0; i < toks.size(); ++i) {
-        const Tok& t = toks.at(i);
-        if (t.offset > offset)
-            break;
-        if (offset > t.offset + t.length)
+    // The token at the offset, or one that ends there: a word wins over punctuation, as the caret
+    // just after a name (before its `)` or `,`) still means the name.
+    const auto after = std::upper_bound(toks.cbegin(), toks.cend(), offset,
+                                        [](qsizetype at, const Tok& t) { return at < t.offset; });
+    QList<QList<Tok>::const_iterator> touching;
+    if (after != toks.cbegin() && offset <= (after - 1)->offset + (after - 1)->length) {
+        touching.append(after - 1);
+        if ((after - 1)->offset == offset && after - 1 != toks.cbegin() &&
+            (after - 2)->offset + (after - 2)->length == offset)
+            touching.append(after - 2);
+    }
+    for (const auto it : touching) {
+        if (it->kind != TokKind::Word)
             continue;
-        // The caret just after a word still means the word, unless another token starts there.
-        if (offset == t.offset + t.length && i + 1 < toks.size() && toks.at(i + 1).offset == offset)
-            continue;
-        if (t.kind != TokKind::Word)
-            return false;
         const bool afterDot =
-            i > 0 && toks.at(i - 1).kind == TokKind::Punct && text.at(toks.at(i - 1).offset) == u'.';
-        word = Word{t.offset, t.length, afterDot};
+            it != toks.cbegin() && (it - 1)->kind == TokKind::Punct && text.at((it - 1)->offset) == u'.';
+        word = Word{it->offset, it->length, afterDot};
         return true;
     }
     return false;
