@@ -100,18 +100,38 @@ QJsonObject LspClient::initialize()
 void LspClient::open(const QString& uri, const QString& text, int version)
 {
     notify("textDocument/didOpen",
-           QJsonObject{{"textDocument",
-                        QJsonObject{{"uri", uri}, {"languageId", "slo"}, {"version", version}, {"text", text}}}});
+           QJsonObject{
+               {"textDocument",
+                QJsonObject{{"uri", uri}, {"languageId", "slo"}, {"version", version}, {"text", text}}}});
 }
 
-void LspClient::change(const QString& uri, int version, int line, int character, int endLine, int endCharacter,
-                       const QString& text)
+void LspClient::change(const QString& uri, int version, int line, int character, int endLine,
+                       int endCharacter, const QString& text)
 {
     const QJsonObject range{{"start", QJsonObject{{"line", line}, {"character", character}}},
                             {"end", QJsonObject{{"line", endLine}, {"character", endCharacter}}}};
     notify("textDocument/didChange",
            QJsonObject{{"textDocument", QJsonObject{{"uri", uri}, {"version", version}}},
                        {"contentChanges", QJsonArray{QJsonObject{{"range", range}, {"text", text}}}}});
+}
+
+QList<QJsonObject> LspClient::takeResponses()
+{
+    QList<QJsonObject> responses;
+    for (qsizetype i = 0; i < m_received.size();) {
+        if (m_received.at(i).contains("method"))
+            ++i;
+        else
+            responses.append(m_received.takeAt(i));
+    }
+    return responses;
+}
+
+void LspClient::drain(int quietMs)
+{
+    while (readSome(quietMs)) {
+    }
+    m_received.clear();
 }
 
 int LspClient::waitForExit(int timeoutMs)

@@ -20,13 +20,21 @@ public:
     QJsonObject request(const QString& method, const QJsonValue& params, int timeoutMs = 10000);
     // The params of the next notification of `method` (for `uri`, when given), taken from those
     // received; an empty object when none came in time.
-    QJsonObject waitForNotification(const QString& method, const QString& uri = QString(), int timeoutMs = 10000);
+    QJsonObject waitForNotification(const QString& method, const QString& uri = QString(),
+                                    int timeoutMs = 10000);
     // initialize (with markdown hovers and hierarchical symbols) and initialized; the result.
     QJsonObject initialize();
     void open(const QString& uri, const QString& text, int version = 1);
     // One incremental change of `uri`: the range replaced by `text`.
     void change(const QString& uri, int version, int line, int character, int endLine, int endCharacter,
                 const QString& text);
+
+    // Every response received and not yet taken.
+    QList<QJsonObject> takeResponses();
+    // Closes the server's standard input.
+    void closeInput() { m_process.closeWriteChannel(); }
+    // Waits until the server has sent nothing for `quietMs` and forgets what it sent.
+    void drain(int quietMs);
 
     // The exit code, or -1 when the server did not end in time or crashed.
     int waitForExit(int timeoutMs = 10000);

@@ -49,18 +49,20 @@ private Q_SLOTS:
         LspClient client;
         QCOMPARE(errorOf(client.request("textDocument/hover", QJsonObject{})),
                  (QJsonObject{{"code", -32002}, {"message", "the server is not initialized"}}));
-        QCOMPARE(client.initialize(),
-                 (QJsonObject{{"capabilities",
-                               QJsonObject{{"documentSymbolProvider", true},
-                                           {"hoverProvider", true},
-                                           {"positionEncoding", "utf-16"},
-                                           {"textDocumentSync", QJsonObject{{"openClose", true}, {"change", 2}}}}},
-                              {"serverInfo", QJsonObject{{"name", "qrb2"}, {"version", "1.0"}}}}));
+        QCOMPARE(
+            client.initialize(),
+            (QJsonObject{{"capabilities",
+                          QJsonObject{{"documentSymbolProvider", true},
+                                      {"hoverProvider", true},
+                                      {"positionEncoding", "utf-16"},
+                                      {"textDocumentSync", QJsonObject{{"openClose", true}, {"change", 2}}}}},
+                         {"serverInfo", QJsonObject{{"name", "qrb2"}, {"version", "1.0"}}}}));
         QCOMPARE(errorOf(client.request("initialize", QJsonObject{})).value("code").toInt(), -32600);
         QCOMPARE(errorOf(client.request("textDocument/completion", QJsonObject{})),
                  (QJsonObject{{"code", -32601}, {"message", "method not found: textDocument/completion"}}));
-        QCOMPARE(errorOf(client.request("textDocument/hover", at("file:///nowhere.slo", 0, 0))),
-                 (QJsonObject{{"code", -32602}, {"message", "the document is not open: file:///nowhere.slo"}}));
+        QCOMPARE(
+            errorOf(client.request("textDocument/hover", at("file:///nowhere.slo", 0, 0))),
+            (QJsonObject{{"code", -32602}, {"message", "the document is not open: file:///nowhere.slo"}}));
         const QJsonObject shutdown = client.request("shutdown", QJsonValue());
         QVERIFY(shutdown.contains("result") && shutdown.value("result").isNull());
         QCOMPARE(errorOf(client.request("textDocument/hover", QJsonObject{})).value("code").toInt(), -32600);
@@ -85,13 +87,15 @@ private Q_SLOTS:
         const QString message = QStringLiteral("undeclared name 'factroy': did you mean 'factory'?");
         QJsonObject published = client.waitForNotification(kPublish, uri);
         QCOMPARE(published.value("version").toInt(), 1);
-        QCOMPARE(published.value("diagnostics").toArray(), QJsonArray{diagnostic(range(357, 32, 357, 39), 1, message)});
+        QCOMPARE(published.value("diagnostics").toArray(),
+                 QJsonArray{diagnostic(range(357, 32, 357, 39), 1, message)});
 
         // A character of two UTF-16 code units in the comment before the mistake moves it by two.
         client.change(uri, 2, 357, 13, 357, 13, QStringLiteral(u"\U0001F600"));
         published = client.waitForNotification(kPublish, uri);
         QCOMPARE(published.value("version").toInt(), 2);
-        QCOMPARE(published.value("diagnostics").toArray(), QJsonArray{diagnostic(range(357, 34, 357, 41), 1, message)});
+        QCOMPARE(published.value("diagnostics").toArray(),
+                 QJsonArray{diagnostic(range(357, 34, 357, 41), 1, message)});
 
         client.change(uri, 3, 357, 34, 357, 41, "factory");
         published = client.waitForNotification(kPublish, uri);
@@ -99,11 +103,12 @@ private Q_SLOTS:
         QCOMPARE(published.value("diagnostics").toArray(), QJsonArray());
 
         // A change without a range replaces the text; a lone CR ends a line for the protocol too.
-        client.notify("textDocument/didChange",
-                      QJsonObject{{"textDocument", QJsonObject{{"uri", uri}, {"version", 4}}},
-                                  {"contentChanges", QJsonArray{QJsonObject{
-                                                         {"text", "public int player;\r\nevent e(every, 10)\r{\r\n"
-                                                                  "\tx = 1;\r\n}\r\n"}}}}});
+        client.notify(
+            "textDocument/didChange",
+            QJsonObject{{"textDocument", QJsonObject{{"uri", uri}, {"version", 4}}},
+                        {"contentChanges",
+                         QJsonArray{QJsonObject{{"text", "public int player;\r\nevent e(every, 10)\r{\r\n"
+                                                         "\tx = 1;\r\n}\r\n"}}}}});
         published = client.waitForNotification(kPublish, uri);
         QCOMPARE(published.value("diagnostics").toArray(),
                  QJsonArray{diagnostic(range(3, 1, 3, 2), 1, "undeclared name 'x'")});
@@ -112,8 +117,9 @@ private Q_SLOTS:
         QCOMPARE(client.waitForNotification(kPublish, uri).value("diagnostics").toArray(), QJsonArray());
         QCOMPARE(errorOf(client.request("textDocument/documentSymbol", at(uri, 0, 0))).value("code").toInt(),
                  -32602);
-        QVERIFY(client.errorOutput().contains(uri + ": a change at line 41 of a text of 6 lines; the document is "
-                                                    "closed until the client opens it again"));
+        QVERIFY(client.errorOutput().contains(uri +
+                                              ": a change at line 41 of a text of 6 lines; the document is "
+                                              "closed until the client opens it again"));
     }
 
     void valueFilesPairWithTheirScript()
@@ -129,17 +135,20 @@ private Q_SLOTS:
         // The value file against the script on disk.
         client.open(vlo, QString::fromLatin1(values));
         QCOMPARE(client.waitForNotification(kPublish, vlo).value("diagnostics").toArray(),
-                 QJsonArray{diagnostic(range(15, 1, 15, 10), 1,
-                                       "index 2 is out of range: 'numScouts' has 2 elements in dimension 1 (0 to 1)")});
+                 QJsonArray{diagnostic(
+                     range(15, 1, 15, 10), 1,
+                     "index 2 is out of range: 'numScouts' has 2 elements in dimension 1 (0 to 1)")});
         // The script against the value files that name it.
         client.open(slo, QString::fromLatin1(corpusFile("player0.slo")));
         const QJsonArray warnings = client.waitForNotification(kPublish, slo).value("diagnostics").toArray();
         QCOMPARE(warnings.size(), 3);
-        QCOMPARE(warnings.at(1), diagnostic(range(106, 14, 106, 25), 2,
-                                            "public 'extraStruct' is not bound in the VLO: it starts as zero or empty"));
+        QCOMPARE(warnings.at(1),
+                 diagnostic(range(106, 14, 106, 25), 2,
+                            "public 'extraStruct' is not bound in the VLO: it starts as zero or empty"));
         // Renaming a global in the open script is seen in the value file at once.
         client.change(slo, 2, 86, 14, 86, 24, "tileSpread");
-        const QJsonArray afterRename = client.waitForNotification(kPublish, vlo).value("diagnostics").toArray();
+        const QJsonArray afterRename =
+            client.waitForNotification(kPublish, vlo).value("diagnostics").toArray();
         QCOMPARE(afterRename.size(), 2);
         QCOMPARE(afterRename.at(1),
                  diagnostic(range(39, 1, 39, 11), 1, "'tileExpand' is not a global variable of the script"));
@@ -157,16 +166,18 @@ private Q_SLOTS:
         client.initialize();
         const QString project = fileUri(folder.file("VLO.qrb"));
         client.open(project, QString::fromLatin1(folder.read("VLO.qrb")));
-        QCOMPARE(client.waitForNotification(kPublish, project).value("diagnostics").toArray(),
-                 QJsonArray{diagnostic(range(1, 0, 1, 2), 1,
-                                       "the generated head already binds 'me' to the player's number; this later "
-                                       "binding wins, so every player would get the same number")});
+        QCOMPARE(
+            client.waitForNotification(kPublish, project).value("diagnostics").toArray(),
+            QJsonArray{diagnostic(range(1, 0, 1, 2), 1,
+                                  "the generated head already binds 'me' to the player's number; this later "
+                                  "binding wins, so every player would get the same number")});
         const QString other = fileUri(folder.file("other.vlo"));
         client.open(other, QString::fromLatin1(folder.read("other.vlo")));
-        QCOMPARE(client.waitForNotification(kPublish, other).value("diagnostics").toArray(),
-                 QJsonArray{diagnostic(
-                     range(0, 7, 0, 17), 2,
-                     "the script 'gone.slo' is not in this folder: the bindings are not checked against it")});
+        QCOMPARE(
+            client.waitForNotification(kPublish, other).value("diagnostics").toArray(),
+            QJsonArray{diagnostic(
+                range(0, 7, 0, 17), 2,
+                "the script 'gone.slo' is not in this folder: the bindings are not checked against it")});
     }
 
     void outlineAndHoverOnThe23Ai()
@@ -179,10 +190,12 @@ private Q_SLOTS:
         LspClient client;
         client.initialize();
         client.open(uri, QString::fromLatin1(script));
-        const QJsonArray symbols = client.request("textDocument/documentSymbol", at(uri, 0, 0)).value("result").toArray();
+        const QJsonArray symbols =
+            client.request("textDocument/documentSymbol", at(uri, 0, 0)).value("result").toArray();
         // The kinds counted against a plain reading of the declarations (comments removed).
         QString code = QString::fromLatin1(script);
-        code.replace(QRegularExpression("//[^\n]*|/\\*.*?\\*/", QRegularExpression::DotMatchesEverythingOption), " ");
+        code.replace(
+            QRegularExpression("//[^\n]*|/\\*.*?\\*/", QRegularExpression::DotMatchesEverythingOption), " ");
         auto count = [&code](const char* pattern) {
             int n = 0;
             for (auto it = QRegularExpression(pattern, QRegularExpression::MultilineOption).globalMatch(code);
@@ -197,18 +210,22 @@ private Q_SLOTS:
         QCOMPARE(kinds.value(24), count("^\\s*event\\s+\\w+\\s*\\([^)]*\\)\\s*\\{"));
         QCOMPARE(kinds.value(12), count("^\\s*function\\s+\\w+\\s+\\w+\\s*\\([^)]*\\)\\s*\\{"));
         QCOMPARE(kinds.value(13) + kinds.value(18), 148); // names in the 53 public and private lines
-        QCOMPARE(symbols.last().toObject(),
-                 (QJsonObject{{"name", "consoleEv"}, {"kind", 24}, {"detail", "(consoleTr)"},
-                              {"range", range(4094, 0, 4136, 1)}, {"selectionRange", range(4094, 6, 4094, 15)}}));
-        const auto found = std::find_if(symbols.begin(), symbols.end(),
-                                        [](const QJsonValue& s) { return s.toObject().value("name") == "numScouts"; });
+        QCOMPARE(symbols.last().toObject(), (QJsonObject{{"name", "consoleEv"},
+                                                         {"kind", 24},
+                                                         {"detail", "(consoleTr)"},
+                                                         {"range", range(4094, 0, 4136, 1)},
+                                                         {"selectionRange", range(4094, 6, 4094, 15)}}));
+        const auto found = std::find_if(symbols.begin(), symbols.end(), [](const QJsonValue& s) {
+            return s.toObject().value("name") == "numScouts";
+        });
         QVERIFY(found != symbols.end());
         QCOMPARE(found->toObject().value("detail").toString(), "public int[TECHS]");
 
-        QCOMPARE(hoverText(client, uri, 357, 16),
-                 "### builtin function `getStructure`\n\n```slo\ngetStructure(STRUCTURESTAT, INT) : STRUCTURE\n```"
-                 "\n\n---\n\n`getStructure(STRUCTURESTAT kind, INT player) : STRUCTURE`\n\n"
-                 "The first structure of this kind that the player owns, or NULLOBJECT.");
+        QCOMPARE(
+            hoverText(client, uri, 357, 16),
+            "### builtin function `getStructure`\n\n```slo\ngetStructure(STRUCTURESTAT, INT) : STRUCTURE\n```"
+            "\n\n---\n\n`getStructure(STRUCTURESTAT kind, INT player) : STRUCTURE`\n\n"
+            "The first structure of this kind that the player owns, or NULLOBJECT.");
         QCOMPARE(hoverText(client, uri, 357, 37),
                  "### global variable `me`\n\n```slo\npublic int me\n```\n\n---\n\ndeclared at line 86");
         QCOMPARE(hoverText(client, uri, 1059, 110),
@@ -216,10 +233,11 @@ private Q_SLOTS:
                  "in `upgradeFactory`, declared at line 1053");
         QCOMPARE(hoverText(client, uri, 1059, 118),
                  "### member `x`\n\n```slo\nx : INT\n```\n\n---\n\nof BASEOBJ, GROUP; read-only");
-        QCOMPARE(hoverText(client, uri, 188, 35), "### callback `CALL_STRUCTBUILT`\n\n```slo\nCALL_STRUCTBUILT, INT, "
-                                                  "ref DROID, ref STRUCTURE\n```\n\n---\n\n`CALL_STRUCTBUILT, player, "
-                                                  "ref truck, ref structure`\n\nA truck of the player finished a "
-                                                  "structure.");
+        QCOMPARE(hoverText(client, uri, 188, 35),
+                 "### callback `CALL_STRUCTBUILT`\n\n```slo\nCALL_STRUCTBUILT, INT, "
+                 "ref DROID, ref STRUCTURE\n```\n\n---\n\n`CALL_STRUCTBUILT, player, "
+                 "ref truck, ref structure`\n\nA truck of the player finished a "
+                 "structure.");
         QCOMPARE(hoverText(client, uri, 1064, 85), "null"); // in a comment
         const QString values = fileUri(folder.file("player0.vlo"));
         client.open(values, QString::fromLatin1(corpusFile("player0.vlo")));
