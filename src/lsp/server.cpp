@@ -32,7 +32,7 @@ Server::Server(Output output, Log log, QObject* parent)
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(kDiagnosticsPauseMs);
-    connect(&m_pause, &QTimer::timeout, this, &Server::publishDiagnostics);
+    connect(&m_pause, &QTimer::timeout, this, &Server::publishPendingDiagnostics);
     // Full and incremental changes are both taken; the client sends the incremental kind.
     advertise(QStringLiteral("textDocumentSync"),
               QJsonObject{{QStringLiteral("openClose"), true}, {QStringLiteral("change"), 2}});
@@ -216,8 +216,9 @@ void Server::changed(const QString& uri, const QString& path)
     m_pause.start();
 }
 
-void Server::publishDiagnostics()
+void Server::publishPendingDiagnostics()
 {
+    m_pause.stop();
     if (m_state != State::Running)
         return;
     QList<const TextDocument*> candidates;

@@ -39,6 +39,8 @@ public:
     // The client's side of the stream closed without `exit`.
     void inputEnded();
     void setDiagnosticsPause(int ms) { m_pause.setInterval(ms); }
+    // Publishes the diagnostics of the documents changed since the last time, without the pause.
+    void publishPendingDiagnostics();
 
     // For the feature handlers.
     void addRequest(const QString& method, RequestHandler handler);
@@ -62,7 +64,6 @@ private:
     void didChange(const QJsonObject& params);
     void didClose(const QJsonObject& params);
     void changed(const QString& uri, const QString& path);
-    void publishDiagnostics();
     void publish(const QString& uri, const QJsonArray& diagnostics, int version);
 
     Output m_output;

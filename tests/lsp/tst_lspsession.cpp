@@ -171,6 +171,17 @@ private Q_SLOTS:
             QJsonArray{diagnostic(range(1, 0, 1, 2), 1,
                                   "the generated head already binds 'me' to the player's number; this later "
                                   "binding wins, so every player would get the same number")});
+        // A script named by two value files: what only one of them leaves unbound names it.
+        folder.write("ai.slo", "public int player, count;\n");
+        folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 1 }\n");
+        folder.write("two.vlo", "script \"AI.slo\" run { player INT 1 }\n");
+        const QString script = fileUri(folder.file("ai.slo"));
+        client.open(script, "public int player, count;\n");
+        QCOMPARE(
+            client.waitForNotification(kPublish, script).value("diagnostics").toArray(),
+            QJsonArray{diagnostic(range(0, 19, 0, 24), 2,
+                                  "public 'count' is not bound in the VLO: it starts as zero or empty (with "
+                                  "two.vlo)")});
         const QString other = fileUri(folder.file("other.vlo"));
         client.open(other, QString::fromLatin1(folder.read("other.vlo")));
         QCOMPARE(
