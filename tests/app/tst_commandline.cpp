@@ -37,6 +37,7 @@ private Q_SLOTS:
         row("export, folder", {"--export", "--folder", "d"}, Action::Export, "d");
         row("help wins", {"--export", "-h"}, Action::Help);
         row("version", {"--version"}, Action::Version);
+        row("language server", {"--lsp"}, Action::LanguageServer);
     }
 
     void accepted()
@@ -68,6 +69,9 @@ private Q_SLOTS:
         row("folder twice", {"--folder", "a", "--folder", "b"}, "option '--folder' given twice");
         row("switch value", {"--version=2"}, "option '--version' takes no value");
         row("stray", {"project.slo"}, "unexpected argument 'project.slo'");
+        row("lsp value", {"--lsp=stdio"}, "option '--lsp' takes no value");
+        row("lsp with a folder", {"--lsp", "--folder", "d"}, "option '--lsp' takes no other option");
+        row("lsp and check", {"--check", "--lsp"}, "option '--lsp' takes no other option");
     }
 
     void rejected()
