@@ -42,6 +42,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
     bool version = false;
     bool exportWanted = false;
     bool checkWanted = false;
+    bool lspWanted = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -52,13 +53,15 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         const bool nextIsValue = i + 1 < arguments.size() && !isOption(arguments.at(i + 1));
 
         if ((name == QLatin1String("--help") || name == QLatin1String("--version") ||
-             name == QLatin1String("--force")) &&
+             name == QLatin1String("--force") || name == QLatin1String("--lsp")) &&
             inlineValue) {
             return failed(QStringLiteral("option '%1' takes no value").arg(name));
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             help = true;
         } else if (name == QLatin1String("--version")) {
             version = true;
+        } else if (name == QLatin1String("--lsp")) {
+            lspWanted = true;
         } else if (name == QLatin1String("--folder")) {
             if (options.hasFolder())
                 return failed(QStringLiteral("option '--folder' given twice"));
@@ -106,6 +109,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
     if (options.force && !exportWanted && !help && !version)
         return failed(QStringLiteral("option '--force' goes with '--export'"));
+    if (lspWanted && (exportWanted || checkWanted || options.hasFolder()) && !help && !version)
+        return failed(QStringLiteral("option '--lsp' takes no other option"));
     if (help)
         options.action = Action::Help;
     else if (version)
@@ -114,6 +119,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         options.action = Action::Export;
     else if (checkWanted)
         options.action = Action::Check;
+    else if (lspWanted)
+        options.action = Action::LanguageServer;
     // A command without a window leaves nothing for the toolkit to take.
     if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !help && !version)
         return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
@@ -127,6 +134,7 @@ QString usage()
         "       qrb2 [--folder DIR] --export [slo|vlo|both] --force\n"
         "       qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]\n"
         "       qrb2 [--folder DIR] --check\n"
+        "       qrb2 --lsp\n"
         "       qrb2 --help | --version\n"
         "\n"
         "The workbench for Warzone 2100 skirmish AI scripts.\n"
@@ -142,6 +150,8 @@ QString usage()
         "  --check [SCRIPT [VLO]]   check a script and its variable file, or the project's\n"
         "                           SLO.qrb and VLO.qrb, for what the game would refuse; prints\n"
         "                           PATH:LINE:COLUMN: error: MESSAGE lines; needs no display\n"
+        "  --lsp                    serve editors as a language server (the Language Server\n"
+        "                           Protocol on standard input and output); needs no display\n"
         "  -h, --help               show this text and end\n"
         "  --version                show the version and end\n"
         "\n"

@@ -10,7 +10,7 @@ namespace commandline {
 
 // Every action but RunWorkbench runs without a window; main() dispatches them before any
 // application object with a display exists.
-enum class Action { RunWorkbench, Help, Version, Export, Check, Error };
+enum class Action { RunWorkbench, Help, Version, Export, Check, LanguageServer, Error };
 enum class ExportKind { Slo, Vlo, Both };
 
 // Exit status of a command line that could not be understood.

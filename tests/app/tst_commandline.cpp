@@ -38,6 +38,7 @@ private Q_SLOTS:
         row("export, force", {"--force", "--export", "slo"}, Action::Export, nullptr, ExportKind::Slo);
         row("help wins", {"--export", "-h"}, Action::Help);
         row("version", {"--version"}, Action::Version);
+        row("language server", {"--lsp"}, Action::LanguageServer);
     }
 
     void accepted()
@@ -72,6 +73,9 @@ private Q_SLOTS:
         row("force value", {"--export", "--force=yes"}, "option '--force' takes no value");
         row("force without export", {"--force", "--check"}, "option '--force' goes with '--export'");
         row("stray", {"project.slo"}, "unexpected argument 'project.slo'");
+        row("lsp value", {"--lsp=stdio"}, "option '--lsp' takes no value");
+        row("lsp with a folder", {"--lsp", "--folder", "d"}, "option '--lsp' takes no other option");
+        row("lsp and check", {"--check", "--lsp"}, "option '--lsp' takes no other option");
     }
 
     void rejected()
