@@ -74,10 +74,11 @@ private Q_SLOTS:
         folder.write(QStringLiteral("VLO.qrb"), "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
         const Run run = runProgram(folder.path(), {"--check"});
         // Full paths, for an editor to open wherever the project lies.
-        QCOMPARE(run.out, folder.path() +
-                              QStringLiteral("/VLO.qrb:2:1: warning: the generated head already binds 'me' to "
-                                             "the player's number; this later binding wins, so every player "
-                                             "would get the same number\n"));
+        QCOMPARE(run.out,
+                 folder.path() +
+                     QStringLiteral("/VLO.qrb:2:1: warning: the generated head already binds 'me' to "
+                                    "the player's number; this later binding wins, so every player "
+                                    "would get the same number\n"));
         QCOMPARE(run.exitCode, 0); // the game takes the later binding
     }
 

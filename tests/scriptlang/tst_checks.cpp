@@ -67,6 +67,9 @@ private Q_SLOTS:
                    "error SLO 5:13 stray character '@'",
                    "error SLO 6:11 the game's strings have no escapes: \\\" ends the string; write ' for "
                    "a quote inside it"};
+        QTest::newRow("a run of stray characters is one error, control characters shown as \\xNN")
+            << head + "event e(init) { player = 1 @$\x01\x1b` 2; }"
+            << "" << QStringList{"error SLO 2:28 5 stray characters '@$\\x01\\x1B`'"};
         QTest::newRow("numbers the game does not read")
             << head + "event e(init)\n{\n\tplayer = 0x1F;\n\tplayer = 2nd;\n\tif (player == 3and player < 4) "
                       "{ exit; }\n}"

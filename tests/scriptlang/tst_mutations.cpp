@@ -237,12 +237,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("parentheses") << "n = " + QString(10000, QLatin1Char('(')) + "1" +
-                                            QString(10000, QLatin1Char(')')) + ";"
-                                     << "warning SLO 2:225 nesting deeper than 200 levels: the checker reads no deeper here";
-        QTest::newRow("braces") << QStringLiteral("if (a) {").repeated(10000) +
-                                       QString(10000, QLatin1Char('}'))
-                                << "warning SLO 2:1625 nesting deeper than 200 levels: the checker reads no deeper here";
+        QTest::newRow("parentheses")
+            << "n = " + QString(10000, QLatin1Char('(')) + "1" + QString(10000, QLatin1Char(')')) + ";"
+            << "warning SLO 2:225 nesting deeper than 200 levels: the checker reads no deeper here";
+        QTest::newRow("braces")
+            << QStringLiteral("if (a) {").repeated(10000) + QString(10000, QLatin1Char('}'))
+            << "warning SLO 2:1625 nesting deeper than 200 levels: the checker reads no deeper here";
     }
 
     void deepNestingIsAFindingNotACrash()
