@@ -53,7 +53,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         const bool nextIsValue = i + 1 < arguments.size() && !isOption(arguments.at(i + 1));
 
         if ((name == QLatin1String("--help") || name == QLatin1String("--version") ||
-             name == QLatin1String("--lsp")) &&
+             name == QLatin1String("--force") || name == QLatin1String("--lsp")) &&
             inlineValue) {
             return failed(QStringLiteral("option '%1' takes no value").arg(name));
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
@@ -81,6 +81,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
                     return failed(QStringLiteral("unknown export '%1': use slo, vlo or both").arg(text));
                 options.exportKind = *kind;
             }
+        } else if (name == QLatin1String("--force")) {
+            options.force = true;
         } else if (name == QLatin1String("--check")) {
             if (inlineValue)
                 return failed(QStringLiteral("option '--check' takes its files after a blank"));
@@ -105,6 +107,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
 
     if (exportWanted && checkWanted && !help && !version)
         return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
+    if (options.force && !exportWanted && !help && !version)
+        return failed(QStringLiteral("option '--force' goes with '--export'"));
     if (lspWanted && (exportWanted || checkWanted || options.hasFolder()) && !help && !version)
         return failed(QStringLiteral("option '--lsp' takes no other option"));
     if (help)
@@ -127,6 +131,7 @@ QString usage()
 {
     return QStringLiteral(
         "Usage: qrb2 [--folder DIR] [--export [slo|vlo|both]]\n"
+        "       qrb2 [--folder DIR] --export [slo|vlo|both] --force\n"
         "       qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]\n"
         "       qrb2 [--folder DIR] --check\n"
         "       qrb2 --lsp\n"
@@ -138,7 +143,10 @@ QString usage()
         "  --folder DIR             keep the project, settings and backups in DIR, which must exist\n"
         "  --export [slo|vlo|both]  write the player scripts (slo), the variable files (vlo) or\n"
         "                           both (the default) into the game folder of the settings,\n"
-        "                           after a backup snapshot, and end; needs no display\n"
+        "                           after a backup snapshot, and end; needs no display;\n"
+        "                           when the script check finds errors, prints them and\n"
+        "                           writes nothing\n"
+        "  --force                  with --export: export despite the errors found\n"
         "  --check [SCRIPT [VLO]]   check a script and its variable file, or the project's\n"
         "                           SLO.qrb and VLO.qrb, for what the game would refuse; prints\n"
         "                           PATH:LINE:COLUMN: error: MESSAGE lines; needs no display\n"

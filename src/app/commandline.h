@@ -21,6 +21,8 @@ struct Options {
     // Set by --folder DIR.
     QString folder;
     ExportKind exportKind = ExportKind::Both;
+    // Set by --force: export even when the script check finds errors.
+    bool force = false;
     // Set by --check [SCRIPT.slo [VARIABLES.vlo]]; empty for the project.
     QStringList checkFiles;
     // Options of one dash that are not ours ("-platform", "-style" ...), left for the window

@@ -141,7 +141,7 @@ int main(int argc, char* argv[])
         if (!folders)
             return 1;
         SystemClock clock;
-        return commandline::runExport(*folders, options.exportKind, clock, errorStream());
+        return commandline::runExport(*folders, options.exportKind, clock, errorStream(), options.force);
     }
 
     QApplication app(argc, argv);

@@ -161,8 +161,20 @@ mkdir -p "$GAME/multiplay/skirmish"
 printf '"%s",#FALSE#\r\n' "$GAME" >"$DATA/QRB_DATA.DAT"
 printf 'event init(every, 10)\r\n{\r\n}\r\n' >"$DATA/SLO.qrb"
 printf 'a INT 1\r\n' >"$DATA/VLO.qrb"
-check_equal "export status" 0 "$(status --export)"
-check_equal "export messages" "qrb2: DONE !!!
+# The script check comes first: with errors, they are told and nothing is written.
+findings="$DATA/SLO.qrb:1:1: error: the script declares neither a public 'player' nor a public 'me': the generated head binds 'player', so the game will refuse every playerN.vlo
+$DATA/SLO.qrb:1:7: error: 'init' is a keyword and cannot be a name
+$DATA/VLO.qrb:1:1: error: 'a' is not a global variable of the script"
+check_equal "export with errors status" 1 "$(status --export)"
+check_equal "export with errors messages" "$findings
+qrb2: the script check finds 3 errors that the game would refuse; nothing was exported (--force exports anyway)" \
+  "$(cat "$WORK/err")"
+check_equal "export with errors writes nothing" "" "$(ls -A "$GAME/multiplay/skirmish")"
+[ ! -e "$DATA/backup" ] || fail "export with errors took a snapshot"
+check_equal "export status" 0 "$(status --export --force)"
+check_equal "export messages" "$findings
+qrb2: warning: the script check finds 3 errors that the game would refuse; exporting anyway (--force)
+qrb2: DONE !!!
 qrb2: DONE !!!" "$(cat "$WORK/err")"
 rule=$(printf '/%.0s' $(seq 69))
 for n in 0 1 2 3 4 5 6 7; do

@@ -168,7 +168,7 @@ private Q_SLOTS:
         client.open(project, QString::fromLatin1(folder.read("VLO.qrb")));
         QCOMPARE(
             client.waitForNotification(kPublish, project).value("diagnostics").toArray(),
-            QJsonArray{diagnostic(range(1, 0, 1, 2), 1,
+            QJsonArray{diagnostic(range(1, 0, 1, 2), 2,
                                   "the generated head already binds 'me' to the player's number; this later "
                                   "binding wins, so every player would get the same number")});
         // A script named by two value files: what only one of them leaves unbound names it.
