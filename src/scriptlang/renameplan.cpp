@@ -53,7 +53,7 @@ QString nameProblem(const QString& name, NameKind kind, bool boundInVlo)
     if (const BuiltinName builtin = nameIndex().kind(name); builtin != BuiltinName::None)
         return QStringLiteral("%1 is %2 of the game's language: choose another name.")
             .arg(quoted(name), describe(builtin));
-    const int longest = kind == NameKind::Macro ? kMaxMacroNameLength - 1 : kMaxNameLength;
+    const int longest = kind == NameKind::Macro ? kMaxMacroNameLength : kMaxNameLength;
     if (name.size() > longest)
         return QStringLiteral("%1 is longer than the %2 characters the game keeps of a %3.")
             .arg(quoted(name))

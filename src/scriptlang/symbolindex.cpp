@@ -80,18 +80,17 @@ bool startsTopLevel(const Tk& t)
     }
 }
 
-QString typeOfWord(QStringView word)
+// The type a type word names (int, INT, DROID ...); empty for any other token.
+QString typeOf(const Tk& t)
 {
-    return nameIndex().typeOfWord.value(word);
+    return t.kind == Tok::TypeName || t.kind == Tok::Ident ? nameIndex().typeOfWord.value(t.text) : QString();
 }
 
-// A name the script may declare or use: not a keyword or type word.
+// A name the script may declare or use, written where it stands: the lexer gives the
+// language's own words kinds of their own.
 bool isName(const Tk& t)
 {
-    if (t.kind != Tok::Ident || !t.own)
-        return false;
-    const BuiltinName kind = nameIndex().kind(t.text);
-    return kind != BuiltinName::Keyword && kind != BuiltinName::TypeWord;
+    return t.kind == Tok::Ident && t.own;
 }
 
 ScriptSymbol ofKind(NameKind kind)
@@ -143,7 +142,8 @@ private:
         Findings ignored;
         Lexer lexer(m.m_slo, ignored);
         m_tokens = lexer.tokenize();
-        m_tokens.removeLast(); // End
+        if (!m_tokens.isEmpty() && m_tokens.last().is(Tok::End))
+            m_tokens.removeLast();
         int gapFrom = 0;
         for (qsizetype i = 0; i < m_tokens.size(); ++i) {
             const Tk t = tokenAt(i);
@@ -406,8 +406,8 @@ private:
         const Tk& typeToken = peek();
         if (isWord(typeToken, "trigger") || isWord(typeToken, "event"))
             symbol.type = typeToken.text.toString().toUpper();
-        else if (typeToken.kind == Tok::Ident)
-            symbol.type = typeOfWord(typeToken.text);
+        else
+            symbol.type = typeOf(typeToken);
         if (!symbol.type.isEmpty())
             ++m_pos;
         while (isName(peek())) {
@@ -521,7 +521,7 @@ private:
 
     void function()
     {
-        const QString returnType = peek().kind == Tok::Ident ? typeOfWord(peek().text) : QString();
+        const QString returnType = typeOf(peek());
         if (!returnType.isEmpty())
             ++m_pos;
         if (!isName(peek()))
@@ -540,7 +540,7 @@ private:
         if (accept(Tok::LParen)) {
             while (peek().kind != Tok::End) {
                 ParameterInfo parameter;
-                if (peek().kind == Tok::Ident && !typeOfWord(peek().text).isEmpty()) {
+                if (!typeOf(peek()).isEmpty()) {
                     parameter.typeWord = peek().text.toString();
                     ++m_pos;
                 }
@@ -599,7 +599,7 @@ private:
         }
         ScriptSymbol parameter;
         parameter.kind = NameKind::Parameter;
-        parameter.type = typeOfWord(peek(-1).text);
+        parameter.type = typeOf(peek(-1));
         const int index = declareInScope(name, parameter, scope);
         m_position.insert(index, position);
         return index;

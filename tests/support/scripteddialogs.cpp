@@ -21,9 +21,10 @@ void ScriptedDialogs::record(const Shown& s)
         onShow(s);
 }
 
-Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
+                                          Answer defaultAnswer)
 {
-    record({Kind::YesNo, title, text, icon, {}});
+    record({Kind::YesNo, title, text, icon, {}, defaultAnswer});
     return next(Answer::Yes);
 }
 
