@@ -188,6 +188,29 @@ private Q_SLOTS:
         QCOMPARE(newVlo.count(QStringLiteral("baseStructures[")), 13);
     }
 
+    // A parameter is one name in a function's forward declaration and its definition; a #define
+    // name stands in array sizes, calls and other #define bodies.
+    void renamesParametersAndDefines()
+    {
+        const QString slo = QStringLiteral("#define SIZE 4\n#define TWICE (SIZE * 2)\npublic int a[SIZE];\n"
+                                           "function int f(int n);\n"
+                                           "event e(every, 10) { a[0] = f(SIZE); }\n"
+                                           "function int f(int n) { return n + TWICE; } // n\n");
+        const SymbolIndex index = SymbolIndex::build(slo, QString());
+        const RenamePlan parameter =
+            planRename(index, TextKind::Slo, int(slo.indexOf("n + TWICE")), QStringLiteral("count"));
+        QCOMPARE(applied(slo, parameter.edits, TextKind::Slo),
+                 QString(slo)
+                     .replace(QStringLiteral("int n"), QStringLiteral("int count"))
+                     .replace(QStringLiteral("n + "), QStringLiteral("count + ")));
+        const RenamePlan define = planRename(index, TextKind::Slo, 9, QStringLiteral("LIMIT"));
+        QCOMPARE(applied(slo, define.edits, TextKind::Slo),
+                 QString(slo).replace(QStringLiteral("SIZE"), QStringLiteral("LIMIT")));
+        QCOMPARE(planRename(index, TextKind::Slo, 9, QString(32, u'L')).refusal,
+                 QStringLiteral("'%1' is longer than the 31 characters the game keeps of a #define name.")
+                     .arg(QString(32, u'L')));
+    }
+
     void refusesNamesThatWouldBreakTheScript_data()
     {
         QTest::addColumn<QString>("at");
