@@ -257,6 +257,9 @@ private Q_SLOTS:
         vlo->setFocus();
         QTest::keyClick(vlo, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(vlo->text(), vloBefore);
+        // Byte for byte the file the project was loaded from (the loader drops the CR LF the
+        // writer appends).
+        QCOMPARE(slo->text().toLatin1() + "\r\n", corpusFile("2.3/player0.slo"));
     }
 
     // Ctrl+Shift+O: the outline, filtered by the capitals typed; Enter goes to the trigger.
