@@ -144,7 +144,12 @@ private:
     void finish();
 
     SymbolIndex& m;
+    struct Place {
+        int offset;
+        bool own;
+    };
     QList<Token> m_tokens;
+    QList<Place> m_places; // of each token
     qsizetype m_pos = 0;
     int m_scope = -1; // the body being read
     int m_depth = 0;  // its braces

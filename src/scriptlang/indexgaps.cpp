@@ -14,15 +14,22 @@ void IndexBuilder::readTokens()
     m_tokens = lexer.tokenize();
     if (!m_tokens.isEmpty() && m_tokens.last().is(Tok::End))
         m_tokens.removeLast();
+    // Each token's offset, once: a token from a #define body stands where the macro was used,
+    // its text elsewhere (in the #define line).
+    m_places.resize(m_tokens.size());
+    const QChar* base = m.m_slo.constData();
     int gapFrom = 0;
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
-        const Tk t = tokenAt(i);
-        if (!t.own)
+        const Token& t = m_tokens.at(i);
+        const int place = m.m_sloLines.offsetOf(t.line, t.column);
+        const bool own = t.text.data() == base + place;
+        m_places[i] = {place, own};
+        if (!own)
             continue;
-        scanGap(gapFrom, t.offset);
-        gapFrom = t.offset + t.length;
+        scanGap(gapFrom, place);
+        gapFrom = place + t.length;
         if (t.kind == Tok::String)
-            m.m_quiet.append({t.offset, gapFrom});
+            m.m_quiet.append({place, gapFrom});
     }
     scanGap(gapFrom, int(m.m_slo.size()));
 }
@@ -32,10 +39,8 @@ Tk IndexBuilder::tokenAt(qsizetype i) const
     if (i < 0 || i >= m_tokens.size())
         return Tk{};
     const Token& t = m_tokens.at(i);
-    const qsizetype at = t.text.data() - m.m_slo.constData();
-    const int place = m.m_sloLines.offsetOf(t.line, t.column);
-    const bool own = at >= 0 && at <= m.m_slo.size() && at == place;
-    return Tk{t.kind, t.text, place, t.length, t.line, t.column, own};
+    const Place& place = m_places.at(i);
+    return Tk{t.kind, t.text, place.offset, t.length, t.line, t.column, place.own};
 }
 
 void IndexBuilder::scanGap(int from, int to)
