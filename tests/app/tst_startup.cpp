@@ -54,9 +54,10 @@ private Q_SLOTS:
         QCOMPARE(boxes[2].title, QStringLiteral("On start LOADer"));
         QCOMPARE(boxes[2].text, QStringLiteral("Do you want to load last saved project?"));
         QCOMPARE(boxes[2].icon, Dialogs::Icon::Question);
-        // The project files existed, empty, before the first box came up.
-        QCOMPARE(filesWhenFirstBoxShown, (QStringList{QStringLiteral("Help.qrb"), QStringLiteral("Notes.qrb"),
-                                                      QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
+        // The project files existed, empty, before the first box came up, and the folder was locked.
+        QCOMPARE(filesWhenFirstBoxShown,
+                 (QStringList{QStringLiteral(".qrb2.lock"), QStringLiteral("Help.qrb"), QStringLiteral("Notes.qrb"),
+                              QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
         QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
                  QByteArray("\"" + gameDir.toLatin1() + "\",#FALSE#\r\n"));
         QCOMPARE(f.form800().gameDirBox()->text(), gameDir);
