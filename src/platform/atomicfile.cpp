@@ -328,6 +328,21 @@ std::optional<FileFailure> copyInto(const QString& source, PendingFile& out)
 
 } // namespace
 
+std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes, Links links)
+{
+    PendingFile file(path, links);
+    if (auto failure = file.open())
+        return failure;
+    if (auto failure = file.write(bytes))
+        return failure;
+    if (auto failure = file.finish())
+        return failure;
+    if (auto failure = file.rename())
+        return failure;
+    syncFolder(QFileInfo(file.finalPath()).path());
+    return std::nullopt;
+}
+
 std::optional<FileFailure> copy(const QString& source, const QString& target)
 {
     PendingFile out(target);

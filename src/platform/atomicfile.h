@@ -82,6 +82,7 @@ struct Replacement {
 // failures name the targets.
 QList<FileFailure> replaceAll(const QList<Replacement>& files);
 std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes);
+std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes, Links links);
 
 // Copies the file's bytes to `target` the same way: the target is whole old or whole new.
 std::optional<FileFailure> copy(const QString& source, const QString& target);
