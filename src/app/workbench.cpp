@@ -83,7 +83,8 @@ void centreOnScreen(QWidget& w)
 Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
-      m_access(std::make_unique<FolderAccess>(m_services.folders.workDir, services.dialogs, m_saver->writeGuard())),
+      m_access(std::make_unique<FolderAccess>(m_services.folders.workDir, services.dialogs,
+                                              m_saver->writeGuard())),
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
       m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
                                             m_state.seekPosition)),
@@ -541,7 +542,8 @@ void Workbench::storeSettings(const MainWindow& window)
         return;
     }
     // Settings that cannot be written are told about; they never keep the author in.
-    const FileOutcome settings = settingsfile::write(workDir, window.gameDirectory(), m_state.hideInternalHelp);
+    const FileOutcome settings =
+        settingsfile::write(workDir, window.gameDirectory(), m_state.hideInternalHelp);
     tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
                  QStringLiteral("The settings could not be written; the program closes without them:"),
                  settings.failures);

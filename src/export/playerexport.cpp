@@ -43,7 +43,8 @@ bool PlayerExport::finish(const QList<FileFailure>& failures)
 
 namespace {
 
-const QString kScriptsQuestion = QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???");
+const QString kScriptsQuestion =
+    QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???");
 const QString kVariablesQuestion = QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???");
 
 } // namespace

@@ -19,7 +19,8 @@ public:
     virtual void tell(const QString& title, const QString& text, Icon icon) = 0;
     // A box with buttons of its own ("Open read-only", "Quit"); gives the index of the button
     // pressed, the last one when the box is closed without one.
-    virtual int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) = 0;
+    virtual int askChoice(const QString& title, const QString& text, Icon icon,
+                          const QStringList& buttons) = 0;
     // The typed text, or the empty string when the author cancels.
     virtual QString askText(const QString& title, const QString& prompt, const QString& defaultText) = 0;
 };

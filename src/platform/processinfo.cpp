@@ -13,20 +13,29 @@
 
 namespace processinfo {
 
-quint64 startTime(qint64 pid)
+namespace {
+
+// The fields of /proc/PID/stat after the command name, starting with the state (the 3rd field).
+QList<QByteArray> statFields(qint64 pid)
 {
     if (pid <= 0)
-        return 0;
+        return {};
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
-        return 0;
+        return {};
     const QByteArray line = stat.readAll();
-    // The command name in parentheses may hold blanks and parentheses; the fields after the
-    // last ')' start with the state, the third field of the line. The start time is the 22nd.
+    // The command name in parentheses may hold blanks and parentheses.
     const qsizetype close = line.lastIndexOf(')');
     if (close < 0)
-        return 0;
-    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        return {};
+    return line.mid(close + 2).split(' ');
+}
+
+} // namespace
+
+quint64 startTime(qint64 pid)
+{
+    const QList<QByteArray> fields = statFields(pid);
     constexpr int kStartTimeAfterName = 22 - 3;
     if (fields.size() <= kStartTimeAfterName)
         return 0;
@@ -47,6 +56,10 @@ bool isRunning(qint64 pid, quint64 startTime)
         return false;
 #ifdef Q_OS_UNIX
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        return false;
+    const QList<QByteArray> fields = statFields(pid);
+    // A process that was killed but not yet reaped by its parent runs no more.
+    if (!fields.isEmpty() && (fields.first() == "Z" || fields.first() == "X"))
         return false;
     if (startTime == 0)
         return true;

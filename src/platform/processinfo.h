@@ -12,8 +12,9 @@ namespace processinfo {
 quint64 startTime(qint64 pid);
 quint64 ownStartTime();
 
-// Whether the process `pid` that started at `startTime` still runs. A start time of 0 leaves
-// the decision to the id alone; a process whose start time cannot be read counts as running.
+// Whether the process `pid` that started at `startTime` still runs (a killed process that its
+// parent has not reaped yet does not). A start time of 0 leaves the decision to the id alone; a
+// process whose start time cannot be read counts as running.
 bool isRunning(qint64 pid, quint64 startTime);
 
 } // namespace processinfo

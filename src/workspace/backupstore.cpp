@@ -100,7 +100,8 @@ Placed placeSnapshot(const QString& source, const QString& backupFolder, const Q
     constexpr int kMostInOneSecond = 100000;
     const QDir dir(backupFolder);
     for (; number < kMostInOneSecond; ++number) {
-        const QString target = dir.filePath(snapshotName(projectFileName, stamp, numberedSuffix(suffix, number)));
+        const QString target =
+            dir.filePath(snapshotName(projectFileName, stamp, numberedSuffix(suffix, number)));
         const Made made = copySnapshot(source, target);
         if (made.failure)
             return {QString(), made.failure};

@@ -61,11 +61,12 @@ QString staleBeyondProcess(const std::optional<FolderLock::Holder>& holder, cons
 
 } // namespace
 
-FolderLock::FolderLock(const QString& workDir) : m_lock(QDir(workDir).filePath(kFileName))
+FolderLock::FolderLock(const QString& workDir)
+    : m_lock(std::make_unique<QLockFile>(QDir(workDir).filePath(kFileName)))
 {
     // A copy working for hours is no reason to think its lock stale: only a holder that is
     // gone is (QLockFile then checks its process), or one on another host that stopped renewing.
-    m_lock.setStaleLockTime(0);
+    m_lock->setStaleLockTime(0);
 }
 
 FolderLock::Outcome FolderLock::acquire(std::chrono::milliseconds wait)
@@ -73,8 +74,8 @@ FolderLock::Outcome FolderLock::acquire(std::chrono::milliseconds wait)
     const QDeadlineTimer deadline(wait);
     m_staleReason.clear();
     for (;;) {
-        const std::optional<Holder> before = readHolder(m_lock);
-        if (m_lock.tryLock(0)) {
+        const std::optional<Holder> before = readHolder(*m_lock);
+        if (m_lock->tryLock(0)) {
             // A lock found just before was removed by QLockFile because its process is gone,
             // unless its holder let go of it in the meantime.
             if (m_staleReason.isEmpty() && before && isOwnHost(before->host) &&
@@ -84,15 +85,15 @@ FolderLock::Outcome FolderLock::acquire(std::chrono::milliseconds wait)
             }
             return m_staleReason.isEmpty() ? Outcome::Locked : Outcome::TookOver;
         }
-        if (m_lock.error() != QLockFile::LockFailedError) {
-            m_failure = m_lock.error() == QLockFile::PermissionError
+        if (m_lock->error() != QLockFile::LockFailedError) {
+            m_failure = m_lock->error() == QLockFile::PermissionError
                             ? QStringLiteral("the folder does not let the lock file be made")
                             : QStringLiteral("the lock file could not be written");
             return Outcome::Failed;
         }
-        const std::optional<Holder> holder = readHolder(m_lock);
+        const std::optional<Holder> holder = readHolder(*m_lock);
         const QString stale = staleBeyondProcess(holder, path());
-        if (!stale.isEmpty() && m_lock.removeStaleLockFile()) {
+        if (!stale.isEmpty() && m_lock->removeStaleLockFile()) {
             m_holder = holder.value_or(Holder{});
             m_staleReason = stale;
             continue;
@@ -107,12 +108,36 @@ FolderLock::Outcome FolderLock::acquire(std::chrono::milliseconds wait)
     }
 }
 
+FolderLock::~FolderLock()
+{
+    release();
+}
+
+void FolderLock::release()
+{
+    if (!m_lock->isLocked())
+        return;
+    // QLockFile removes the file by its name, whoever it names now: a lock taken over by
+    // another copy must stay, so the object that would remove it is let go unclosed instead.
+    if (!namesThisProcess()) {
+        const QString path = m_lock->fileName();
+        (void)m_lock.release();
+        m_lock = std::make_unique<QLockFile>(path);
+        m_lock->setStaleLockTime(0);
+        return;
+    }
+    m_lock->unlock();
+}
+
+bool FolderLock::namesThisProcess() const
+{
+    const std::optional<Holder> holder = readHolder(*m_lock);
+    return holder && holder->pid == QCoreApplication::applicationPid() && isOwnHost(holder->host);
+}
+
 bool FolderLock::renew()
 {
-    if (!m_lock.isLocked())
-        return false;
-    const std::optional<Holder> holder = readHolder(m_lock);
-    if (!holder || holder->pid != QCoreApplication::applicationPid() || !isOwnHost(holder->host))
+    if (!m_lock->isLocked() || !namesThisProcess())
         return false;
 #ifdef Q_OS_UNIX
     ::utimes(QFile::encodeName(path()).constData(), nullptr);

@@ -4,6 +4,7 @@
 #include <QLockFile>
 #include <QString>
 #include <chrono>
+#include <memory>
 
 // One copy of the program writes into a working folder at a time. The lock is the file
 // ".qrb2.lock" beside the project files, holding the holder's process id, host and program;
@@ -29,27 +30,33 @@ public:
     };
 
     explicit FolderLock(const QString& workDir);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
 
     // Takes the lock, waiting up to `wait` for the holder to let go.
     Outcome acquire(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
-    bool isLocked() const { return m_lock.isLocked(); }
+    bool isLocked() const { return m_lock->isLocked(); }
     const Holder& holder() const { return m_holder; }
     // Why the lock taken over was stale: "is no longer running" ...
     const QString& staleReason() const { return m_staleReason; }
     const QString& failure() const { return m_failure; }
-    QString path() const { return m_lock.fileName(); }
+    QString path() const { return m_lock->fileName(); }
 
     // Renews the lock's time for other hosts. False when the lock file no longer names this
     // process: it was removed or taken over, and this copy must not write any more.
     bool renew();
-    void release() { m_lock.unlock(); }
+    // Removes the lock file, unless it names another copy by now.
+    void release();
 
     // Test seam: a lock held by another copy is reported as taken (without holding it), so
     // that two writers run side by side.
     static void letEveryoneInForTesting(bool on);
 
 private:
-    QLockFile m_lock;
+    bool namesThisProcess() const;
+
+    std::unique_ptr<QLockFile> m_lock;
     Holder m_holder;
     QString m_staleReason;
     QString m_failure;

@@ -35,8 +35,9 @@ Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts
         if (!QFileInfo(source).isFile())
             continue; // nothing saved before: nothing to keep
         const backupstore::Placed placed =
-            folderFailure ? backupstore::Placed{QString(), folderFailure}
-                          : backupstore::placeSnapshot(source, backupDir.path(), name, result.stamp, suffix, number);
+            folderFailure
+                ? backupstore::Placed{QString(), folderFailure}
+                : backupstore::placeSnapshot(source, backupDir.path(), name, result.stamp, suffix, number);
         if (placed.failure) {
             if (!result.backupFailures.contains(*placed.failure))
                 result.backupFailures.append(*placed.failure);

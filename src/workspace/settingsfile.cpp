@@ -189,7 +189,8 @@ FileOutcome write(const QString& workDir, const QString& gameDirectory, bool hid
         if (!isWellFormed(oldBytes)) {
             if (!oldBytes.isEmpty()) {
                 if (auto failure = keepAsBad(file)) {
-                    outcome.add({failure->path, failure->reason + QStringLiteral("; the settings were not written")});
+                    outcome.add(
+                        {failure->path, failure->reason + QStringLiteral("; the settings were not written")});
                     return outcome;
                 }
             }

@@ -30,7 +30,8 @@ struct SecondCopy {
     std::unique_ptr<Workbench> bench;
 
     explicit SecondCopy(AppFixture& f)
-        : bench(std::make_unique<Workbench>(Services{f.folders, dialogs, f.clock, f.starter, f.screen, f.opener}))
+        : bench(std::make_unique<Workbench>(
+              Services{f.folders, dialogs, f.clock, f.starter, f.screen, f.opener}))
     {
     }
     bool start()
@@ -76,7 +77,8 @@ private Q_SLOTS:
         MainWindow& form = *second.bench->form800();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QCOMPARE(form.readOnlyMark()->text(), u"READ-ONLY \u00b7 another copy of QRB2 works in this folder"_s);
+        QCOMPARE(form.readOnlyMark()->text(),
+                 u"READ-ONLY \u00b7 another copy of QRB2 works in this folder"_s);
         QVERIFY(form.readOnlyMark()->isVisible());
         QVERIFY(form.windowTitle().contains(u"READ-ONLY"_s));
         QCOMPARE(form.slo()->text(), u"slo"_s);
@@ -107,7 +109,8 @@ private Q_SLOTS:
         QCOMPARE(second.dialogs.texts().at(1),
                  u"THE EXIT SAVE"_s + because + u"\n\nClose the program without saving?"_s);
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(f.work(u"SLO.qrb"_s) + f.work(u"VLO.qrb"_s) + f.work(u"Notes.qrb"_s), "slo\r\nvlo\r\nnotes\r\n"_ba);
+        QCOMPARE(f.work(u"SLO.qrb"_s) + f.work(u"VLO.qrb"_s) + f.work(u"Notes.qrb"_s),
+                 "slo\r\nvlo\r\nnotes\r\n"_ba);
         QCOMPARE(f.work(u"QRB_DATA.DAT"_s), "\"GAME\",#FALSE#\r\n"_ba);
         QCOMPARE(f.root.entries(u"work"_s), filesBefore);
         QVERIFY(!f.root.exists(u"prog/backup"_s));
@@ -127,13 +130,47 @@ private Q_SLOTS:
         QCOMPARE(ended.count(), 1);
         QVERIFY(!quitting.bench->form800() && !quitting.bench->waitWindow());
 
+        // A read-only copy in which nothing changed closes by its close box without a question.
+        SecondCopy reader(f);
+        QVERIFY(reader.start());
+        QSignalSpy readerEnded(reader.bench.get(), &Workbench::ended);
+        reader.bench->form800()->close();
+        QCOMPARE(readerEnded.count(), 1);
+        QCOMPARE(reader.dialogs.shown().size(), 2); // the lock question, the load question
+
         f.bench.reset(); // the first copy ends
         QVERIFY(!f.root.exists(u"work/.qrb2.lock"_s));
         SecondCopy next(f);
         QVERIFY(next.start());
         QCOMPARE(next.dialogs.texts(), QStringList{u"Do you want to load last saved project?"_s});
         QVERIFY(!next.bench->form800()->readOnlyMark());
-        QVERIFY(f.root.read(u"work/.qrb2.lock"_s).startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+        QVERIFY(f.root.read(u"work/.qrb2.lock"_s)
+                    .startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+    }
+
+    void aCopyWhoseLockWasTakenStopsWriting()
+    {
+        ProjectApp f("slo\r\n");
+        QVERIFY(f.start());
+        // Another copy took the folder over meanwhile.
+        QVERIFY(QFile::remove(f.root.file(u"work/.qrb2.lock"_s)));
+        f.root.write(u"work/.qrb2.lock"_s, "4242\nqrb2\nfar-away\n");
+        f.dialogs.clear();
+        f.click(f.form800(), u"Command4"_s);
+        QCOMPARE(
+            f.dialogs.texts(),
+            QStringList{
+                u"SAVE IS REFUSED: this copy of QRB2 is READ-ONLY, because its lock of the folder %1 "
+                "was removed or taken over by another copy of QRB2.\n\nNothing was written, and "
+                "nothing you typed is lost: copy what you need into the other copy, or close this one."_s.arg(
+                    f.folders.workDir)});
+        QTRY_VERIFY(f.form800().readOnlyMark());
+        QCOMPARE(f.form800().readOnlyMark()->text(),
+                 u"READ-ONLY \u00b7 this copy lost the lock of its folder"_s);
+        QVERIFY(!f.root.exists(u"prog/backup"_s));
+        // Ending, it leaves the other copy's lock alone.
+        f.bench.reset();
+        QCOMPARE(f.root.read(u"work/.qrb2.lock"_s), "4242\nqrb2\nfar-away\n"_ba);
     }
 
     // The real program, killed with SIGKILL while it holds the folder.
@@ -141,7 +178,8 @@ private Q_SLOTS:
     {
         ProjectApp f;
         QProcess holder;
-        holder.start(QStringLiteral(QRB_PROGRAM), {u"--folder"_s, f.folders.workDir, u"-platform"_s, u"offscreen"_s});
+        holder.start(QStringLiteral(QRB_PROGRAM),
+                     {u"--folder"_s, f.folders.workDir, u"-platform"_s, u"offscreen"_s});
         QVERIFY(holder.waitForStarted());
         QVERIFY(QTest::qWaitFor([&] { return f.root.exists(u"work/.qrb2.lock"_s); }, 10000));
         const qint64 pid = holder.processId();
@@ -174,8 +212,9 @@ private Q_SLOTS:
         QCOMPARE(commandline::runLocked({dir.path(), dir.path()}, err, work, std::chrono::seconds(2)), 1);
         QVERIFY(!ran);
         const QString holder = heldBy(dir.path(), QCoreApplication::applicationPid(), thisProgram());
-        QCOMPARE(messages, u"qrb2: %1; waiting up to 2 seconds\nqrb2: nothing was written: %1; its lock file is "
-                           "%2/.qrb2.lock\n"_s.arg(holder, dir.path()));
+        QCOMPARE(messages,
+                 u"qrb2: %1; waiting up to 2 seconds\nqrb2: nothing was written: %1; its lock file is "
+                 "%2/.qrb2.lock\n"_s.arg(holder, dir.path()));
 
         // A holder that lets go within the wait: the command runs, and its stale temporaries go.
         dir.write(u".qrb2-writing-SLO.qrb-999999999-5-1"_s, "left by a killed run");

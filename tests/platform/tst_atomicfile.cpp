@@ -118,7 +118,8 @@ private Q_SLOTS:
         const QString pid = QString::number(QCoreApplication::applicationPid());
         const quint64 started = processinfo::ownStartTime();
         QVERIFY(started > 0);
-        const QString writing = atomicfile::kTemporaryPrefix + u"SLO.qrb5.12.2026_9-5-7_MANUAL-%1-%2-7"_s.arg(pid).arg(started);
+        const QString writing =
+            atomicfile::kTemporaryPrefix + u"SLO.qrb5.12.2026_9-5-7_MANUAL-%1-%2-7"_s.arg(pid).arg(started);
         const QStringList stale{atomicfile::kTemporaryPrefix + u"player3.slo-999999999-5-1"_s,
                                 atomicfile::kTemporaryPrefix + u"VLO.qrb-%1-%2-8"_s.arg(pid).arg(started + 1),
                                 atomicfile::kTemporaryPrefix + u"SLO.qrb-%1-9"_s.arg(pid)};
@@ -155,8 +156,10 @@ private Q_SLOTS:
         QCOMPARE(::symlink("loop-a", qPrintable(dir.file(u"loop-b"_s))), 0);
         QCOMPARE(atomicfile::replace(dir.file(u"loop-a"_s), "x"),
                  (FileFailure{dir.file(u"loop-a"_s), u"Too many levels of symbolic links"_s}));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
-                 (QStringList{u"SLO.qrb"_s, u"loop-a"_s, u"loop-b"_s, u"middle"_s, u"real"_s}));
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+            (QStringList{u"SLO.qrb"_s, u"loop-a"_s, u"loop-b"_s, u"middle"_s, u"real"_s}));
     }
 
     void aSharedReasonIsSaidOnce()
