@@ -29,7 +29,10 @@ struct BenchRegistrar {
 // printed, so a failure in a measured operation does not go unseen.
 class AutoDialogs final : public Dialogs {
 public:
-    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
+    Answer askYesNo(const QString&, const QString&, Icon, Answer = Answer::Yes) override
+    {
+        return Answer::Yes;
+    }
     Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
     Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
     void tell(const QString& title, const QString& text, Icon) override;

@@ -4,6 +4,7 @@
 #include "app/commandlinelock.h"
 #include "app/datafolder.h"
 #include "app/workbench.h"
+#include "lsp/stdioserver.h"
 #include "platform/primaryscreen.h"
 #include "platform/qtdialogs.h"
 #include "scriptlang/checkcommand.h"
@@ -102,6 +103,11 @@ int main(int argc, char* argv[])
     case commandline::Action::Version:
         QTextStream(stdout) << commandline::versionText();
         return 0;
+    case commandline::Action::LanguageServer: {
+        // No window, no data folder: the editor sends the texts.
+        QCoreApplication app(argc, argv);
+        return lsp::runLanguageServer();
+    }
     case commandline::Action::Export:
     case commandline::Action::Check:
     case commandline::Action::RunWorkbench:
@@ -137,7 +143,7 @@ int main(int argc, char* argv[])
             return 1;
         SystemClock clock;
         return commandline::runLocked(*folders, errorStream(), [&] {
-            return commandline::runExport(*folders, options.exportKind, clock, errorStream());
+            return commandline::runExport(*folders, options.exportKind, clock, errorStream(), options.force);
         });
     }
 

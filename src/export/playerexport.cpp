@@ -27,7 +27,9 @@ bool PlayerExport::confirm(const QString& question, const WorkspaceView& view)
     const QString errors =
         scriptlang::describeErrors(scriptlang::checkProject(view.sloText(), view.vloText()));
     const QString text = errors.isEmpty() ? question : question + QStringLiteral("\n\n") + errors;
-    return m_dialogs.askYesNo(QStringLiteral("WARNING"), text, Dialogs::Icon::Question) ==
+    // With errors found, Enter keeps the old files.
+    return m_dialogs.askYesNo(QStringLiteral("WARNING"), text, Dialogs::Icon::Question,
+                              errors.isEmpty() ? Dialogs::Answer::Yes : Dialogs::Answer::No) ==
            Dialogs::Answer::Yes;
 }
 

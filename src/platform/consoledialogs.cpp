@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/consoledialogs.h"
 
-Dialogs::Answer ConsoleDialogs::askYesNo(const QString&, const QString&, Icon)
+Dialogs::Answer ConsoleDialogs::askYesNo(const QString&, const QString&, Icon, Answer)
 {
     return Answer::Yes;
 }

@@ -13,7 +13,8 @@ class ConsoleDialogs final : public Dialogs {
 public:
     explicit ConsoleDialogs(QTextStream& out) : m_out(out) {}
 
-    Answer askYesNo(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                    Answer defaultAnswer = Answer::Yes) override;
     Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;

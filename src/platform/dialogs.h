@@ -13,7 +13,9 @@ public:
 
     virtual ~Dialogs() = default;
 
-    virtual Answer askYesNo(const QString& title, const QString& text, Icon icon) = 0;
+    // `defaultAnswer` is the button Enter presses: Yes, or No where Yes would be a risk.
+    virtual Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                            Answer defaultAnswer = Answer::Yes) = 0;
     virtual Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) = 0;
     virtual Answer askRetryCancel(const QString& title, const QString& text, Icon icon) = 0;
     virtual void tell(const QString& title, const QString& text, Icon icon) = 0;

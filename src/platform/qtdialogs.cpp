@@ -54,9 +54,11 @@ Dialogs::Answer run(const QString& title, const QString& text, Dialogs::Icon ico
 
 } // namespace
 
-Dialogs::Answer QtDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+Dialogs::Answer QtDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
+                                    Answer defaultAnswer)
 {
-    const Answer answer = run(title, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const Answer answer = run(title, text, icon, QMessageBox::Yes | QMessageBox::No,
+                              defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     // Closing the box with Escape or its close box counts as No.
     return answer == Answer::Yes ? Answer::Yes : Answer::No;
 }

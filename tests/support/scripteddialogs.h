@@ -20,8 +20,9 @@ public:
         QString title;
         QString text;
         Icon icon;
-        QString defaultText; // AskText only
-        QStringList buttons; // Choice only
+        QString defaultText;                // AskText only
+        Answer defaultAnswer = Answer::Yes; // YesNo only
+        QStringList buttons;                // Choice only
     };
 
     // Queued answers; a box with no queued answer gets the first button (Yes, Retry, OK) and
@@ -36,7 +37,8 @@ public:
     QStringList texts() const;
     void clear() { m_shown.clear(); }
 
-    Answer askYesNo(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                    Answer defaultAnswer = Answer::Yes) override;
     Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
