@@ -71,7 +71,6 @@ private Q_SLOTS:
         dir.mkdir(u"game\u00df\u00b2"_s);
         QVERIFY(settingsfile::write(dir.path(), game, false).ok());
         QCOMPARE(dir.read(u"QRB_DATA.DAT"_s), "\"" + game.toLatin1() + "\",#FALSE#\r\n");
-        QVERIFY(dir.read(u"QRB_DATA.DAT"_s).contains("game\xdf\xb2\""));
         QCOMPARE(settingsfile::read(dir.path()).record.gameDirectory, game);
         // Without such a folder the UTF-8 reading stands, as before.
         QCOMPARE(settingsfile::parse("\"game\xdf\xb2\",#FALSE#").gameDirectory, u"game\u07f2"_s);
