@@ -165,6 +165,9 @@ QString describeHeld(const FolderLock& lock, const QString& folder)
 
 QString describeTakeover(const FolderLock& lock, const QString& folder)
 {
+    if (lock.holder().pid <= 0)
+        return QStringLiteral("took over the lock of %1, whose lock file named nobody")
+            .arg(QDir::toNativeSeparators(folder));
     return QStringLiteral("took over the lock of %1 from %2, which %3")
         .arg(QDir::toNativeSeparators(folder), describeHolder(lock.holder()), lock.staleReason());
 }

@@ -55,6 +55,9 @@ private Q_SLOTS:
         QCOMPARE(lock.isLocked(), outcome != FolderLock::Outcome::Held);
         if (!content.isEmpty())
             QCOMPARE(lock.holder().pid, content.left(content.indexOf('\n')).toLongLong());
+        if (content.isEmpty() && lock.isLocked())
+            QCOMPARE(describeTakeover(lock, u"/f"_s),
+                     u"took over the lock of /f, whose lock file named nobody"_s);
         if (lock.isLocked())
             QVERIFY(
                 dir.read(u".qrb2.lock"_s).startsWith(QByteArray::number(QCoreApplication::applicationPid())));
