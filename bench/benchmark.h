@@ -36,6 +36,7 @@ public:
     Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
     Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
     void tell(const QString& title, const QString& text, Icon) override;
+    int askChoice(const QString&, const QString&, Icon, const QStringList&) override { return 0; }
     QString askText(const QString&, const QString&, const QString& defaultText) override
     {
         return defaultText;

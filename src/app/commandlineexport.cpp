@@ -82,11 +82,9 @@ int runExport(const Folders& folders, ExportKind kind, const Clock& clock, QText
     ProgramState state;
     ProjectSaver saver(folders, clock, dialogs, notes);
     PlayerExport playerExport(state, dialogs, saver);
-    bool written = true;
-    if (kind != ExportKind::Vlo)
-        written = playerExport.exportScripts(view) && written;
-    if (kind != ExportKind::Slo)
-        written = playerExport.generateVariableFiles(view) && written;
+    const bool written = kind == ExportKind::Both  ? playerExport.exportBoth(view)
+                         : kind == ExportKind::Slo ? playerExport.exportScripts(view)
+                                                   : playerExport.generateVariableFiles(view);
     return written && !dialogs.toldProblem() ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 #include "app/commandlineexport.h"
+#include "app/commandlinelock.h"
 #include "app/datafolder.h"
 #include "app/workbench.h"
 #include "lsp/stdioserver.h"
@@ -141,7 +142,9 @@ int main(int argc, char* argv[])
         if (!folders)
             return 1;
         SystemClock clock;
-        return commandline::runExport(*folders, options.exportKind, clock, errorStream(), options.force);
+        return commandline::runLocked(*folders, errorStream(), [&] {
+            return commandline::runExport(*folders, options.exportKind, clock, errorStream(), options.force);
+        });
     }
 
     QApplication app(argc, argv);

@@ -31,6 +31,11 @@ void ConsoleDialogs::tell(const QString& title, const QString& text, Icon icon)
     m_out.flush();
 }
 
+int ConsoleDialogs::askChoice(const QString&, const QString&, Icon, const QStringList& buttons)
+{
+    return int(buttons.size()) - 1;
+}
+
 QString ConsoleDialogs::askText(const QString&, const QString&, const QString&)
 {
     return {};

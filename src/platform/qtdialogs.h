@@ -11,5 +11,6 @@ public:
     Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
+    int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
 };

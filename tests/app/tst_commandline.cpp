@@ -234,12 +234,13 @@ private Q_SLOTS:
         QCOMPARE(cli.entries(players), f.root.entries(players));
         for (const QString& name : cli.entries(players))
             QCOMPARE(cli.read(players + name), f.root.read(players + name));
-        QCOMPARE(cli.entries(QStringLiteral("backup")), f.root.entries(QStringLiteral("prog/backup")));
+        // The two clicks save twice; the command line saves once for both exports.
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")).size(), 4);
         QCOMPARE(
             cli.entries(QStringLiteral("backup")),
-            QStringList({"SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE_2",
-                         "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE_2"}));
+            QStringList({"SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE"}));
         QCOMPARE(cli.read(QStringLiteral("backup/SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")), slo);
+        QCOMPARE(cli.read(QStringLiteral("backup/VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")), vlo);
         for (const QString& name : QStringList{"SLO.qrb", "VLO.qrb", "Notes.qrb"})
             QCOMPARE(cli.read(name), f.root.read(QStringLiteral("work/") + name));
     }
@@ -289,6 +290,35 @@ private Q_SLOTS:
             expected += QStringLiteral("  %1/multiplay/skirmish/player%2.slo\n").arg(game).arg(n);
         QCOMPARE(run.messages, expected + QStringLiteral("The player files were left as they were.\n"));
         QCOMPARE(cli.entries(QStringLiteral("backup")).size(), 2);
+    }
+
+    // The quotes hold a line break: the folder of the first line is never used.
+    void aGameFolderWithALineBreakExportsNothing()
+    {
+        TempFolder cli;
+        cli.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        const QByteArray game = cli.file(QStringLiteral("game")).toLocal8Bit();
+        cli.write(QStringLiteral("QRB_DATA.DAT"), "\"" + game + "\r\nother\",#FALSE#\r\n");
+        cli.write(QStringLiteral("SLO.qrb"), "s\r\n");
+        const Run run = exportFrom(cli.path(), ExportKind::Slo);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.messages,
+                 QStringLiteral("qrb2: the game folder '%1\r\nother' set in QRB_DATA.DAT does not exist\n")
+                     .arg(QString::fromLocal8Bit(game)));
+
+        AppFixture f;
+        f.prepareProject("s\r\n", "", "",
+                         "\"" + f.root.file(QStringLiteral("game")).toLocal8Bit() + "\r\nx\",#FALSE#\r\n");
+        f.root.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        QVERIFY(f.start());
+        f.dialogs.clear();
+        f.click(f.form800(), QStringLiteral("Command1"));
+        QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("EXPORT FAILED"));
+        QVERIFY2(f.dialogs.shown().last().text.contains(
+                     QStringLiteral("/game\r\nx/multiplay/skirmish does not exist")),
+                 qPrintable(f.dialogs.shown().last().text));
+        QCOMPARE(cli.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
+        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
     }
 };
 

@@ -51,3 +51,10 @@ QString ScriptedDialogs::askText(const QString& title, const QString& prompt, co
     record({Kind::AskText, title, prompt, Icon::None, defaultText});
     return m_texts.isEmpty() ? defaultText : m_texts.takeFirst();
 }
+
+int ScriptedDialogs::askChoice(const QString& title, const QString& text, Icon icon,
+                               const QStringList& buttons)
+{
+    record({Kind::Choice, title, text, icon, {}, Answer::Yes, buttons});
+    return m_choices.isEmpty() ? 0 : m_choices.takeFirst();
+}
