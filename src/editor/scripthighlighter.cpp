@@ -99,7 +99,8 @@ void ScriptHighlighter::onContentsChange(int position, int /*removed*/, int adde
     firstBlock.setUserState(-1);
     lastBlock.setUserState(-1);
     if (last - first - 1 > qMax(0, delta)) {
-        for (QTextBlock block = firstBlock.next(); block.isValid() && block != lastBlock; block = block.next())
+        for (QTextBlock block = firstBlock.next(); block.isValid() && block != lastBlock;
+             block = block.next())
             block.setUserState(-1);
     }
 
