@@ -17,6 +17,7 @@ public:
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
 
     // True once a warning or an error was told.
     bool toldProblem() const { return m_toldProblem; }

@@ -11,4 +11,5 @@ public:
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
 };

@@ -20,6 +20,8 @@ public:
     ProjectSaver(const Folders& folders, const Clock& clock, Dialogs& dialogs, const NotesText& notes);
 
     void setSignShower(std::function<void()> showSign) { m_showSign = std::move(showSign); }
+    // Told of every save that wrote the project files, with the view they were read from.
+    void setSavedListener(std::function<void(const WorkspaceView&)> saved) { m_saved = std::move(saved); }
 
     // True when every snapshot and every project file was written.
     bool trySave(const WorkspaceView& view);    // "_BEFORECOMPILE"
@@ -38,6 +40,7 @@ private:
     Dialogs& m_dialogs;
     const NotesText& m_notes;
     std::function<void()> m_showSign;
+    std::function<void(const WorkspaceView&)> m_saved;
 };
 
 inline const QString kSaveFailedTitle = QStringLiteral("SAVE FAILED");

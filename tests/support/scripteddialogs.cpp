@@ -50,3 +50,9 @@ QString ScriptedDialogs::askText(const QString& title, const QString& prompt, co
     record({Kind::AskText, title, prompt, Icon::None, defaultText});
     return m_texts.isEmpty() ? defaultText : m_texts.takeFirst();
 }
+
+QString ScriptedDialogs::chooseFileToOpen(const QString& title, const QString& folder, const QString& filter)
+{
+    record({Kind::ChooseFile, title, filter, Icon::None, folder});
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}

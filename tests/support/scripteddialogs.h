@@ -13,20 +13,22 @@
 // Answers the boxes in the order they come and records what each showed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText };
+    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, ChooseFile };
 
     struct Shown {
         Kind kind;
         QString title;
         QString text;
         Icon icon;
-        QString defaultText; // AskText only
+        QString defaultText; // AskText: the default answer; ChooseFile: the folder it starts in
     };
 
     // Queued answers; a box with no queued answer gets the first button (Yes, Retry, OK) and
     // an AskText gets its default.
     void answer(Answer a) { m_answers.append(a); }
     void answerText(const QString& text) { m_texts.append(text); }
+    // The path a file box gives; one with none queued is cancelled.
+    void answerFile(const QString& path) { m_files.append(path); }
     // Runs while a box is "open", e.g. to check the state behind a modal box.
     std::function<void(const Shown&)> onShow;
 
@@ -39,6 +41,7 @@ public:
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
 
 private:
     Answer next(Answer fallback);
@@ -47,6 +50,7 @@ private:
     QList<Shown> m_shown;
     QList<Answer> m_answers;
     QStringList m_texts;
+    QStringList m_files;
 };
 
 class FixedClock final : public Clock {
