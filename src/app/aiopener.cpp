@@ -75,6 +75,9 @@ void AiOpener::open(MainWindow& window)
                                      "each player:\n%2\n")
                           .arg(QDir::toNativeSeparators(vloPath), aiimport::describeTaken(list.taken));
     }
+    // An opened AI is read from its top, as a file opened in an editor.
+    window.slo()->setCaret(0);
+    window.vlo()->setCaret(0);
     window.slo()->setFocus();
     m_dialogs.tell(kOpenedTitle, told + kUndoHint, Dialogs::Icon::Information);
 }

@@ -140,6 +140,7 @@ void EditorKeys::addKeyToTooltips()
             control->setAccessibleName(tip);
     };
     add(QStringLiteral("Command4"), QStringLiteral("Ctrl+S"));
+    add(QStringLiteral("OPEN_AI"), QStringLiteral("Ctrl+O"));
     add(QStringLiteral("TEXT_SEEKER"), QStringLiteral("Ctrl+F takes the selected word; Enter searches on"));
     add(QStringLiteral("NEXT_SEEK_CMD"), QStringLiteral("F3 after SLO was used; Shift+F3 searches back"));
     add(QStringLiteral("Command13"), QStringLiteral("F3 after VLO was used; Shift+F3 searches back"));

@@ -44,7 +44,14 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
     pal.setColor(QPalette::Window, kBarBackground);
     setPalette(pal);
     setFont(classiclook::font());
+    createControls();
+    arrangeRows();
+    followEditor();
+    hide();
+}
 
+void ReplaceBar::createControls()
+{
     auto box = [this](const char* name, const QString& tip) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
@@ -58,6 +65,7 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
         box("ReplaceWith", QStringLiteral("What replaces each match; with Regular expression \\1 to \\9 "
                                           "stand for its groups, \\0 for the whole match, \\n for a line "
                                           "break. Enter replaces and goes on"));
+    connect(m_find, &QLineEdit::textChanged, this, &ReplaceBar::patternChanged);
     auto option = [this](const char* name, const QString& caption) {
         auto* check = new QCheckBox(caption, this);
         check->setObjectName(QLatin1String(name));
@@ -68,7 +76,8 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
     m_matchCase = option("MatchCase", QStringLiteral("Match case"));
     m_wholeWord = option("WholeWord", QStringLiteral("Whole word"));
     m_regex = option("RegularExpression", QStringLiteral("Regular expression"));
-    auto button = [this](const char* name, const QString& caption, const QString& tip) {
+    auto button = [this](const char* name, const QString& caption, const QString& tip,
+                         void (ReplaceBar::*action)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(tip);
@@ -76,20 +85,28 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
         b->installEventFilter(this);
         // As wide as its caption, not the style's least button width: the bar fits narrow editors.
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(caption) + 18);
+        connect(b, &QPushButton::clicked, this, action);
         return b;
     };
-    QPushButton* previous =
-        button("FindPrevious", QStringLiteral("Previous"), QStringLiteral("Previous match (Shift+Enter)"));
-    QPushButton* next = button("FindNext", QStringLiteral("Next"), QStringLiteral("Next match (Enter)"));
-    QPushButton* one = button("ReplaceOne", QStringLiteral("Replace"),
-                              QStringLiteral("Replace the selected match and go to the next one"));
-    QPushButton* all = button("ReplaceAll", QStringLiteral("Replace all"),
-                              QStringLiteral("Replace every match in this editor, as one undo step"));
-    QPushButton* close = button("CloseReplace", QStringLiteral("\u00d7"), QStringLiteral("Close (Escape)"));
-    close->setFlat(true);
+    m_previous = button("FindPrevious", QStringLiteral("Previous"),
+                        QStringLiteral("Previous match (Shift+Enter)"), &ReplaceBar::findPrevious);
+    m_next = button("FindNext", QStringLiteral("Next"), QStringLiteral("Next match (Enter)"),
+                    &ReplaceBar::findNext);
+    m_one =
+        button("ReplaceOne", QStringLiteral("Replace"),
+               QStringLiteral("Replace the selected match and go to the next one"), &ReplaceBar::replaceOne);
+    m_all = button("ReplaceAll", QStringLiteral("Replace all"),
+                   QStringLiteral("Replace every match in this editor, as one undo step"),
+                   &ReplaceBar::replaceAllNow);
+    m_close = button("CloseReplace", QStringLiteral("\u00d7"), QStringLiteral("Close (Escape)"),
+                     &ReplaceBar::dismiss);
+    m_close->setFlat(true);
     m_status = new ElidingLabel(this);
     m_status->setObjectName(QStringLiteral("ReplaceStatus"));
+}
 
+void ReplaceBar::arrangeRows()
+{
     // Four rows: find, replace, the options, and the number of matches with what the last action
     // did, so the options keep their names in the narrow editors of the 800 layout.
     auto* rows = new QVBoxLayout(this);
@@ -109,19 +126,16 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
             line->addStretch(1);
         rows->addLayout(line);
     };
-    row({findLabel, m_find, previous, next, close}, m_find);
-    row({replaceLabel, m_replace, one, all}, m_replace);
+    row({findLabel, m_find, m_previous, m_next, m_close}, m_find);
+    row({replaceLabel, m_replace, m_one, m_all}, m_replace);
     row({m_matchCase, m_wholeWord, m_regex}, nullptr);
     row({m_status}, m_status);
-    m_tabChain = {m_find, m_replace, m_matchCase, m_wholeWord, m_regex, previous, next, one, all, close};
+    m_tabChain = {m_find,     m_replace, m_matchCase, m_wholeWord, m_regex,
+                  m_previous, m_next,    m_one,       m_all,       m_close};
+}
 
-    connect(m_find, &QLineEdit::textChanged, this, &ReplaceBar::patternChanged);
-    connect(previous, &QPushButton::clicked, this, &ReplaceBar::findPrevious);
-    connect(next, &QPushButton::clicked, this, &ReplaceBar::findNext);
-    connect(one, &QPushButton::clicked, this, &ReplaceBar::replaceOne);
-    connect(all, &QPushButton::clicked, this, &ReplaceBar::replaceAll);
-    connect(close, &QPushButton::clicked, this, &ReplaceBar::dismiss);
-
+void ReplaceBar::followEditor()
+{
     // Counting a big script takes a moment: once typing pauses, and after the text changed.
     m_countLater.setSingleShot(true);
     m_countLater.setInterval(120);
@@ -144,7 +158,6 @@ ReplaceBar::ReplaceBar(ScriptEditor& editor, HiddenTextBuffer* undoSnapshot,
     });
     m_editor.installEventFilter(this);
     m_editor.viewport()->installEventFilter(this);
-    hide();
 }
 
 bool ReplaceBar::focusNextPrevChild(bool next)
@@ -283,13 +296,11 @@ void ReplaceBar::findNext()
     m_beforeChange();
     m_message.clear();
     const QTextCursor cursor = m_editor.textCursor();
-    const std::optional<EditorSearch::Range> current = selectedRange();
-    int from = cursor.selectionEnd();
-    // An empty match at the caret is passed over, or the search would stand still.
-    if (const auto here = m_search.next(m_pattern, from);
-        here && here->length == 0 && here->start == from && !current)
-        ++from;
+    const int from = cursor.selectionEnd();
     std::optional<EditorSearch::Range> found = m_search.next(m_pattern, from);
+    // An empty match (of ^, say) where the caret stands would keep the search in place.
+    if (found && found->length == 0 && found->start == from && !cursor.hasSelection())
+        found = m_search.next(m_pattern, from + 1);
     if (!found) {
         found = m_search.next(m_pattern, 0);
         if (found)

@@ -49,6 +49,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void createControls();
+    void arrangeRows();
+    void followEditor();
+    void replaceAllNow() { replaceAll(); }
     void patternChanged();
     void showCount();
     void markInSight();
@@ -67,6 +71,11 @@ private:
     QCheckBox* m_matchCase = nullptr;
     QCheckBox* m_wholeWord = nullptr;
     QCheckBox* m_regex = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_next = nullptr;
+    QPushButton* m_one = nullptr;
+    QPushButton* m_all = nullptr;
+    QPushButton* m_close = nullptr;
     ElidingLabel* m_status = nullptr;
     QList<QWidget*> m_tabChain;
     QTimer m_countLater;

@@ -228,6 +228,11 @@ private Q_SLOTS:
         const Bar vloBar{w.vlo()->findChild<ReplaceBar*>()};
         QVERIFY(vloBar.bar->isVisible());
         QCOMPARE(vloBar.find()->text(), QStringLiteral("beta"));
+        // Escape in the editor closes its bar too.
+        w.vlo()->setFocus();
+        QTest::keyClick(w.vlo(), Qt::Key_Escape);
+        QVERIFY(!vloBar.bar->isVisible());
+        QVERIFY(sloBar.bar->isVisible());
     }
 };
 
