@@ -7,7 +7,6 @@
 #include "support/testregistry.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,24 +14,9 @@
 
 namespace {
 
-QByteArray corpus(const char* relative)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList seekSnapshots(const AppFixture& f)
 {
     return f.root.entries(QStringLiteral("prog/backup")).filter(QStringLiteral("_BEFORESEEK"));
-}
-
-// The program with the window active, so that its keys reach it.
-bool startActive(AppFixture& f)
-{
-    if (!f.start())
-        return false;
-    f.form800().activateWindow();
-    return QTest::qWaitForWindowActive(&f.form800());
 }
 
 struct Bar {
@@ -79,9 +63,9 @@ private Q_SLOTS:
     // Replace all of a name in the game's 2.3 AI: the count, one snapshot pair, one Ctrl+Z back.
     void replaceAllInTheGamesAi()
     {
-        const QByteArray ai = corpus("2.3/player0.slo").replace("\n", "\r\n");
+        const QByteArray ai = corpusFile(QStringLiteral("2.3/player0.slo")).replace("\n", "\r\n");
         ProjectApp f(ai, "me INT 0");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         const QString before = slo->text();
         const Bar bar = openBar(slo);
@@ -108,7 +92,7 @@ private Q_SLOTS:
     void wholeWordAndRegularExpressions()
     {
         ProjectApp f("count Count counter count_2 recount count\r\nnum[1] = num[12];\r\nx");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         const QString original = slo->text();
         const Bar bar = openBar(slo);
@@ -144,7 +128,7 @@ private Q_SLOTS:
     void badRegularExpression()
     {
         ProjectApp f("a(b");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         const Bar bar = openBar(slo);
         bar.check("RegularExpression", true);
@@ -170,7 +154,7 @@ private Q_SLOTS:
             text +=
                 (i == 2 || i == 150 || i == 151 ? "droid = " : "other = ") + QByteArray::number(i) + "\r\n";
         ProjectApp f(text.chopped(2));
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         Bar bar = openBar(slo);
         bar.find()->setText(QStringLiteral("DROID"));
@@ -209,7 +193,7 @@ private Q_SLOTS:
     void otherWaysInAndTab()
     {
         ProjectApp f("first second", "alpha beta\r\ngamma");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         w.slo()->setCaret(12);
         w.slo()->setFocus();

@@ -6,17 +6,10 @@
 #include "support/testregistry.h"
 
 #include <QDir>
-#include <QFile>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray corpus(const QString& relative)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + relative);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What a variable file binds, one "name[i] TYPE value" a binding, in order of name.
 QStringList bindings(const QByteArray& file)
@@ -42,7 +35,7 @@ struct GameApp : ProjectApp {
         skirmish = root.file(u"game/multiplay/skirmish"_s);
         QDir().mkpath(skirmish);
         for (const QString& name : QDir(QStringLiteral(QRB_CORPUS_DIR "/") + version).entryList(QDir::Files))
-            root.write(u"game/multiplay/skirmish/"_s + name, corpus(version + u'/' + name));
+            root.write(u"game/multiplay/skirmish/"_s + name, corpusFile(version + u'/' + name));
         root.write(u"work/QRB_DATA.DAT"_s, "\"" + root.file(u"game"_s).toLatin1() + "\",#FALSE#\r\n");
     }
 };
@@ -97,13 +90,13 @@ private Q_SLOTS:
 
         f.click(w, u"Command1"_s);
         f.click(w, u"Command2"_s);
-        const QByteArray script = corpus(version + u"/player0.slo"_s);
+        const QByteArray script = corpusFile(version + u"/player0.slo"_s);
         for (int n = 0; n < 8; ++n) {
             const QString player = u"game/multiplay/skirmish/player"_s + QString::number(n);
             QCOMPARE(f.root.read(player + u".slo"_s).replace("\r\n", "\n"), script);
             const QByteArray exported = f.root.read(player + u".vlo"_s);
             QCOMPARE(bindings(exported),
-                     bindings(corpus(version + u"/player"_s + QString::number(n) + u".vlo"_s)));
+                     bindings(corpusFile(version + u"/player"_s + QString::number(n) + u".vlo"_s)));
         }
         // The editors took the opening as one edit each: Ctrl+Z empties them again.
         w.slo()->undo();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/scriptcheck.h"
 #include "editor/elidinglabel.h"
 #include "editor/scripteditor.h"
 #include "mainwindow/mainwindow.h"
@@ -25,14 +26,6 @@ QByteArray numberedLines(int count)
     return text;
 }
 
-bool startActive(AppFixture& f)
-{
-    if (!f.start())
-        return false;
-    f.form800().activateWindow();
-    return QTest::qWaitForWindowActive(&f.form800());
-}
-
 // The caret's line stands within a line of the middle of the editor.
 bool inTheMiddle(ScriptEditor* editor)
 {
@@ -45,15 +38,6 @@ QLabel* unsavedMark(MainWindow& w)
     return w.findChild<QLabel*>(QStringLiteral("UNSAVED_MARK"));
 }
 
-ProblemsWindow* problemsWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* p = qobject_cast<ProblemsWindow*>(w))
-            return p;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class PapercutTest : public QObject {
@@ -63,7 +47,7 @@ private Q_SLOTS:
     void jumpsBringTheLineToTheMiddle()
     {
         ProjectApp f(numberedLines(600));
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
         w.lineBox()->setText(QStringLiteral("200"));
@@ -89,7 +73,7 @@ private Q_SLOTS:
     void undoOfAnIndentStaysAtTheLines()
     {
         ProjectApp f(numberedLines(300));
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
         for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
@@ -111,7 +95,7 @@ private Q_SLOTS:
     void homeAndTheWordAtTheCaret()
     {
         ProjectApp f("\t  count = 1;");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
         slo->setFocus();
@@ -138,7 +122,7 @@ private Q_SLOTS:
     void unsavedChangesMark()
     {
         ProjectApp f("saved");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         QLabel* mark = unsavedMark(w);
         QVERIFY(mark && mark->isHidden());
@@ -159,7 +143,7 @@ private Q_SLOTS:
     void emptyProjectShowsNoError()
     {
         ProjectApp f;
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         QTest::qWait(2 * 500 + 100);
         QVERIFY(slo->decorations(ScriptEditor::DecorationLayer::Findings).isEmpty());
@@ -176,10 +160,10 @@ private Q_SLOTS:
     {
         const QByteArray name(120, 'q');
         ProjectApp f("public int player;\r\nevent e(init) { player = " + name + "; }");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         QTest::keyClick(slo, Qt::Key_F7);
-        ProblemsWindow* problems = problemsWindow();
+        ProblemsWindow* problems = f.bench->scriptCheck().problemsWindow();
         QVERIFY(problems);
         const QString message = QStringLiteral("undeclared name '") + QLatin1String(name) + u'\'';
         QTreeView* list = problems->list();
@@ -239,10 +223,10 @@ private Q_SLOTS:
     void problemsOpenBesideTheMainWindow()
     {
         ProjectApp f("public int player;\r\nx");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         QTest::keyClick(w.slo(), Qt::Key_F7);
-        ProblemsWindow* problems = problemsWindow();
+        ProblemsWindow* problems = f.bench->scriptCheck().problemsWindow();
         QVERIFY(problems && problems->isVisible());
         QVERIFY(!problems->frameGeometry().intersects(w.frameGeometry()));
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(problems->frameGeometry()));
@@ -268,7 +252,7 @@ private Q_SLOTS:
     void searchRowComesIntoSight()
     {
         ProjectApp f("text");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         QVERIFY(!w.fitsScreen());
         const auto inSight = [&w](QWidget* control) {
