@@ -21,9 +21,11 @@ UnsavedMark::UnsavedMark(MainWindow& window) : QObject(&window), m_window(window
     font.setPixelSize(table.isLayout800 ? 10 : 11);
     m_mark->setFont(font);
     m_mark->setStyleSheet(QStringLiteral("color: rgb(255, 190, 90);"));
-    // In the title strip, right of the program's name; the strip still moves the window.
+    // In the title strip, right of the program's name and left of the middle, where a READ-ONLY
+    // mark would begin; the strip still moves the window.
     const int strip = twips::toPixels(table.handleStrip);
-    m_mark->setGeometry(twips::toPixels(table.client.width() * 0.4), 0, twips::toPixels(2400), strip);
+    m_mark->setGeometry(twips::toPixels(table.client.width() * 0.37), 0,
+                        m_mark->fontMetrics().horizontalAdvance(m_mark->text()) + 6, strip);
     m_mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (ScriptEditor* editor : {window.slo(), window.vlo()})
         connect(editor->document(), &QTextDocument::modificationChanged, this, &UnsavedMark::refresh);

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "workspace/programstate.h"
+#include "workspace/writeguard.h"
 
 #include <QString>
 #include <functional>
@@ -23,6 +24,10 @@ public:
     // Told of every save that wrote the project files, with the view they were read from.
     void setSavedListener(std::function<void(const WorkspaceView&)> saved) { m_saved = std::move(saved); }
 
+    // Read-only, every save is refused: the manual and the exit save with the reason, the
+    // save before a search or a jump without a word (the search goes on).
+    WriteGuard& writeGuard() { return m_guard; }
+
     // True when every snapshot and every project file was written.
     bool trySave(const WorkspaceView& view);    // "_BEFORECOMPILE"
     bool forceSave(const WorkspaceView& view);  // "_BEFORESEEK"
@@ -41,6 +46,7 @@ private:
     const NotesText& m_notes;
     std::function<void()> m_showSign;
     std::function<void(const WorkspaceView&)> m_saved;
+    WriteGuard m_guard;
 };
 
 inline const QString kSaveFailedTitle = QStringLiteral("SAVE FAILED");

@@ -13,19 +13,22 @@
 // Answers the boxes in the order they come and records what each showed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, ChooseFile };
+    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, Choice, ChooseFile };
 
     struct Shown {
         Kind kind;
         QString title;
         QString text;
         Icon icon;
-        QString defaultText; // AskText: the default answer; ChooseFile: the folder it starts in
+        QString defaultText;                // AskText: the default answer; ChooseFile: the folder
+        Answer defaultAnswer = Answer::Yes; // YesNo only
+        QStringList buttons;                // Choice only
     };
 
     // Queued answers; a box with no queued answer gets the first button (Yes, Retry, OK) and
     // an AskText gets its default.
     void answer(Answer a) { m_answers.append(a); }
+    void answerChoice(int button) { m_choices.append(button); }
     void answerText(const QString& text) { m_texts.append(text); }
     // The path a file box gives; one with none queued is cancelled.
     void answerFile(const QString& path) { m_files.append(path); }
@@ -36,12 +39,14 @@ public:
     QStringList texts() const;
     void clear() { m_shown.clear(); }
 
-    Answer askYesNo(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                    Answer defaultAnswer = Answer::Yes) override;
     Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
     QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
+    int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) override;
 
 private:
     Answer next(Answer fallback);
@@ -51,6 +56,7 @@ private:
     QList<Answer> m_answers;
     QStringList m_texts;
     QStringList m_files;
+    QList<int> m_choices;
 };
 
 class FixedClock final : public Clock {
