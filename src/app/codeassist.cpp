@@ -7,6 +7,7 @@
 #include "editor/codeview.h"
 #include "editor/completionpopup.h"
 #include "editor/editormenu.h"
+#include "editor/menurow.h"
 #include "editor/scripteditor.h"
 #include "editor/signaturetip.h"
 #include "mainwindow/mainwindow.h"
@@ -179,23 +180,17 @@ bool CodeAssist::eventFilter(QObject* watched, QEvent* event)
 void CodeAssist::addMenuRows(ScriptEditor& editor, QListWidget& list)
 {
     const bool vlo = &editor == m_window.vlo();
-    const QSize rowSize = list.count() > 0 ? list.item(0)->sizeHint() : QSize();
-    const int rowHeight = rowSize.height() > 0 ? rowSize.height() : list.fontMetrics().height() + 4;
     QHash<int, Command> commands;
-    int width = list.width();
     for (int i = 0; i < int(std::size(kMenuRows)); ++i) {
         const MenuRow& row = kMenuRows[i];
         if (vlo && !row.inVlo)
             continue;
         const QString keys = QLatin1String(row.keys);
-        auto* item = new QListWidgetItem(
-            QLatin1String(row.text) + QStringLiteral("  ") + keys.section(u' ', 0, 0), &list);
-        item->setToolTip(QLatin1String(row.text) + QStringLiteral(": ") + keys);
-        item->setSizeHint(rowSize);
-        commands.insert(list.count() - 1, static_cast<Command>(i));
-        width = qMax(width, list.fontMetrics().horizontalAdvance(item->text()) + 2 * list.frameWidth() + 28);
+        const int index =
+            appendMenuRow(list, QLatin1String(row.text) + QStringLiteral("  ") + keys.section(u' ', 0, 0));
+        list.item(index)->setToolTip(QLatin1String(row.text) + QStringLiteral(": ") + keys);
+        commands.insert(index, static_cast<Command>(i));
     }
-    list.resize(width, list.height() + rowHeight * int(commands.size()));
     if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         connect(menu, &EditorMenu::otherItemChosen, this, [this, commands, e = &editor](int index) {
             if (const auto it = commands.constFind(index); it != commands.cend())

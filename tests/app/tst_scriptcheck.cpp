@@ -116,10 +116,10 @@ private Q_SLOTS:
         ScriptEditor* vlo = f.form800().vlo();
         auto* menuList = f.form800().findChild<QListWidget*>(QStringLiteral("VLO_MENU"));
         QVERIFY(menuList);
-        const QList<QListWidgetItem*> check =
+        const QList<QListWidgetItem*> item =
             menuList->findItems(QStringLiteral("Check script"), Qt::MatchExactly);
-        QCOMPARE(check.size(), 1);
-        vlo->findChild<EditorMenu*>()->choose(menuList->row(check.first()));
+        QCOMPARE(item.size(), 1);
+        vlo->findChild<EditorMenu*>()->choose(menuList->row(item.first()));
         ProblemsWindow* problems = problemsWindow();
         QVERIFY(problems);
         auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
