@@ -78,8 +78,10 @@ measure() {
 }
 
 qrb_times=() feather_times=() qrb_mem=() feather_mem=()
-for _ in $(seq "$RUNS"); do
-  read -r t m < <(measure "$PROGRAM" --folder "$WORK/project")
+for run in $(seq "$RUNS"); do
+  # A fresh copy of the project each time: the workbench's folder lock of a killed run stays.
+  cp -r "$WORK/project" "$WORK/project$run"
+  read -r t m < <(measure "$PROGRAM" --folder "$WORK/project$run")
   qrb_times+=("$t") qrb_mem+=("$m")
   rm -rf "$WORK/home/.config/featherpad"
   read -r t m < <(measure featherpad --standalone "$WORK/script.slo")
