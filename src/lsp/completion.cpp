@@ -93,8 +93,6 @@ QJsonValue completion(GroupIndex& group, qsizetype offset)
             {QStringLiteral("kind"), itemKind(c.kind)},
             {QStringLiteral("detail"), detailOf(c)},
             {QStringLiteral("sortText"), QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0'))},
-            {QStringLiteral("filterText"), c.name},
-            {QStringLiteral("insertTextFormat"), 1},
             {QStringLiteral("textEdit"),
              QJsonObject{{QStringLiteral("range"), replaced}, {QStringLiteral("newText"), inserted}}}});
     }

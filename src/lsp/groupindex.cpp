@@ -42,13 +42,13 @@ PairFile pairFile(Workspace& workspace, const GroupFile& file)
 } // namespace
 
 GroupIndex::GroupIndex(Workspace& workspace, IndexCache& cache, const TextDocument& document)
-    : m_document(document)
+    : m_document(document), m_cache(cache)
 {
     if (document.kind == DocumentKind::Other)
         return;
     m_valid = true;
     const ScriptGroup group = workspace.groupOf(document);
-    const VloForm form = group.project ? VloForm::Body : VloForm::WholeFile;
+    m_form = group.project ? VloForm::Body : VloForm::WholeFile;
     if (group.script)
         m_script = pairFile(workspace, *group.script);
     for (const GroupFile& values : group.values)
@@ -65,8 +65,15 @@ GroupIndex::GroupIndex(Workspace& workspace, IndexCache& cache, const TextDocume
     }
     if (m_values.isEmpty())
         m_values.append(PairFile{});
-    for (const PairFile& values : std::as_const(m_values))
-        m_pairs.append(cache.get(m_script.text, values.text, form));
+    m_pairs.resize(m_values.size());
+}
+
+const SymbolIndex& GroupIndex::pair(int i)
+{
+    std::shared_ptr<const SymbolIndex>& index = m_pairs[i];
+    if (!index)
+        index = m_cache.get(m_script.text, m_values.at(i).text, m_form);
+    return *index;
 }
 
 qsizetype GroupIndex::offsetOf(const Position& position) const

@@ -52,9 +52,10 @@ public:
     const TextDocument& document() const { return m_document; }
     // The pair the document belongs to: the script's index with this value file (for the script,
     // with its first value file).
-    const scriptlang::SymbolIndex& own() const { return *m_pairs.at(m_own); }
-    int pairCount() const { return int(m_pairs.size()); }
-    const scriptlang::SymbolIndex& pair(int i) const { return *m_pairs.at(i); }
+    const scriptlang::SymbolIndex& own() { return pair(m_own); }
+    int pairCount() const { return int(m_values.size()); }
+    // Built when first asked for: most requests need the document's own pair only.
+    const scriptlang::SymbolIndex& pair(int i);
     // The files of the texts: the script (an empty URI when the group has none) and the value
     // file of each pair (an empty URI when there is none).
     const PairFile& script() const { return m_script; }
@@ -73,6 +74,8 @@ public:
 
 private:
     const TextDocument& m_document;
+    IndexCache& m_cache;
+    scriptlang::VloForm m_form = scriptlang::VloForm::WholeFile;
     bool m_valid = false;
     scriptlang::TextKind m_kind = scriptlang::TextKind::Slo;
     PairFile m_script;

@@ -23,7 +23,7 @@ QJsonObject location(GroupIndex& group, const PairFile& file, const scriptlang::
 
 // The script's symbol at the place; -1 for none. Every pair is built from the same script, so
 // its symbols are numbered alike in each.
-int symbolAt(const GroupIndex& group, qsizetype offset)
+int symbolAt(GroupIndex& group, qsizetype offset)
 {
     const int found = group.own().occurrenceAt(group.kind(), int(offset));
     return found < 0 ? -1 : group.own().occurrences().at(found).symbol;

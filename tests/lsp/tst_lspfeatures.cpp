@@ -156,8 +156,6 @@ private Q_SLOTS:
                      {"kind", 5},
                      {"detail", "member: INT"},
                      {"sortText", "13"},
-                     {"filterText", "z"},
-                     {"insertTextFormat", 1},
                      {"textEdit", QJsonObject{{"range", range(1059, 118, 1059, 118)}, {"newText", "z"}}}}));
 
         // A new line after a character of two UTF-16 code units: a body's locals first.
