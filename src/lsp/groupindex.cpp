@@ -26,17 +26,14 @@ std::shared_ptr<const SymbolIndex> IndexCache::get(const QString& slo, const QSt
     return index;
 }
 
-QString uriOf(const GroupFile& file)
-{
-    return file.uri.isEmpty() ? QUrl::fromLocalFile(file.path).toString() : file.uri;
-}
-
 namespace {
 
+// A file's URI is the client's for an open document, else the file's own.
 PairFile pairFile(Workspace& workspace, const GroupFile& file)
 {
     const TextDocument* open = file.uri.isEmpty() ? nullptr : workspace.find(file.uri);
-    return PairFile{uriOf(file), file.path, file.text, open ? open->version : -1};
+    const QString uri = file.uri.isEmpty() ? QUrl::fromLocalFile(file.path).toString() : file.uri;
+    return PairFile{uri, file.path, file.text, open ? open->version : -1};
 }
 
 } // namespace

@@ -56,11 +56,9 @@ public:
     int pairCount() const { return int(m_values.size()); }
     // Built when first asked for: most requests need the document's own pair only.
     const scriptlang::SymbolIndex& pair(int i);
-    // The files of the texts: the script (an empty URI when the group has none) and the value
-    // file of each pair (an empty URI when there is none).
+    // The script's file (an empty URI when the group has none), the document's own file, and
+    // the file of a text of a pair (a value file's URI is empty when the script has none).
     const PairFile& script() const { return m_script; }
-    const PairFile& values(int pair) const { return m_values.at(pair); }
-    // The document's own file among them, and the file of a text of a pair.
     const PairFile& ownFile() const { return fileOf(m_kind, m_own); }
     const PairFile& fileOf(scriptlang::TextKind text, int pair) const
     {
@@ -84,8 +82,5 @@ private:
     int m_own = 0;
     std::map<const PairFile*, std::unique_ptr<LineIndex>> m_lines;
 };
-
-// A file's URI: the client's for an open document, else the file's own.
-QString uriOf(const GroupFile& file);
 
 } // namespace lsp
