@@ -38,7 +38,7 @@ void askAt(const SymbolIndex& index, TextKind kind, int offset)
     check(list.items.size() <= list.all.size());
     if (const std::optional<Hover> hover = hoverAt(index, kind, offset)) {
         checkRange(text, hover->range);
-        check(!hover->text.isEmpty());
+        check(!hover->heads.isEmpty() && !hover->text().isEmpty());
     }
     if (const std::optional<Location> place = definitionAt(index, kind, offset))
         checkRange(index.text(place->text), place->range);

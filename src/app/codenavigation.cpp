@@ -5,6 +5,7 @@
 #include "editor/linenumbers.h"
 #include "editor/outlinepopup.h"
 #include "editor/referenceswindow.h"
+#include "editor/reveal.h"
 #include "editor/scripteditor.h"
 #include "platform/dialogs.h"
 #include "scriptlang/checker.h"
@@ -13,7 +14,6 @@
 #include "scriptlang/renameplan.h"
 
 #include <QHelpEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QToolTip>
 #include <algorithm>
@@ -88,11 +88,7 @@ void CodeNavigation::goTo(const Location& place)
     QTextCursor cursor(editor.document());
     cursor.setPosition(place.range.end());
     cursor.setPosition(place.range.offset, QTextCursor::KeepAnchor);
-    // A line out of sight comes to the middle, with the code around it.
-    const int scrolledTo = editor.verticalScrollBar()->value();
-    editor.setTextCursor(cursor);
-    if (editor.verticalScrollBar()->value() != scrolledTo)
-        editor.centerCursor();
+    setCursorInMiddle(editor, cursor);
     editor.window()->raise();
     editor.window()->activateWindow();
     editor.setFocus(Qt::OtherFocusReason);
@@ -239,7 +235,7 @@ bool CodeNavigation::showHover(ScriptEditor& editor, QHelpEvent* event)
         if (position >= finding.cursor.selectionStart() && position <= finding.cursor.selectionEnd())
             lines.append(finding.format.toolTip());
     }
-    lines.append(hover->text);
+    lines.append(hover->text());
     QToolTip::showText(event->globalPos(), lines.join(u'\n'), editor.viewport());
     return true;
 }

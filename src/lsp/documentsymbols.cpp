@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lsp/documentsymbols.h"
 
-#include "lsp/scriptoutline.h"
+#include "scriptlang/outline.h"
 #include "scriptlang/vloparser.h"
 
 #include <QJsonObject>
-#include <QSet>
 
 namespace lsp {
 
 namespace {
+
+using scriptlang::NameKind;
+using scriptlang::SymbolIndex;
 
 // The protocol's SymbolKind numbers.
 enum SymbolKind { Function = 12, Variable = 13, Constant = 14, Array = 18, Event = 24 };
@@ -24,39 +26,93 @@ struct Symbol {
     qsizetype nameEnd = 0;
 };
 
-QList<Symbol> scriptSymbols(const QString& text)
+bool isBlank(QChar c)
 {
-    const ScriptOutline outline = outlineScript(text);
-    QSet<QString> defined;
-    for (const Declaration& d : outline.declarations) {
-        if ((d.kind == DeclarationKind::Event || d.kind == DeclarationKind::Function) && d.defined)
-            defined.insert(d.name);
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Where the declaration of a name starts: at the word before it (`event e`, `trigger t`) or two
+// before it (`public INT a`, `function INT f`) when that word begins a declaration.
+qsizetype headStart(const QString& text, qsizetype name)
+{
+    static const QStringList heads{QStringLiteral("public"), QStringLiteral("private"),
+                                   QStringLiteral("event"), QStringLiteral("function"),
+                                   QStringLiteral("trigger")};
+    qsizetype start = name;
+    qsizetype at = name;
+    for (int words = 0; words < 2; ++words) {
+        while (at > 0 && isBlank(text[at - 1]))
+            --at;
+        const qsizetype wordEnd = at;
+        while (at > 0 && scriptlang::isNameChar(text[at - 1]))
+            --at;
+        if (at == wordEnd)
+            break;
+        if (heads.contains(QStringView(text).mid(at, wordEnd - at)))
+            start = at;
     }
+    return start;
+}
+
+// Where a declaration without a body ends: after its ';', or before the ',' that starts the
+// next name of a list; never past `limit`.
+qsizetype statementEnd(const SymbolIndex& index, qsizetype from, qsizetype limit)
+{
+    const QString& text = index.text(scriptlang::TextKind::Slo);
+    int depth = 0;
+    for (qsizetype i = from; i < limit; ++i) {
+        const QChar c = text[i];
+        if (index.inCommentOrString(int(i)))
+            continue;
+        if (c == u'(' || c == u'[') {
+            ++depth;
+        } else if ((c == u')' || c == u']') && depth > 0) {
+            --depth;
+        } else if (depth == 0 && c == u';') {
+            return i + 1;
+        } else if (depth == 0 && (c == u',' || c == u'{' || c == u'}')) {
+            return i;
+        }
+    }
+    return limit;
+}
+
+QList<Symbol> scriptSymbols(const SymbolIndex& index)
+{
+    const QString& text = index.text(scriptlang::TextKind::Slo);
+    const QList<scriptlang::OutlineEntry> entries = scriptlang::outline(index);
     QList<Symbol> symbols;
-    for (const Declaration& d : outline.declarations) {
-        Symbol s{d.name, QString(), Variable, d.start, d.end, d.nameOffset, d.nameOffset + d.name.size()};
-        switch (d.kind) {
-        case DeclarationKind::Global:
-            s.kind = d.detail.isEmpty() ? Variable : Array;
-            s.detail =
-                (d.isPublic ? QStringLiteral("public ") : QStringLiteral("private ")) + d.type + d.detail;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const scriptlang::OutlineEntry& e = entries.at(i);
+        const scriptlang::ScriptSymbol& s = index.symbol(e.symbol);
+        Symbol symbol{e.name, e.detail,       Variable,     headStart(text, e.range.offset),
+                      0,      e.range.offset, e.range.end()};
+        switch (e.kind) {
+        case NameKind::Global:
+            symbol.kind = s.arraySuffix.isEmpty() ? Variable : Array;
             break;
-        case DeclarationKind::Trigger:
-            s.kind = Constant;
-            s.detail = QStringLiteral("trigger (%1)").arg(d.detail);
+        case NameKind::Trigger:
+            symbol.kind = Constant;
             break;
-        case DeclarationKind::Event:
-        case DeclarationKind::Function:
-            if (!d.defined && defined.contains(d.name))
-                continue;
-            s.kind = d.kind == DeclarationKind::Event ? Event : Function;
-            s.detail =
-                d.kind == DeclarationKind::Event ? QStringLiteral("(%1)").arg(d.detail) : d.type + d.detail;
+        case NameKind::Event:
+            symbol.kind = Event;
             break;
         default:
-            continue;
+            symbol.kind = Function;
+            break;
         }
-        symbols.append(s);
+        symbol.end = -1;
+        for (const scriptlang::BodyScope& body : index.scopes()) {
+            if (body.owner == e.symbol && body.start >= e.range.end()) {
+                symbol.end = body.end;
+                break;
+            }
+        }
+        if (symbol.end < 0) {
+            const qsizetype limit = i + 1 < entries.size() ? entries.at(i + 1).range.offset : text.size();
+            symbol.end = statementEnd(index, e.range.end(), qMax<qsizetype>(limit, e.range.end()));
+        }
+        symbols.append(symbol);
     }
     return symbols;
 }
@@ -90,25 +146,24 @@ QList<Symbol> valueSymbols(const QString& text, bool wholeFile)
 
 } // namespace
 
-QJsonArray documentSymbols(const TextDocument& document, bool hierarchical)
+QJsonArray documentSymbols(GroupIndex& group, bool hierarchical)
 {
-    QList<Symbol> symbols;
-    if (isScript(document.kind))
-        symbols = scriptSymbols(document.text);
-    else if (document.kind != DocumentKind::Other)
-        symbols = valueSymbols(document.text, document.kind == DocumentKind::Values);
-    const LineIndex lines(document.text);
+    const TextDocument& document = group.document();
+    const QList<Symbol> symbols = group.kind() == scriptlang::TextKind::Slo
+                                      ? scriptSymbols(group.own())
+                                      : valueSymbols(document.text, document.kind == DocumentKind::Values);
+    const PairFile& file = group.ownFile();
     QJsonArray result;
     for (const Symbol& s : symbols) {
         QJsonObject o{{QStringLiteral("name"), s.name}, {QStringLiteral("kind"), s.kind}};
         if (hierarchical) {
             o.insert(QStringLiteral("detail"), s.detail);
-            o.insert(QStringLiteral("range"), rangeJson(lines, s.start, s.end));
-            o.insert(QStringLiteral("selectionRange"), rangeJson(lines, s.nameStart, s.nameEnd));
+            o.insert(QStringLiteral("range"), group.rangeOf(file, s.start, s.end));
+            o.insert(QStringLiteral("selectionRange"), group.rangeOf(file, s.nameStart, s.nameEnd));
         } else {
             o.insert(QStringLiteral("location"),
                      QJsonObject{{QStringLiteral("uri"), document.uri},
-                                 {QStringLiteral("range"), rangeJson(lines, s.start, s.end)}});
+                                 {QStringLiteral("range"), group.rangeOf(file, s.start, s.end)}});
         }
         result.append(o);
     }

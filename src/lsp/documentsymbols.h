@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "lsp/textdocument.h"
+#include "lsp/groupindex.h"
 
 #include <QJsonArray>
 
@@ -10,6 +10,6 @@ namespace lsp {
 // textDocument/documentSymbol: a script's globals, triggers, events and functions (a prototype
 // only when its body is missing); a value file's bindings. DocumentSymbol objects when the
 // client takes them (`hierarchical`), else SymbolInformation with the document's location.
-QJsonArray documentSymbols(const TextDocument& document, bool hierarchical);
+QJsonArray documentSymbols(GroupIndex& group, bool hierarchical);
 
 } // namespace lsp

@@ -49,6 +49,11 @@ void Server::advertise(const QString& capability, const QJsonValue& value)
     m_capabilities.insert(capability, value);
 }
 
+void Server::advertise(const QString& capability, std::function<QJsonValue(const ClientSupport&)> value)
+{
+    m_clientCapabilities.insert(capability, std::move(value));
+}
+
 void Server::receive(const QByteArray& body)
 {
     const jsonrpc::Message m = jsonrpc::classify(body);
@@ -134,8 +139,18 @@ QJsonValue Server::initialize(const QJsonValue& params, jsonrpc::Error& error)
     m_client.hierarchicalSymbols = objectAt(textDocument, "documentSymbol")
                                        .value(QStringLiteral("hierarchicalDocumentSymbolSupport"))
                                        .toBool();
+    m_client.prepareRename =
+        objectAt(textDocument, "rename").value(QStringLiteral("prepareSupport")).toBool();
+    m_client.documentChanges = objectAt(objectAt(params, "capabilities"), "workspace")
+                                   .value(QStringLiteral("workspaceEdit"))
+                                   .toObject()
+                                   .value(QStringLiteral("documentChanges"))
+                                   .toBool();
+    QJsonObject capabilities = m_capabilities;
+    for (auto it = m_clientCapabilities.cbegin(); it != m_clientCapabilities.cend(); ++it)
+        capabilities.insert(it.key(), it.value()(m_client));
     m_state = State::Running;
-    return QJsonObject{{QStringLiteral("capabilities"), m_capabilities},
+    return QJsonObject{{QStringLiteral("capabilities"), capabilities},
                        {QStringLiteral("serverInfo"),
                         QJsonObject{{QStringLiteral("name"), QStringLiteral("qrb2")},
                                     {QStringLiteral("version"), QStringLiteral(QRB_VERSION)}}}};

@@ -17,6 +17,8 @@ namespace lsp {
 struct ClientSupport {
     bool markdownHover = false;
     bool hierarchicalSymbols = false;
+    bool prepareRename = false;   // textDocument/prepareRename
+    bool documentChanges = false; // WorkspaceEdit.documentChanges with versions
 };
 
 // The language server without its transport: message bodies in, messages out. It keeps the
@@ -45,6 +47,8 @@ public:
     // For the feature handlers.
     void addRequest(const QString& method, RequestHandler handler);
     void advertise(const QString& capability, const QJsonValue& value);
+    // A capability whose value depends on what the client said it can take.
+    void advertise(const QString& capability, std::function<QJsonValue(const ClientSupport&)> value);
     Workspace& workspace() { return m_workspace; }
     const ClientSupport& client() const { return m_client; }
     // The open document a request's `textDocument.uri` names; sets `error` when there is none.
@@ -71,6 +75,7 @@ private:
     State m_state = State::Starting;
     QHash<QString, RequestHandler> m_requests;
     QJsonObject m_capabilities;
+    QHash<QString, std::function<QJsonValue(const ClientSupport&)>> m_clientCapabilities;
     ClientSupport m_client;
     Workspace m_workspace;
     QTimer m_pause;

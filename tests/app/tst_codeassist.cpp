@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolTip>
@@ -89,6 +90,13 @@ QStringList rowsOf(const QAbstractItemModel* model)
     return rows;
 }
 
+// The caret's line stands within a line of the middle of the editor.
+bool inTheMiddle(ScriptEditor* editor)
+{
+    return qAbs(editor->cursorRect().center().y() - editor->viewport()->height() / 2) <=
+           editor->cursorRect().height();
+}
+
 bool startActive(AppFixture& f)
 {
     if (!f.start())
@@ -145,7 +153,8 @@ private Q_SLOTS:
     }
 
     // F12 from a VLO line to its global, Alt+F12 back to its first VLO line, Ctrl+click on a
-    // call to the function's body, and the tip of a builtin under the pointer.
+    // call to the function's body, and the tip of a builtin under the pointer. A line out of
+    // sight comes to the middle; one in sight stays where it is.
     void goesBetweenTheTexts()
     {
         ProjectApp f = gameProject();
@@ -156,12 +165,15 @@ private Q_SLOTS:
             int(vlo->toPlainText().left(vlo->toPlainText().indexOf("tmpl[0][1]")).count(u'\n')) + 1;
         vlo->setFocus();
         caretTo(vlo, tmplLine, 3);
+        const int vloScrolled = vlo->verticalScrollBar()->value();
         QTest::keyClick(vlo, Qt::Key_F12);
         QCOMPARE(selection(slo), QStringLiteral("tmpl@111:18"));
         QVERIFY(slo->hasFocus());
+        QVERIFY(inTheMiddle(slo));
         QTest::keyClick(slo, Qt::Key_F12, Qt::AltModifier);
         QVERIFY(vlo->hasFocus());
         QCOMPARE(selection(vlo), QStringLiteral("tmpl@%1:2").arg(tmplLine - 1));
+        QCOMPARE(vlo->verticalScrollBar()->value(), vloScrolled);
         // A private global is not bound: said beside the caret.
         caretTo(slo, 134, 17);
         QTest::keyClick(slo, Qt::Key_F12, Qt::AltModifier);
@@ -173,6 +185,7 @@ private Q_SLOTS:
         const QPoint at = slo->cursorRect(call).center();
         QTest::mouseClick(slo->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
         QCOMPARE(selection(slo), QStringLiteral("friendlyPlayer@3797:15"));
+        QVERIFY(inTheMiddle(slo));
 
         const QString line = lineText(slo, 3799);
         QTextCursor builtin(slo->document()->findBlockByNumber(3798));
@@ -213,6 +226,7 @@ private Q_SLOTS:
         list->setCurrentIndex(list->model()->index(11, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(selection(vlo), QStringLiteral("structs@136:2"));
+        QVERIFY(inTheMiddle(vlo));
         QVERIFY(vlo->hasFocus());
     }
 

@@ -85,12 +85,14 @@ QJsonObject LspClient::waitForNotification(const QString& method, const QString&
     }
 }
 
-QJsonObject LspClient::initialize()
+QJsonObject LspClient::initialize(bool documentChanges)
 {
     const QJsonObject capabilities{
         {"textDocument",
          QJsonObject{{"hover", QJsonObject{{"contentFormat", QJsonArray{"markdown", "plaintext"}}}},
-                     {"documentSymbol", QJsonObject{{"hierarchicalDocumentSymbolSupport", true}}}}}};
+                     {"documentSymbol", QJsonObject{{"hierarchicalDocumentSymbolSupport", true}}},
+                     {"rename", QJsonObject{{"prepareSupport", true}}}}},
+        {"workspace", QJsonObject{{"workspaceEdit", QJsonObject{{"documentChanges", documentChanges}}}}}};
     const QJsonObject answer =
         request("initialize", QJsonObject{{"processId", QJsonValue()}, {"capabilities", capabilities}});
     notify("initialized", QJsonObject());

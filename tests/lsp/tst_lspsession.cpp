@@ -49,17 +49,24 @@ private Q_SLOTS:
         LspClient client;
         QCOMPARE(errorOf(client.request("textDocument/hover", QJsonObject{})),
                  (QJsonObject{{"code", -32002}, {"message", "the server is not initialized"}}));
-        QCOMPARE(
-            client.initialize(),
-            (QJsonObject{{"capabilities",
-                          QJsonObject{{"documentSymbolProvider", true},
-                                      {"hoverProvider", true},
-                                      {"positionEncoding", "utf-16"},
-                                      {"textDocumentSync", QJsonObject{{"openClose", true}, {"change", 2}}}}},
-                         {"serverInfo", QJsonObject{{"name", "qrb2"}, {"version", "1.0"}}}}));
+        QCOMPARE(client.initialize(),
+                 (QJsonObject{
+                     {"capabilities",
+                      QJsonObject{
+                          {"completionProvider", QJsonObject{{"triggerCharacters", QJsonArray{"."}}}},
+                          {"signatureHelpProvider", QJsonObject{{"triggerCharacters", QJsonArray{"(", ","}},
+                                                                {"retriggerCharacters", QJsonArray{")"}}}},
+                          {"definitionProvider", true},
+                          {"referencesProvider", true},
+                          {"renameProvider", QJsonObject{{"prepareProvider", true}}},
+                          {"documentSymbolProvider", true},
+                          {"hoverProvider", true},
+                          {"positionEncoding", "utf-16"},
+                          {"textDocumentSync", QJsonObject{{"openClose", true}, {"change", 2}}}}},
+                     {"serverInfo", QJsonObject{{"name", "qrb2"}, {"version", "1.0"}}}}));
         QCOMPARE(errorOf(client.request("initialize", QJsonObject{})).value("code").toInt(), -32600);
-        QCOMPARE(errorOf(client.request("textDocument/completion", QJsonObject{})),
-                 (QJsonObject{{"code", -32601}, {"message", "method not found: textDocument/completion"}}));
+        QCOMPARE(errorOf(client.request("textDocument/formatting", QJsonObject{})),
+                 (QJsonObject{{"code", -32601}, {"message", "method not found: textDocument/formatting"}}));
         QCOMPARE(
             errorOf(client.request("textDocument/hover", at("file:///nowhere.slo", 0, 0))),
             (QJsonObject{{"code", -32602}, {"message", "the document is not open: file:///nowhere.slo"}}));
@@ -223,38 +230,38 @@ private Q_SLOTS:
         QCOMPARE(kinds.value(13) + kinds.value(18), 148); // names in the 53 public and private lines
         QCOMPARE(symbols.last().toObject(), (QJsonObject{{"name", "consoleEv"},
                                                          {"kind", 24},
-                                                         {"detail", "(consoleTr)"},
+                                                         {"detail", "consoleTr"},
                                                          {"range", range(4094, 0, 4136, 1)},
                                                          {"selectionRange", range(4094, 6, 4094, 15)}}));
         const auto found = std::find_if(symbols.begin(), symbols.end(), [](const QJsonValue& s) {
             return s.toObject().value("name") == "numScouts";
         });
         QVERIFY(found != symbols.end());
-        QCOMPARE(found->toObject().value("detail").toString(), "public int[TECHS]");
+        QCOMPARE(found->toObject().value("detail").toString(), "public INT[TECHS]");
 
+        // The builtin's parameters named from the help; the member's owner from the object's type.
         QCOMPARE(
             hoverText(client, uri, 357, 16),
-            "### builtin function `getStructure`\n\n```slo\ngetStructure(STRUCTURESTAT, INT) : STRUCTURE\n```"
-            "\n\n---\n\n`getStructure(STRUCTURESTAT kind, INT player) : STRUCTURE`\n\n"
-            "The first structure of this kind that the player owns, or NULLOBJECT.");
+            "### builtin function `getStructure`\n\n```slo\ngetStructure(STRUCTURESTAT kind, INT player) : "
+            "STRUCTURE\n```\n\n---\n\nThe first structure of this kind that the player owns, or NULLOBJECT.");
         QCOMPARE(hoverText(client, uri, 357, 37),
-                 "### global variable `me`\n\n```slo\npublic int me\n```\n\n---\n\ndeclared at line 86");
+                 "### global variable `me`\n\n```slo\npublic INT me\n```\n\n---\n\ndeclared at line 86");
         QCOMPARE(hoverText(client, uri, 1059, 110),
-                 "### local variable `_factory`\n\n```slo\nlocal STRUCTURE _factory\n```\n\n---\n\n"
-                 "in `upgradeFactory`, declared at line 1053");
-        QCOMPARE(hoverText(client, uri, 1059, 118),
-                 "### member `x`\n\n```slo\nx : INT\n```\n\n---\n\nof BASEOBJ, GROUP; read-only");
-        QCOMPARE(hoverText(client, uri, 188, 35),
-                 "### callback `CALL_STRUCTBUILT`\n\n```slo\nCALL_STRUCTBUILT, INT, "
-                 "ref DROID, ref STRUCTURE\n```\n\n---\n\n`CALL_STRUCTBUILT, player, "
-                 "ref truck, ref structure`\n\nA truck of the player finished a "
-                 "structure.");
+                 "### local variable `_factory`\n\n```slo\nSTRUCTURE _factory in function upgradeFactory\n```"
+                 "\n\n---\n\ndeclared at line 1053");
+        QCOMPARE(hoverText(client, uri, 1059, 118), "### member of BASEOBJ `x`\n\n```slo\nINT x\n```");
+        QCOMPARE(
+            hoverText(client, uri, 188, 35),
+            "### callback `CALL_STRUCTBUILT`\n\n```slo\nCALL_STRUCTBUILT(INT player, ref DROID truck, ref "
+            "STRUCTURE structure)\n```\n\n---\n\nA truck of the player finished a structure.");
         QCOMPARE(hoverText(client, uri, 1064, 85), "null"); // in a comment
         const QString values = fileUri(folder.file("player0.vlo"));
         client.open(values, QString::fromLatin1(corpusFile("player0.vlo")));
         QCOMPARE(hoverText(client, values, 39, 3),
-                 "### global variable `tileExpand`\n\n```slo\npublic int tileExpand\n```\n\n---\n\n"
+                 "### global variable `tileExpand`\n\n```slo\npublic INT tileExpand\n```\n\n---\n\n"
                  "declared at line 87 of player0.slo");
+        QCOMPARE(hoverText(client, values, 39, 14),
+                 "### type `int`\n\n```slo\nINT\n```\n\n---\n\nin a VLO: integer (-?[0-9]+)");
     }
 };
 

@@ -141,10 +141,12 @@ private Q_SLOTS:
                            "public DROID d[LIMIT];\n"
                            "event e(every, 20) { local int n; // a line that ends with a dot.\n"
                            "random(LIMIT); n = 1; d[0].order = n; }\n");
-        const SymbolIndex index = SymbolIndex::build(slo, QString());
-        const auto hover = [&](const char* at) {
-            const std::optional<Hover> found = hoverAt(index, TextKind::Slo, int(slo.indexOf(at)) + 1);
-            return found ? found->text : QStringLiteral("(nothing)");
+        const QString vlo = QStringLiteral("d[0] DROID 7 // an int\n");
+        const SymbolIndex index = SymbolIndex::build(slo, vlo);
+        const auto hover = [&](const char* at, TextKind text = TextKind::Slo) {
+            const QString& source = text == TextKind::Slo ? slo : vlo;
+            const std::optional<Hover> found = hoverAt(index, text, int(source.indexOf(at)) + 1);
+            return found ? found->text() : QStringLiteral("(nothing)");
         };
         QCOMPARE(hover("d[0]"), QStringLiteral("global variable: public DROID d[LIMIT]\ndeclared at line 2"));
         QCOMPARE(hover("n ="), QStringLiteral("local variable: INT n in event e\ndeclared at line 3"));
@@ -154,6 +156,10 @@ private Q_SLOTS:
                                                  "A whole number from 0 to range - 1."));
         QCOMPARE(hover("order ="), QStringLiteral("member of DROID: INT order"));
         QCOMPARE(hoverAt(index, TextKind::Slo, int(slo.indexOf("every"))), std::nullopt);
+        // In the VLO: the bound global, the type word, nothing in a comment.
+        QCOMPARE(hover("d[0]", TextKind::Vlo), hover("d[0]"));
+        QCOMPARE(hover("DROID", TextKind::Vlo), QStringLiteral("type: DROID\nin a VLO: integer object id"));
+        QCOMPARE(hover("int", TextKind::Vlo), QStringLiteral("(nothing)"));
         // A help text's entry: its head, its parameter names and the lines below.
         const std::optional<HelpEntry> entry =
             findHelpEntry(QStringLiteral("min(INT a, INT b) : INT, max(INT c, INT d) : INT\n    Bounds.\n"
