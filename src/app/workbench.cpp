@@ -137,7 +137,7 @@ NotesWindow* Workbench::notesWindow() const
 
 void Workbench::setCommand(const QString& name, Command command)
 {
-    m_commands.insert(name, std::move(command));
+    m_commands.emplace(name, std::move(command));
 }
 
 void Workbench::installCommands()

@@ -251,7 +251,7 @@ std::optional<FileFailure> copy(const QString& source, const QString& target)
     PendingFile out(target);
     if (auto failure = out.open())
         return failure;
-    constexpr qint64 kChunk = 1024 * 1024;
+    constexpr qint64 kChunk = qint64{1024} * 1024;
     QByteArray chunk;
     while (!in.atEnd()) {
         chunk = in.read(kChunk);
