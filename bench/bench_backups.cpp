@@ -90,7 +90,7 @@ std::vector<BenchRow> unchangedSnapshotRows(bool quick)
     const double copy =
         medianMilliseconds(runs, [&] { QFile::copy(source, QDir(copies).filePath(QString::number(++n))); });
     const double linked = medianMilliseconds(runs, [&] {
-        if (backupstore::copySnapshot(source, snapshotName()))
+        if (backupstore::copySnapshot(source, snapshotName()).failure)
             std::fprintf(stderr, "snapshot failed\n");
     });
     return {{QStringLiteral("snapshot step of an unchanged 600 KB file"), linked,

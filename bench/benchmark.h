@@ -29,10 +29,14 @@ struct BenchRegistrar {
 // printed, so a failure in a measured operation does not go unseen.
 class AutoDialogs final : public Dialogs {
 public:
-    Answer askYesNo(const QString&, const QString&, Icon) override { return Answer::Yes; }
+    Answer askYesNo(const QString&, const QString&, Icon, Answer = Answer::Yes) override
+    {
+        return Answer::Yes;
+    }
     Answer askYesNoCancel(const QString&, const QString&, Icon) override { return Answer::Yes; }
     Answer askRetryCancel(const QString&, const QString&, Icon) override { return Answer::Retry; }
     void tell(const QString& title, const QString& text, Icon) override;
+    int askChoice(const QString&, const QString&, Icon, const QStringList&) override { return 0; }
     QString askText(const QString&, const QString&, const QString& defaultText) override
     {
         return defaultText;

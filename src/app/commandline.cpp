@@ -42,6 +42,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
     bool version = false;
     bool exportWanted = false;
     bool checkWanted = false;
+    bool lspWanted = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -51,12 +52,16 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
             name.size() < argument.size() ? std::optional<QString>(argument.mid(equals + 1)) : std::nullopt;
         const bool nextIsValue = i + 1 < arguments.size() && !isOption(arguments.at(i + 1));
 
-        if ((name == QLatin1String("--help") || name == QLatin1String("--version")) && inlineValue) {
+        if ((name == QLatin1String("--help") || name == QLatin1String("--version") ||
+             name == QLatin1String("--force") || name == QLatin1String("--lsp")) &&
+            inlineValue) {
             return failed(QStringLiteral("option '%1' takes no value").arg(name));
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
             help = true;
         } else if (name == QLatin1String("--version")) {
             version = true;
+        } else if (name == QLatin1String("--lsp")) {
+            lspWanted = true;
         } else if (name == QLatin1String("--folder")) {
             if (options.hasFolder())
                 return failed(QStringLiteral("option '--folder' given twice"));
@@ -76,6 +81,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
                     return failed(QStringLiteral("unknown export '%1': use slo, vlo or both").arg(text));
                 options.exportKind = *kind;
             }
+        } else if (name == QLatin1String("--force")) {
+            options.force = true;
         } else if (name == QLatin1String("--check")) {
             if (inlineValue)
                 return failed(QStringLiteral("option '--check' takes its files after a blank"));
@@ -100,6 +107,10 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
 
     if (exportWanted && checkWanted && !help && !version)
         return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
+    if (options.force && !exportWanted && !help && !version)
+        return failed(QStringLiteral("option '--force' goes with '--export'"));
+    if (lspWanted && (exportWanted || checkWanted || options.hasFolder()) && !help && !version)
+        return failed(QStringLiteral("option '--lsp' takes no other option"));
     if (help)
         options.action = Action::Help;
     else if (version)
@@ -108,6 +119,8 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         options.action = Action::Export;
     else if (checkWanted)
         options.action = Action::Check;
+    else if (lspWanted)
+        options.action = Action::LanguageServer;
     // A command without a window leaves nothing for the toolkit to take.
     if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !help && !version)
         return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
@@ -118,8 +131,10 @@ QString usage()
 {
     return QStringLiteral(
         "Usage: qrb2 [--folder DIR] [--export [slo|vlo|both]]\n"
+        "       qrb2 [--folder DIR] --export [slo|vlo|both] --force\n"
         "       qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]\n"
         "       qrb2 [--folder DIR] --check\n"
+        "       qrb2 --lsp\n"
         "       qrb2 --help | --version\n"
         "\n"
         "The workbench for Warzone 2100 skirmish AI scripts.\n"
@@ -128,10 +143,15 @@ QString usage()
         "  --folder DIR             keep the project, settings and backups in DIR, which must exist\n"
         "  --export [slo|vlo|both]  write the player scripts (slo), the variable files (vlo) or\n"
         "                           both (the default) into the game folder of the settings,\n"
-        "                           after a backup snapshot, and end; needs no display\n"
+        "                           after a backup snapshot, and end; needs no display;\n"
+        "                           when the script check finds errors, prints them and\n"
+        "                           writes nothing\n"
+        "  --force                  with --export: export despite the errors found\n"
         "  --check [SCRIPT [VLO]]   check a script and its variable file, or the project's\n"
         "                           SLO.qrb and VLO.qrb, for what the game would refuse; prints\n"
         "                           PATH:LINE:COLUMN: error: MESSAGE lines; needs no display\n"
+        "  --lsp                    serve editors as a language server (the Language Server\n"
+        "                           Protocol on standard input and output); needs no display\n"
         "  -h, --help               show this text and end\n"
         "  --version                show the version and end\n"
         "\n"

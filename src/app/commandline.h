@@ -10,7 +10,7 @@ namespace commandline {
 
 // Every action but RunWorkbench runs without a window; main() dispatches them before any
 // application object with a display exists.
-enum class Action { RunWorkbench, Help, Version, Export, Check, Error };
+enum class Action { RunWorkbench, Help, Version, Export, Check, LanguageServer, Error };
 enum class ExportKind { Slo, Vlo, Both };
 
 // Exit status of a command line that could not be understood.
@@ -21,6 +21,8 @@ struct Options {
     // Set by --folder DIR.
     QString folder;
     ExportKind exportKind = ExportKind::Both;
+    // Set by --force: export even when the script check finds errors.
+    bool force = false;
     // Set by --check [SCRIPT.slo [VARIABLES.vlo]]; empty for the project.
     QStringList checkFiles;
     // Options of one dash that are not ours ("-platform", "-style" ...), left for the window

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 #include "app/commandlineexport.h"
+#include "app/commandlinelock.h"
 #include "app/datafolder.h"
 #include "app/workbench.h"
+#include "lsp/stdioserver.h"
 #include "platform/primaryscreen.h"
 #include "platform/qtdialogs.h"
 #include "scriptlang/checkcommand.h"
@@ -101,6 +103,11 @@ int main(int argc, char* argv[])
     case commandline::Action::Version:
         QTextStream(stdout) << commandline::versionText();
         return 0;
+    case commandline::Action::LanguageServer: {
+        // No window, no data folder: the editor sends the texts.
+        QCoreApplication app(argc, argv);
+        return lsp::runLanguageServer();
+    }
     case commandline::Action::Export:
     case commandline::Action::Check:
     case commandline::Action::RunWorkbench:
@@ -135,7 +142,9 @@ int main(int argc, char* argv[])
         if (!folders)
             return 1;
         SystemClock clock;
-        return commandline::runExport(*folders, options.exportKind, clock, errorStream());
+        return commandline::runLocked(*folders, errorStream(), [&] {
+            return commandline::runExport(*folders, options.exportKind, clock, errorStream(), options.force);
+        });
     }
 
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 
 #include "app/editingaids.h"
 #include "app/editorkeys.h"
+#include "app/folderaccess.h"
 #include "app/scriptcheck.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
@@ -82,6 +83,8 @@ void centreOnScreen(QWidget& w)
 Workbench::Workbench(const Services& services, QObject* parent)
     : QObject(parent), m_services(services),
       m_saver(std::make_unique<ProjectSaver>(m_services.folders, services.clock, services.dialogs, m_notes)),
+      m_access(std::make_unique<FolderAccess>(m_services.folders.workDir, services.dialogs,
+                                              m_saver->writeGuard())),
       m_export(std::make_unique<PlayerExport>(m_state, services.dialogs, *m_saver)),
       m_help(std::make_unique<HelpCommands>(m_services.folders.workDir, services.dialogs, services.documents,
                                             m_state.seekPosition)),
@@ -92,6 +95,13 @@ Workbench::Workbench(const Services& services, QObject* parent)
                                                       services.dialogs, m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
+    m_templateTools->setWriteGuard(&m_saver->writeGuard());
+    connect(m_access.get(), &FolderAccess::becameReadOnly, this, [this] {
+        for (MainWindow* window : {m_form800.get(), m_form1024.get()}) {
+            if (window)
+                showReadOnlyMark(*window);
+        }
+    });
     installCommands();
     // Every secondary window opens inside the screen's available area.
     qApp->installEventFilter(this);
@@ -198,6 +208,11 @@ void Workbench::connectLayout(MainWindow& window)
 
 void Workbench::start()
 {
+    if (!m_access->claim()) {
+        // The author leaves the folder to the copy that holds it.
+        end();
+        return;
+    }
     m_wait = new WaitWindow;
     m_wait->setAttribute(Qt::WA_DeleteOnClose);
     m_wait->adjustSize();
@@ -221,21 +236,32 @@ void Workbench::tellFailures(const QString& title, const QString& intro, const Q
                             Dialogs::Icon::Critical);
 }
 
+void Workbench::showReadOnlyMark(MainWindow& window)
+{
+    if (!m_access->mark().isEmpty())
+        window.setReadOnlyMark(m_access->mark());
+}
+
 void Workbench::loadForm800()
 {
     m_form800 = std::make_unique<MainWindow>(layout::table800());
     MainWindow& form = *m_form800;
     form.fitIntoScreen();
     connectLayout(form);
+    showReadOnlyMark(form);
     const Folders& folders = m_services.folders;
     Dialogs& dialogs = m_services.dialogs;
+    // A read-only copy only reads: the copy that holds the folder has swept it and made its files.
+    const bool readOnly = m_saver->writeGuard().readOnly();
 
-    stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
+    if (!readOnly) {
+        stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
+        tellFailures(QStringLiteral("PROJECT FILES"),
+                     QStringLiteral("These project files could not be created:"),
+                     projectfiles::ensureExist(folders.workDir).failures);
+    }
 
-    tellFailures(QStringLiteral("PROJECT FILES"), QStringLiteral("These project files could not be created:"),
-                 projectfiles::ensureExist(folders.workDir).failures);
-
-    if (!settingsfile::exists(folders.workDir)) {
+    if (!readOnly && !settingsfile::exists(folders.workDir)) {
         dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
         const QString directory = dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
                                                   QStringLiteral("C:\\WZ2100"));
@@ -309,6 +335,7 @@ void Workbench::loadForm1024()
     MainWindow& form = *m_form1024;
     form.fitIntoScreen();
     connectLayout(form);
+    showReadOnlyMark(form);
 
     // Its first tick gives the focus to VLO and then SLO, unless start-up has already done so.
     connect(form.firstStartTimer(), &QTimer::timeout, this, [this] {
@@ -423,8 +450,20 @@ void Workbench::openBackupConsole(MainWindow& from)
     from.setEnabled(false);
 }
 
+bool Workbench::nothingToLose(const MainWindow& window, bool withNotes) const
+{
+    const auto kept = [this](const QString& text, const QString& name) {
+        return text.isEmpty() || text == projectfiles::load(m_services.folders.workDir, name).text;
+    };
+    return kept(window.sloText(), projectfiles::kSlo) && kept(window.vloText(), projectfiles::kVlo) &&
+           (!withNotes || kept(m_notes.text(), projectfiles::kNotes));
+}
+
 bool Workbench::saveBeforeEnding(MainWindow& window, bool exitSave)
 {
+    // A read-only copy asks only when leaving would lose a text it cannot save.
+    if (m_saver->writeGuard().readOnly() && nothingToLose(window, exitSave))
+        return true;
     QString problems;
     const bool saved = exitSave
                            ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
@@ -483,14 +522,31 @@ void Workbench::exitByButton(MainWindow& window)
         return;
     }
     m_state.exitConfirmed = true;
+    storeSettings(window);
+    window.close();
+    end();
+}
+
+void Workbench::storeSettings(const MainWindow& window)
+{
+    const QString& workDir = m_services.folders.workDir;
+    const WriteGuard& guard = m_saver->writeGuard();
+    if (guard.readOnly()) {
+        // Said only when the game directory was changed here, so that the change is not lost unseen.
+        if (window.gameDirectory() != settingsfile::read(workDir).record.gameDirectory)
+            m_services.dialogs.tell(kReadOnlyTitle,
+                                    QStringLiteral("The game directory is not stored: this copy of QRB2 is "
+                                                   "READ-ONLY, because %1.\n\nThe directory you typed: %2")
+                                        .arg(guard.reason(), window.gameDirectory()),
+                                    Dialogs::Icon::Warning);
+        return;
+    }
     // Settings that cannot be written are told about; they never keep the author in.
     const FileOutcome settings =
-        settingsfile::write(m_services.folders.workDir, window.gameDirectory(), m_state.hideInternalHelp);
+        settingsfile::write(workDir, window.gameDirectory(), m_state.hideInternalHelp);
     tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
                  QStringLiteral("The settings could not be written; the program closes without them:"),
                  settings.failures);
-    window.close();
-    end();
 }
 
 void Workbench::end()

@@ -20,6 +20,7 @@
 inline const QString kCloseWithoutSaving = QStringLiteral("Close the program without saving?");
 
 class BackupConsole;
+class FolderAccess;
 class HelpCommands;
 class EditingAids;
 class ScriptCheck;
@@ -75,6 +76,7 @@ public:
     BackupConsole* backupConsole() const;
     // Editor menus, search and go to line, and the Runtime Notes window.
     EditingAids& editing() { return *m_editing; }
+    FolderAccess& folderAccess() { return *m_access; }
     ScriptCheck& scriptCheck() { return *m_scriptCheck; }
     NotesWindow* notesWindow() const;
 
@@ -110,6 +112,9 @@ private:
     bool saveBeforeEnding(MainWindow& window, bool exitSave);
     void end();
     void tellFailures(const QString& title, const QString& intro, const QList<struct FileFailure>& failures);
+    void showReadOnlyMark(MainWindow& window);
+    bool nothingToLose(const MainWindow& window, bool withNotes) const;
+    void storeSettings(const MainWindow& window);
 
     Services m_services;
     ProgramState m_state;
@@ -117,6 +122,7 @@ private:
     ManualSelectorState m_manualSelectorState;
     GeneratorState m_generatorState;
     std::unique_ptr<ProjectSaver> m_saver;
+    std::unique_ptr<FolderAccess> m_access;
     std::unique_ptr<PlayerExport> m_export;
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<EditingAids> m_editing;

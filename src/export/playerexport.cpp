@@ -27,7 +27,9 @@ bool PlayerExport::confirm(const QString& question, const WorkspaceView& view)
     const QString errors =
         scriptlang::describeErrors(scriptlang::checkProject(view.sloText(), view.vloText()));
     const QString text = errors.isEmpty() ? question : question + QStringLiteral("\n\n") + errors;
-    return m_dialogs.askYesNo(QStringLiteral("WARNING"), text, Dialogs::Icon::Question) ==
+    // With errors found, Enter keeps the old files.
+    return m_dialogs.askYesNo(QStringLiteral("WARNING"), text, Dialogs::Icon::Question,
+                              errors.isEmpty() ? Dialogs::Answer::Yes : Dialogs::Answer::No) ==
            Dialogs::Answer::Yes;
 }
 
@@ -41,19 +43,50 @@ bool PlayerExport::finish(const QList<FileFailure>& failures)
     return true;
 }
 
+namespace {
+
+const QString kScriptsQuestion =
+    QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???");
+const QString kVariablesQuestion = QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???");
+
+} // namespace
+
 bool PlayerExport::exportScripts(WorkspaceView& view)
 {
-    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO FILES FOR EACH PLAYER???"), view))
+    if (!m_saver.writeGuard().allows(m_dialogs, QStringLiteral("EXPORT .SLO")) ||
+        !confirm(kScriptsQuestion, view))
         return false;
     m_saver.trySave(view);
-    return finish(writePlayerScripts(m_state, view.gameDirectory(), view.sloText()));
+    return writeScripts(view);
 }
 
 bool PlayerExport::generateVariableFiles(WorkspaceView& view)
 {
-    if (!confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???"), view))
+    if (!m_saver.writeGuard().allows(m_dialogs, QStringLiteral("EXPORT .VLO")) ||
+        !confirm(kVariablesQuestion, view))
         return false;
     m_saver.trySave(view);
+    return writeVariables(view);
+}
+
+bool PlayerExport::exportBoth(WorkspaceView& view)
+{
+    if (!m_saver.writeGuard().allows(m_dialogs, QStringLiteral("EXPORT .SLO AND .VLO")) ||
+        !confirm(QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .SLO AND .VLO FILES FOR EACH PLAYER???"),
+                 view))
+        return false;
+    m_saver.trySave(view);
+    const bool scripts = writeScripts(view);
+    return writeVariables(view) && scripts;
+}
+
+bool PlayerExport::writeScripts(WorkspaceView& view)
+{
+    return finish(writePlayerScripts(m_state, view.gameDirectory(), view.sloText()));
+}
+
+bool PlayerExport::writeVariables(WorkspaceView& view)
+{
     QString generated;
     const QList<FileFailure> failures =
         writeVariableFiles(m_state, view.gameDirectory(), view.vloText(), &generated,

@@ -17,13 +17,18 @@ public:
     PlayerExport(ProgramState& state, Dialogs& dialogs, ProjectSaver& saver);
 
     // Both ask first, save with a "_BEFORECOMPILE" snapshot, write the eight files and say
-    // "DONE !!!" only when every file was written. True when they said it.
+    // "DONE !!!" only when every file was written. True when they said it. A read-only copy
+    // refuses them with the reason.
     bool exportScripts(WorkspaceView& view);
     bool generateVariableFiles(WorkspaceView& view);
+    // Both exports after one save, so one "_BEFORECOMPILE" snapshot pair; each says its "DONE !!!".
+    bool exportBoth(WorkspaceView& view);
 
 private:
     bool confirm(const QString& question, const WorkspaceView& view);
     bool finish(const QList<FileFailure>& failures);
+    bool writeScripts(WorkspaceView& view);
+    bool writeVariables(WorkspaceView& view);
 
     ProgramState& m_state;
     Dialogs& m_dialogs;

@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -219,6 +220,30 @@ void MainWindow::createHiddenControls()
     m_resRec = new QTimer(this);
     m_resRec->setObjectName(QStringLiteral("ResRec1"));
     m_resRec->setInterval(1);
+}
+
+void MainWindow::setReadOnlyMark(const QString& text)
+{
+    if (!m_readOnlyMark) {
+        m_readOnlyMark = new QLabel(m_canvas);
+        m_readOnlyMark->setObjectName(QStringLiteral("READ_ONLY"));
+        // The strip still moves the window.
+        m_readOnlyMark->setAttribute(Qt::WA_TransparentForMouseEvents);
+        const int strip = twips::toPixels(m_table.handleStrip);
+        const int right = twips::toPixels(m_table.find(QStringLiteral("Image2"))->rect.left()) - strip;
+        const int left = m_canvas->width() / 2;
+        m_readOnlyMark->setGeometry(left, 0, right - left, strip);
+        m_readOnlyMark->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont font = m_readOnlyMark->font();
+        font.setBold(true);
+        font.setPixelSize(qMax(9, strip - 5));
+        m_readOnlyMark->setFont(font);
+        m_readOnlyMark->setStyleSheet(QStringLiteral("color: rgb(255, 190, 60); background: transparent;"));
+    }
+    m_readOnlyMark->setText(text);
+    m_readOnlyMark->show();
+    m_readOnlyMark->raise();
+    setWindowTitle(QStringLiteral("QRB2 \u2013 READ-ONLY \u2013 Warzone 2100 skirmish AI workbench"));
 }
 
 void MainWindow::applySplitter()

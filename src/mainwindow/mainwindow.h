@@ -9,6 +9,7 @@
 
 class ClickArea;
 class HiddenTextBuffer;
+class QLabel;
 class LinkLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +48,11 @@ public:
     QTimer* resRecTimer() const { return m_resRec; }
     QWidget* control(const QString& name) const;
     const WindowDrag& drag() const { return m_drag; }
+
+    // The copy may not write: the title strip shows `text` ("READ-ONLY ...") at its right,
+    // and the window's title says READ-ONLY too.
+    void setReadOnlyMark(const QString& text);
+    QLabel* readOnlyMark() const { return m_readOnlyMark; }
 
     // Resizes the editors from the splitter bar's value.
     void applySplitter();
@@ -104,6 +110,7 @@ private:
     QTimer* m_resRec = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_canvas = nullptr;
+    QLabel* m_readOnlyMark = nullptr;
     // Set once the window was fitted into a screen smaller than its layout.
     bool m_keptOnScreen = false;
 };

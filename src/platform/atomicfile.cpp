@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/atomicfile.h"
 
+#include "platform/processinfo.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +16,6 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -55,12 +56,8 @@ QString systemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// A link is replaced through its target, so the link itself survives.
-QString realTarget(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : path;
-}
+// The system's own limit on the links of one path.
+constexpr int kMaxLinkHops = 40;
 
 std::optional<QString> syncHandle(QFile& file)
 {
@@ -80,6 +77,20 @@ bool isTemporaryName(const QString& fileName)
     return fileName.startsWith(kTemporaryPrefix);
 }
 
+std::optional<QString> finalTarget(const QString& path, QString* reason)
+{
+    QString current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        current = info.symLinkTarget();
+    }
+    if (reason)
+        *reason = systemReason(ELOOP);
+    return std::nullopt;
+}
+
 void injectWriteFault(std::optional<WriteFault> fault)
 {
     FaultPlan& plan = faultPlan();
@@ -88,7 +99,7 @@ void injectWriteFault(std::optional<WriteFault> fault)
     plan.opened = 0;
 }
 
-PendingFile::PendingFile(QString target) : m_target(std::move(target)) {}
+PendingFile::PendingFile(QString target, Links links) : m_target(std::move(target)), m_links(links) {}
 
 PendingFile::~PendingFile()
 {
@@ -97,12 +108,20 @@ PendingFile::~PendingFile()
 
 std::optional<FileFailure> PendingFile::open()
 {
-    const QFileInfo target(realTarget(m_target));
+    QString loop;
+    const std::optional<QString> final = m_links == Links::Follow ? finalTarget(m_target, &loop) : m_target;
+    if (!final)
+        return failure(loop);
+    m_final = *final;
+    const QFileInfo target(m_final);
     if (target.isDir())
         return failure(QStringLiteral("a folder of that name stands where the file belongs"));
     const QString folder = target.path();
+    // ".qrb2-writing-NAME-PID-START-N": the writer's process id and start time tell a sweep
+    // whether the writer still runs.
     const QString stem = kTemporaryPrefix + target.fileName() + QLatin1Char('-') +
-                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-') +
+                         QString::number(processinfo::ownStartTime()) + QLatin1Char('-');
     // A name taken by another writer is skipped; NewOnly never opens an existing file.
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_temporary = QDir(folder).filePath(stem + QString::number(g_serial.fetch_add(1)));
@@ -119,7 +138,7 @@ std::optional<FileFailure> PendingFile::open()
         m_temporary.clear();
         return failure(QStringLiteral("no free temporary name beside the file"));
     }
-    if (target.exists())
+    if (target.exists() && !target.isSymLink())
         m_file.setPermissions(QFile::permissions(target.filePath()));
     int error = 0;
     if (const auto at = faultForNextFile(&error)) {
@@ -169,12 +188,54 @@ std::optional<FileFailure> PendingFile::rename()
     if (!m_finished)
         return failure(QStringLiteral("the file was not written"));
     const QByteArray from = QFile::encodeName(m_temporary);
-    const QByteArray to = QFile::encodeName(realTarget(m_target));
+    const QByteArray to = QFile::encodeName(m_final);
     if (std::rename(from.constData(), to.constData()) != 0)
         return failure(systemReason(errno));
     m_temporary.clear();
     m_finished = false;
     return std::nullopt;
+}
+
+std::optional<FileFailure> PendingFile::renameNew(bool& nameTaken)
+{
+    nameTaken = false;
+    if (!m_finished)
+        return failure(QStringLiteral("the file was not written"));
+    const QByteArray from = QFile::encodeName(m_temporary);
+    const QByteArray to = QFile::encodeName(m_target);
+#ifdef Q_OS_UNIX
+    // A hard link never replaces an existing name; where the file system has none, the name is
+    // first reserved by creating it exclusively and then replaced by the temporary.
+    int error = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (error == 0) {
+        ::unlink(from.constData());
+        m_temporary.clear();
+        m_finished = false;
+        return std::nullopt;
+    }
+    if (error == EPERM || error == EOPNOTSUPP || error == EMLINK || error == ENOSYS) {
+        const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        error = fd >= 0 ? 0 : errno;
+        if (fd >= 0) {
+            ::close(fd);
+            std::optional<FileFailure> failed = rename();
+            if (failed)
+                ::unlink(to.constData());
+            return failed;
+        }
+    }
+    if (error == EEXIST) {
+        nameTaken = true;
+        return std::nullopt;
+    }
+    return failure(systemReason(error));
+#else
+    if (QFileInfo::exists(m_target)) {
+        nameTaken = true;
+        return std::nullopt;
+    }
+    return rename();
+#endif
 }
 
 void PendingFile::discard()
@@ -203,7 +264,7 @@ QList<FileFailure> commit(const QList<PendingFile*>& files)
     for (PendingFile* file : files) {
         if (auto failure = file->rename())
             failures.append(*failure);
-        folders.insert(QFileInfo(realTarget(file->target())).path());
+        folders.insert(QFileInfo(file->finalPath()).path());
     }
     for (const QString& folder : folders)
         syncFolder(folder);
@@ -243,12 +304,14 @@ std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes)
     return failures.first();
 }
 
-std::optional<FileFailure> copy(const QString& source, const QString& target)
+namespace {
+
+// Writes the source's bytes into the open temporary and finishes it.
+std::optional<FileFailure> copyInto(const QString& source, PendingFile& out)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return FileFailure{source, in.errorString()};
-    PendingFile out(target);
     if (auto failure = out.open())
         return failure;
     constexpr qint64 kChunk = qint64{1024} * 1024;
@@ -260,9 +323,48 @@ std::optional<FileFailure> copy(const QString& source, const QString& target)
         if (auto failure = out.write(chunk))
             return failure;
     }
-    if (auto failure = out.finish())
+    return out.finish();
+}
+
+} // namespace
+
+std::optional<FileFailure> replace(const QString& path, const QByteArray& bytes, Links links)
+{
+    PendingFile file(path, links);
+    if (auto failure = file.open())
+        return failure;
+    if (auto failure = file.write(bytes))
+        return failure;
+    if (auto failure = file.finish())
+        return failure;
+    if (auto failure = file.rename())
+        return failure;
+    syncFolder(QFileInfo(file.finalPath()).path());
+    return std::nullopt;
+}
+
+std::optional<FileFailure> copy(const QString& source, const QString& target)
+{
+    PendingFile out(target);
+    if (auto failure = copyInto(source, out))
         return failure;
     return out.rename();
+}
+
+std::optional<FileFailure> copyNew(const QString& source, const QString& target, bool& nameTaken)
+{
+    nameTaken = false;
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink()) {
+        nameTaken = true;
+        return std::nullopt;
+    }
+    PendingFile out(target, Links::Replace);
+    if (auto failure = copyInto(source, out))
+        return failure;
+    auto failure = out.renameNew(nameTaken);
+    if (!failure && !nameTaken)
+        syncFolder(QFileInfo(target).path());
+    return failure;
 }
 
 void syncFolder(const QString& folder)
@@ -280,19 +382,18 @@ void syncFolder(const QString& folder)
 
 namespace {
 
-// The writer's process id sits in the temporary's name: ".qrb2-writing-NAME-PID-N".
+// The writer sits in the temporary's name: ".qrb2-writing-NAME-PID-START-N". A name without
+// both numbers was not written by a run that could still be going.
 bool writerIsRunning(const QString& temporaryName)
 {
     const QStringList parts = temporaryName.split(QLatin1Char('-'));
-    bool ok = false;
-    const qint64 pid = parts.size() >= 3 ? parts.at(parts.size() - 2).toLongLong(&ok) : 0;
-    if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
-        return false; // ours are from an earlier run whose number this one reuses
-#ifdef Q_OS_UNIX
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
-#else
-    return false;
-#endif
+    if (parts.size() < 6)
+        return false;
+    bool pidOk = false;
+    bool startOk = false;
+    const qint64 pid = parts.at(parts.size() - 3).toLongLong(&pidOk);
+    const quint64 start = parts.at(parts.size() - 2).toULongLong(&startOk);
+    return pidOk && startOk && processinfo::isRunning(pid, start);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/consoledialogs.h"
 
-Dialogs::Answer ConsoleDialogs::askYesNo(const QString&, const QString&, Icon)
+Dialogs::Answer ConsoleDialogs::askYesNo(const QString&, const QString&, Icon, Answer)
 {
     return Answer::Yes;
 }
@@ -29,6 +29,11 @@ void ConsoleDialogs::tell(const QString& title, const QString& text, Icon icon)
         line += QLatin1Char('\n');
     m_out << line;
     m_out.flush();
+}
+
+int ConsoleDialogs::askChoice(const QString&, const QString&, Icon, const QStringList& buttons)
+{
+    return int(buttons.size()) - 1;
 }
 
 QString ConsoleDialogs::askText(const QString&, const QString&, const QString&)

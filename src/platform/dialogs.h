@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every message box and input box of the program goes through this interface, so the
 // logic can ask the author without knowing about widgets and tests can answer in order.
@@ -12,10 +13,16 @@ public:
 
     virtual ~Dialogs() = default;
 
-    virtual Answer askYesNo(const QString& title, const QString& text, Icon icon) = 0;
+    // `defaultAnswer` is the button Enter presses: Yes, or No where Yes would be a risk.
+    virtual Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                            Answer defaultAnswer = Answer::Yes) = 0;
     virtual Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) = 0;
     virtual Answer askRetryCancel(const QString& title, const QString& text, Icon icon) = 0;
     virtual void tell(const QString& title, const QString& text, Icon icon) = 0;
+    // A box with buttons of its own ("Open read-only", "Quit"); gives the index of the button
+    // pressed, the last one when the box is closed without one.
+    virtual int askChoice(const QString& title, const QString& text, Icon icon,
+                          const QStringList& buttons) = 0;
     // The typed text, or the empty string when the author cancels.
     virtual QString askText(const QString& title, const QString& prompt, const QString& defaultText) = 0;
 };

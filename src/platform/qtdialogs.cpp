@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -53,9 +54,11 @@ Dialogs::Answer run(const QString& title, const QString& text, Dialogs::Icon ico
 
 } // namespace
 
-Dialogs::Answer QtDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+Dialogs::Answer QtDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
+                                    Answer defaultAnswer)
 {
-    const Answer answer = run(title, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const Answer answer = run(title, text, icon, QMessageBox::Yes | QMessageBox::No,
+                              defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     // Closing the box with Escape or its close box counts as No.
     return answer == Answer::Yes ? Answer::Yes : Answer::No;
 }
@@ -73,6 +76,21 @@ Dialogs::Answer QtDialogs::askRetryCancel(const QString& title, const QString& t
 void QtDialogs::tell(const QString& title, const QString& text, Icon icon)
 {
     run(title, text, icon, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+int QtDialogs::askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons)
+{
+    QMessageBox box(toQt(icon), title, forDisplay(text), QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QPushButton*> pushButtons;
+    for (const QString& caption : buttons)
+        pushButtons.append(box.addButton(caption, QMessageBox::AcceptRole));
+    if (pushButtons.isEmpty())
+        return -1;
+    box.setDefaultButton(pushButtons.first());
+    box.setEscapeButton(pushButtons.last());
+    box.exec();
+    const qsizetype pressed = pushButtons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return int(pressed >= 0 ? pressed : pushButtons.size() - 1);
 }
 
 QString QtDialogs::askText(const QString& title, const QString& prompt, const QString& defaultText)

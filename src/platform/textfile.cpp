@@ -2,7 +2,16 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringView>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace textfile {
 
@@ -20,6 +29,63 @@ ReadResult read(const QString& path)
         return result;
     }
     result.text = QString::fromLatin1(bytes);
+    return result;
+}
+
+ReadResult readRegularFile(const QString& path, qint64 maxBytes)
+{
+    ReadResult result;
+    const auto refuse = [&](const QString& reason) {
+        result.failure = FileFailure{path, reason};
+        return result;
+    };
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opened without waiting for a writer (a FIFO) and looked at once open, so nothing can swap
+    // the file between the look and the read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const bool folder = S_ISDIR(status.st_mode);
+        ::close(fd);
+        return refuse(folder ? QStringLiteral("it is a folder, not a file")
+                             : QStringLiteral("it is not a regular file (a pipe, a device or a socket)"));
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refuse(file.errorString());
+    }
+#else
+    const QFileInfo info(path);
+    if (info.isDir())
+        return refuse(QStringLiteral("it is a folder, not a file"));
+    if (info.exists() && !info.isFile())
+        return refuse(QStringLiteral("it is not a regular file (a pipe, a device or a socket)"));
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+#endif
+    const auto tooLarge = [&] {
+        result.text.clear();
+        return refuse(QStringLiteral("it is larger than %1 MiB").arg(maxBytes / (1024 * 1024)));
+    };
+    if (file.size() > maxBytes)
+        return tooLarge();
+    // Read to its end, as some files tell no size, block by block into the text, so the bytes are
+    // never held whole beside it; one byte past the limit refuses the file.
+    result.text.reserve(file.size() + 1);
+    for (;;) {
+        const QByteArray block = file.read(qMin<qint64>(1 << 20, maxBytes + 1 - result.text.size()));
+        if (file.error() != QFileDevice::NoError)
+            return refuse(file.errorString());
+        if (block.isEmpty())
+            break;
+        result.text += QLatin1StringView(block);
+    }
+    if (result.text.size() > maxBytes)
+        return tooLarge();
     return result;
 }
 

@@ -26,6 +26,11 @@ struct ReadResult {
 
 ReadResult read(const QString& path);
 
+// Like read(), for a file named by someone else (a command line): only a regular file of at most
+// `maxBytes` is read. A folder, a FIFO, a device or a larger file is refused at once with the
+// reason; nothing blocks or reads without end.
+ReadResult readRegularFile(const QString& path, qint64 maxBytes);
+
 // Latin-1 bytes of the text. Characters above U+00FF become '?' and are collected in
 // `replaced` (each once), so the caller can tell the author.
 QByteArray encode(const QString& text, QString* replaced);

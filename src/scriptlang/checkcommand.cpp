@@ -6,6 +6,7 @@
 #include "workspace/projectfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace scriptlang {
@@ -14,7 +15,7 @@ namespace {
 
 bool readText(const QString& path, QString& text, QTextStream& err)
 {
-    textfile::ReadResult result = textfile::read(path);
+    textfile::ReadResult result = textfile::readRegularFile(path, kMaxCheckedFileBytes);
     if (!result.ok()) {
         const FileFailure failure = explainMissing(*result.failure, FileAccess::Read);
         err << "qrb2: cannot read " << QDir::toNativeSeparators(path) << ": " << failure.reason << Qt::endl;
@@ -24,7 +25,35 @@ bool readText(const QString& path, QString& text, QTextStream& err)
     return true;
 }
 
+// One line of output whatever the message holds: a string of the script may hold control
+// characters.
+QString printable(const QString& message)
+{
+    QString shown;
+    shown.reserve(message.size());
+    for (const QChar c : message) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            shown +=
+                QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
+
+void printFindings(const Findings& findings, const QString& sloPath, const QString& vloPath, QTextStream& out)
+{
+    const QString sloName = QDir::toNativeSeparators(sloPath);
+    const QString vloName = QDir::toNativeSeparators(vloPath);
+    for (const Finding& f : findings) {
+        out << (f.text == TextKind::Slo ? sloName : vloName) << ':' << f.line << ':' << f.column << ": "
+            << (f.severity == Severity::Error ? "error" : "warning") << ": " << printable(f.message) << '\n';
+    }
+    out.flush();
+}
 
 int runCheckCommand(const QStringList& files, const QString& projectFolder, QTextStream& out,
                     QTextStream& err)
@@ -36,8 +65,12 @@ int runCheckCommand(const QStringList& files, const QString& projectFolder, QTex
         return 2;
     }
     const bool project = files.isEmpty();
-    const QString sloPath = project ? projectfiles::path(projectFolder, projectfiles::kSlo) : files.at(0);
-    const QString vloPath = project ? projectfiles::path(projectFolder, projectfiles::kVlo) : files.value(1);
+    // The project's files by their full paths: an editor opens them wherever the project lies.
+    const auto projectFile = [&](const QString& name) {
+        return QFileInfo(projectfiles::path(projectFolder, name)).absoluteFilePath();
+    };
+    const QString sloPath = project ? projectFile(projectfiles::kSlo) : files.at(0);
+    const QString vloPath = project ? projectFile(projectfiles::kVlo) : files.value(1);
     QString slo;
     QString vlo;
     if (!readText(sloPath, slo, err) || (!vloPath.isEmpty() && !readText(vloPath, vlo, err)))
@@ -47,16 +80,7 @@ int runCheckCommand(const QStringList& files, const QString& projectFolder, QTex
         findings = checkProject(slo, vlo);
     else
         findings = checkFiles(slo, vloPath.isEmpty() ? QString() : vlo.isNull() ? QStringLiteral("") : vlo);
-    // The project's files are named as found in its folder, the working directory.
-    const QDir base(project ? projectFolder : QString());
-    const QString sloName = project ? base.relativeFilePath(sloPath) : sloPath;
-    const QString vloName = project ? base.relativeFilePath(vloPath) : vloPath;
-    for (const Finding& f : findings) {
-        out << QDir::toNativeSeparators(f.text == TextKind::Slo ? sloName : vloName) << ':' << f.line << ':'
-            << f.column << ": " << (f.severity == Severity::Error ? "error" : "warning") << ": " << f.message
-            << '\n';
-    }
-    out.flush();
+    printFindings(findings, sloPath, vloPath, out);
     return errorCount(findings) > 0 ? 1 : 0;
 }
 

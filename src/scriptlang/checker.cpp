@@ -45,7 +45,7 @@ bool holdsStatIndex(const QString& type)
 class BindingChecker {
 public:
     BindingChecker(const ScriptModel& script, Findings& findings)
-        : m_script(script), m_findings(findings), m_vloTypes(vloTypes())
+        : m_script(script), m_findings(findings), m_log(findings, TextKind::Vlo), m_vloTypes(vloTypes())
     {
     }
 
@@ -55,8 +55,11 @@ public:
         m_boundNames.reserve(vlo.bindings.size());
         if (!headName.isEmpty())
             m_bound.insert(headName, 0);
-        for (const VloBinding& b : vlo.bindings)
+        for (const VloBinding& b : vlo.bindings) {
+            if (m_log.stopped())
+                break;
             check(b, headName);
+        }
         for (const GlobalVariable& g : m_script.globals) {
             // A name on a line the VLO reader could not read has its error already.
             if (!g.isPublic || !g.isValue || m_boundNames.contains(g.name) || g.name == headName ||
@@ -81,7 +84,7 @@ private:
     void error(const VloBinding& b, int column, int length, const QString& message,
                Severity severity = Severity::Error)
     {
-        m_findings.append(Finding{severity, TextKind::Vlo, b.line, column, qMax(1, length), message});
+        m_log.add(severity, b.line, column, length, message);
     }
 
     void check(const VloBinding& b, const QString& headName)
@@ -91,7 +94,8 @@ private:
             error(b, b.column, nameLength,
                   QStringLiteral("the generated head already binds '%1' to the player's number; this later "
                                  "binding wins, so every player would get the same number")
-                      .arg(b.name));
+                      .arg(b.name),
+                  Severity::Warning);
             return;
         }
         const GlobalVariable* v = m_script.global(b.name);
@@ -213,6 +217,7 @@ private:
 
     const ScriptModel& m_script;
     Findings& m_findings;
+    FindingLog m_log;
     const QHash<QString, QString>& m_vloTypes;
     QHash<QString, int> m_bound; // element -> line of its last binding (0: the head)
     QSet<QString> m_boundNames;

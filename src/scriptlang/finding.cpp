@@ -22,4 +22,25 @@ void sortFindings(Findings& findings)
     });
 }
 
+FindingLog::FindingLog(Findings& findings, TextKind text) : m_findings(findings), m_text(text)
+{
+    for (const Finding& f : findings) {
+        if (f.text == text && f.severity == Severity::Error)
+            ++m_errors;
+    }
+}
+
+bool FindingLog::add(Severity severity, int line, int column, int length, const QString& message)
+{
+    if (stopped())
+        return false;
+    if (severity == Severity::Error && ++m_errors > kMaxErrors) {
+        m_findings.append(Finding{Severity::Error, m_text, line, column, qMax(1, length),
+                                  QStringLiteral("too many errors; stopping")});
+        return false;
+    }
+    m_findings.append(Finding{severity, m_text, line, column, qMax(1, length), message});
+    return true;
+}
+
 } // namespace scriptlang

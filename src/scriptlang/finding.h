@@ -28,4 +28,24 @@ int errorCount(const Findings& findings);
 // In text order: SLO before VLO, then by line and column.
 void sortFindings(Findings& findings);
 
+// After this many errors in one text the checker stops reading it, as compilers do.
+constexpr int kMaxErrors = 200;
+
+// Adds the findings of one text to a list. The errors of that text already in the list count:
+// the script's lexer and parser share one budget. Past kMaxErrors errors the log adds one last
+// error, "too many errors; stopping", and takes nothing more.
+class FindingLog {
+public:
+    FindingLog(Findings& findings, TextKind text);
+
+    // False when the log has stopped (this finding was not added).
+    bool add(Severity severity, int line, int column, int length, const QString& message);
+    bool stopped() const { return m_errors > kMaxErrors; }
+
+private:
+    Findings& m_findings;
+    TextKind m_text;
+    int m_errors = 0;
+};
+
 } // namespace scriptlang

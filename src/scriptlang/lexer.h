@@ -3,6 +3,7 @@
 
 #include "scriptlang/finding.h"
 #include "scriptlang/namekey.h"
+#include "scriptlang/textscan.h"
 
 #include <QHash>
 #include <QList>
@@ -13,7 +14,7 @@ namespace scriptlang {
 
 enum class Tok : quint8 {
     End,
-    Ident, // names and keywords alike
+    Ident, // a name that is no word of the language
     Int,
     Float,
     String,
@@ -40,12 +41,34 @@ enum class Tok : quint8 {
     Lt,
     Inc,
     Dec,
-    AndAnd,
-    OrOr,
-    Bang,
+    AndAnd, // && and, AND
+    OrOr,   // || or, OR
+    Bang,   // ! not, NOT
     CastInt,
     CastFloat,
-    Stray, // a character of no token, already reported: the parser stops at it without a word
+    Stray, // characters of no token, already reported: the parser stops at them without a word
+    // The language's own words, lower case only.
+    Wait,
+    Every,
+    Trigger,
+    Event,
+    Inactive,
+    Init,
+    Link,
+    Ref,
+    Return,
+    Function,
+    Public,
+    Private,
+    Local,
+    While,
+    If,
+    Else,
+    Exit,
+    Pause,
+    True,     // true TRUE
+    False,    // false FALSE
+    TypeName, // int INT, bool BOOL ... and the game's types (DROID, STRUCTURESTAT ...)
 };
 
 // A token of the script. A token that came from a #define body carries the place where the
@@ -58,7 +81,14 @@ struct Token {
     int length = 0;
 
     bool is(Tok k) const { return kind == k; }
-    bool isWord(QLatin1StringView word) const { return kind == Tok::Ident && sameText(text, word); }
+    // A name or a word of the language spelt exactly `word`.
+    bool isWord(QLatin1StringView word) const { return kind != Tok::Stray && sameText(text, word); }
+    // One of the language's own words (if, event, and, int, DROID, true ...), not a name.
+    bool isKeyword() const
+    {
+        return kind >= Tok::Wait || ((kind == Tok::AndAnd || kind == Tok::OrOr || kind == Tok::Bang) &&
+                                     !text.isEmpty() && text.front().isLetter());
+    }
 
     // Inline, as the parser compares words at nearly every token.
     static bool sameText(QStringView a, QLatin1StringView b)
@@ -76,12 +106,14 @@ struct Token {
 // The longest names the game's lexer keeps.
 constexpr int kMaxNameLength = 255;
 constexpr int kMaxStringLength = 255;
-constexpr int kMaxMacroNameLength = 32;
+// The game keeps this many characters of a #define name; a longer name is cut.
+constexpr int kMaxMacroNameLength = 31;
 constexpr int kMaxMacros = 150;
 constexpr int kMaxMacroNesting = 10;
 
 // Splits a script into tokens the way the game's lexer does (longest match, so `x-1` gives `x`
-// and `-1`), with #define names replaced by their bodies. Lexical mistakes go to `findings`.
+// and `-1`), with #define names replaced by their bodies. Lexical mistakes go to `findings`; past
+// kMaxErrors errors the lexer stops, the tokens ending there.
 class Lexer {
 public:
     Lexer(const QString& source, Findings& findings);
@@ -92,6 +124,9 @@ public:
     // One plain pass without macros or findings kept: the count of tokens (for timing).
     static int countTokens(const QString& source);
 
+    // The kind of a word: a word of the language, a type name, or Ident.
+    static Tok wordKind(QStringView word);
+
     bool usesMacros() const { return !m_macros.isEmpty(); }
 
 private:
@@ -100,19 +135,34 @@ private:
         int line = 0;
     };
 
-    void scan(qsizetype from, qsizetype to, QList<Token>& out, bool expand);
-    void directive(qsizetype& pos, qsizetype to);
+    void scan(QList<Token>& out, bool expand);
+    void scanWord(QList<Token>& out, bool expand);
+    void scanNumber(QList<Token>& out);
+    void scanString(QList<Token>& out);
+    void scanComment();
+    void scanOperator(QList<Token>& out);
+    void scanStray(QList<Token>& out);
+    void scanDirective();
+    void define(QStringView name, qsizetype bodyStart, qsizetype lineEnd);
     void expandMacro(const Macro& macro, const Token& use, QList<Token>& out, int depth);
+
+    bool startsNumber(qsizetype pos) const;
+    bool startsToken(qsizetype pos) const;
+    void push(QList<Token>& out, Tok kind, qsizetype start)
+    {
+        out.append(Token{kind, QStringView(m_data + start, m_at.pos - start), m_at.line, m_at.columnAt(start),
+                         int(m_at.pos - start)});
+    }
     void report(int line, int column, int length, const QString& message,
                 Severity severity = Severity::Error);
-    int columnAt(qsizetype pos) const { return int(pos - m_lineStart) + 1; }
 
     const QString& m_source;
     const QChar* m_data;
-    Findings& m_findings;
+    FindingLog m_log;
     QHash<NameKey, Macro> m_macros;
-    int m_line = 1;
-    qsizetype m_lineStart = 0;
+    int m_defineLines = 0;
+    TextPlace m_at;
+    qsizetype m_end = 0; // where the text being scanned ends: the script's end or a #define's line end
 };
 
 } // namespace scriptlang

@@ -34,8 +34,6 @@ int bindingOf(const Token& t)
     case Tok::Star:
     case Tok::Slash:
         return 5;
-    case Tok::Ident:
-        return isBinaryOperator(t) ? 1 : 0; // and, or
     default:
         return 0;
     }
@@ -46,6 +44,7 @@ constexpr int kTightest = 5;
 
 } // namespace
 
+// expression: expression OP expression | unary, by the game's precedence (see bindingOf)
 QString Parser::expression()
 {
     return binary(1);
@@ -95,7 +94,13 @@ QString Parser::combine(const Token& op, const QString& left, const QString& rig
         return kBool;
     }
     if (op.is(Tok::Eq) || op.is(Tok::Ne)) {
-        if (leftKnown && rightKnown && !fits(left, right) && !fits(right, left))
+        if (!leftKnown || !rightKnown || fits(left, right))
+            return kBool;
+        // Game values compare one way only, the base type on the left: BASEOBJ == DROID.
+        if (!isBasic(left) && !isBasic(right) && fits(right, left))
+            report(op, QStringLiteral("%1 %2 %3 is refused by the game: write the %3 on the left")
+                           .arg(spoken(left), name(), spoken(right)));
+        else if (!isBasic(left) || !isBasic(right) || !fits(right, left))
             report(op, QStringLiteral("%1 and %2 cannot be compared").arg(spoken(left), spoken(right)));
         return kBool;
     }
@@ -125,6 +130,8 @@ QString Parser::combine(const Token& op, const QString& left, const QString& rig
     return leftKnown && rightKnown ? left : QString();
 }
 
+// unary: '-' unary | not unary | '(int)' unary | '(float)' unary | INT | FLOAT | STRING | true | false
+//      | '(' expression ')' | name_use
 QString Parser::unary()
 {
     DepthGuard guard(*this);
@@ -154,6 +161,13 @@ QString Parser::unary()
     case Tok::String:
         advance();
         return kString;
+    case Tok::True:
+    case Tok::False:
+        advance();
+        return kBool;
+    case Tok::Inactive:
+        advance();
+        return QString();
     case Tok::LParen: {
         advance();
         const QString value = expression();
@@ -161,26 +175,17 @@ QString Parser::unary()
         return value;
     }
     case Tok::Ident:
+    case Tok::TypeName:
         break;
     default:
+        if (t.isKeyword())
+            fail(t, QStringLiteral("%1 is a keyword, not a value").arg(quoted(t.text)));
         fail(t, QStringLiteral("expected a value, found %1").arg(found(t)));
     }
-    if (t.isWord(QLatin1StringView("not")) || t.isWord(QLatin1StringView("NOT"))) {
-        advance();
-        return negation(t);
-    }
-    if (t.isWord(QLatin1StringView("true")) || t.isWord(QLatin1StringView("false")) ||
-        t.isWord(QLatin1StringView("TRUE")) || t.isWord(QLatin1StringView("FALSE"))) {
-        advance();
-        return kBool;
-    }
-    if (t.isWord(QLatin1StringView("inactive"))) {
-        advance();
-        return QString();
-    }
-    return nameUse(false);
+    return nameUse(Use::Value).type;
 }
 
+// not_exp: ('not' | 'NOT' | '!') comparison
 QString Parser::negation(const Token& op)
 {
     // `not a == b` is `not (a == b)`: the comparison binds more tightly.
@@ -193,22 +198,61 @@ QString Parser::negation(const Token& op)
 
 void Parser::requireFit(const Token& at, const QString& expected, const QString& actual, const QString& what)
 {
-    if (!fits(expected, actual))
+    const Fit result = fit(expected, actual);
+    if (result == Fit::AtRunTime)
+        warnAtRunTime(at, what, actual);
+    else if (result == Fit::No)
         report(at, QStringLiteral("%1 is %2; a value of type %3 does not fit")
                        .arg(what, spoken(expected), spoken(actual)));
 }
 
-QString Parser::nameUse(bool byRef)
+void Parser::warnAtRunTime(const Token& at, const QString& what, const QString& actual)
+{
+    report(
+        at,
+        QStringLiteral("%1 is a string; a %2 value becomes one only when the script runs, and may fail then")
+            .arg(what, spoken(actual)),
+        Severity::Warning);
+}
+
+Parser::NameUse Parser::nameUse(Use use)
 {
     const Token& t = advance();
     const Symbol* s = symbol(t.text);
     const BuiltinName builtin = s ? BuiltinName::None : nameIndex().kind(t.text);
     if (builtin == BuiltinName::Keyword || builtin == BuiltinName::TypeWord)
         fail(t, QStringLiteral("%1 is %2, not a value").arg(quoted(t.text), describe(builtin)));
+    NameUse result;
     if (peek().is(Tok::LParen)) {
-        call(t, s);
-        return QString();
+        result.type = call(t, s, use);
+        result.endsWithCall = !peek().is(Tok::Dot);
+        // Run as a statement, a call needs to give no value.
+        if (use != Use::Statement || !result.endsWithCall)
+            requireValue(t, s, result.type);
+        if (result.endsWithCall)
+            return result;
+    } else {
+        result.type = variable(t, s, builtin, use);
+        while (peek().is(Tok::LBracket)) {
+            DepthGuard guard(*this);
+            advance();
+            expression();
+            expect(Tok::RBracket, "']'");
+        }
     }
+    // Members follow any object value: a variable, an array element, a call's result.
+    const Token* owner = &t;
+    while (accept(Tok::Dot)) {
+        const Token& name = expect(Tok::Ident, "a member name after '.'");
+        result.type = member(*owner, name, result.type);
+        result.member = &name;
+        owner = &name;
+    }
+    return result;
+}
+
+QString Parser::variable(const Token& t, const Symbol* s, BuiltinName builtin, Use use)
+{
     QString type;
     if (s) {
         if (s->kind == SymbolKind::Function)
@@ -226,40 +270,45 @@ QString Parser::nameUse(bool byRef)
                       : QStringLiteral("undeclared name %1%2")
                             .arg(quoted(t.text), hint(t.text, HintAmong::Values)));
     }
-    if (byRef && (!s || (s->kind != SymbolKind::Global && s->kind != SymbolKind::Local)) &&
-        builtin != BuiltinName::None)
+    if (use == Use::Ref && builtin == BuiltinName::External)
+        report(t,
+               QStringLiteral("%1 is a game variable: 'ref' is meant for the script's own variables")
+                   .arg(quoted(t.text)),
+               Severity::Warning);
+    else if (use == Use::Ref && builtin != BuiltinName::None)
         report(t, QStringLiteral("'ref' needs a variable, and %1 is not one").arg(quoted(t.text)));
-    while (peek().is(Tok::LBracket)) {
-        DepthGuard guard(*this);
-        advance();
-        expression();
-        expect(Tok::RBracket, "']'");
-    }
-    while (peek().is(Tok::Dot)) {
-        advance();
-        const Token& member = expect(Tok::Ident, "a member name after '.'");
-        if (type.isEmpty())
-            continue;
-        const auto owner = nameIndex().members.constFind(type);
-        if (owner == nameIndex().members.cend()) {
-            report(member,
-                   QStringLiteral("%1 is of type %2, which has no members").arg(quoted(t.text), type));
-            type.clear();
-            continue;
-        }
-        const auto m = owner->constFind(member.text);
-        if (m == owner->cend()) {
-            NameSuggestion near(member.text);
-            for (auto it = owner->cbegin(); it != owner->cend(); ++it)
-                near.consider(it.key().text);
-            report(member,
-                   QStringLiteral("%1 has no member %2%3").arg(type, quoted(member.text), near.hint()));
-            type.clear();
-        } else {
-            type = *m;
-        }
-    }
     return type;
+}
+
+QString Parser::member(const Token& owner, const Token& name, const QString& type)
+{
+    if (type.isEmpty() || !isKnown(type))
+        return QString();
+    const auto members = nameIndex().members.constFind(type);
+    if (members == nameIndex().members.cend()) {
+        report(
+            name,
+            QStringLiteral("%1 is of type %2, which has no members").arg(quoted(owner.text), spoken(type)));
+        return QString();
+    }
+    const auto m = members->constFind(name.text);
+    if (m != members->cend())
+        return *m;
+    NameSuggestion near(name.text);
+    for (auto it = members->cbegin(); it != members->cend(); ++it)
+        near.consider(it.key().text);
+    report(name, QStringLiteral("%1 has no member %2%3").arg(type, quoted(name.text), near.hint()));
+    return QString();
+}
+
+void Parser::requireValue(const Token& name, const Symbol* s, const QString& type)
+{
+    if (s && s->kind == SymbolKind::Event)
+        report(name, QStringLiteral("event %1 gives no value: run it as a statement of its own, '%2();'")
+                         .arg(quoted(name.text), name.text));
+    else if (type == QLatin1StringView("VOID"))
+        report(name, QStringLiteral("%1 is void and gives no value").arg(quoted(name.text)),
+               s ? Severity::Error : Severity::Warning);
 }
 
 QString Parser::hint(QStringView wrong, HintAmong among)
@@ -302,12 +351,15 @@ QString Parser::closestName(QStringView wrong, HintAmong among) const
     return near.hint();
 }
 
-QString Parser::call(const Token& name, const Symbol* s)
+// call: FUNCTION '(' [ arg { ',' arg } ] ')'
+QString Parser::call(const Token& name, const Symbol* s, Use use)
 {
     const BuiltinFunction* builtin = s ? nullptr : nameIndex().functions.value(name.text);
     const bool anyScriptFunction = s && s->kind == SymbolKind::Function;
     const bool scriptFunction = anyScriptFunction && !s->brokenHead; // its parameters are known
-    if (!builtin && !anyScriptFunction) {
+    // `EVENT();` runs the event's code, as a void function.
+    const bool event = s && s->kind == SymbolKind::Event;
+    if (!builtin && !anyScriptFunction && !event) {
         if (s)
             report(name,
                    QStringLiteral("%1 is %2, not a function").arg(quoted(name.text), describe(s->kind)));
@@ -326,13 +378,15 @@ QString Parser::call(const Token& name, const Symbol* s)
                 param = &builtin->params.at(count);
                 expected = param->type;
             } else if (scriptFunction && count < s->paramTypes.size()) {
-                expected = nameIndex().typeOfWord.value(s->paramTypes.at(count));
+                expected = s->paramTypes.at(count);
             }
             argument(name, param, expected, count, builtin ? QStringLiteral("builtin") : QString());
             ++count;
         } while (accept(Tok::Comma));
     }
     expect(Tok::RParen, "')' to close the call");
+    if (event && count > 0 && use == Use::Statement)
+        report(name, QStringLiteral("an event runs without arguments: write '%1();'").arg(name.text));
     const qsizetype expected = builtin ? builtin->params.size() : scriptFunction ? s->paramTypes.size() : -1;
     if (expected >= 0 && count != expected)
         report(name, QStringLiteral("%1 takes %2 argument%3, not %4")
@@ -343,17 +397,18 @@ QString Parser::call(const Token& name, const Symbol* s)
     return builtin ? builtin->returnType : anyScriptFunction ? s->type : QString();
 }
 
+// arg: 'ref' VARIABLE | expression
 void Parser::argument(const Token& callee, const BuiltinParam* param, const QString& expected, int index,
                       const QString& owner)
 {
     const Token& first = peek();
-    const bool byRef = first.isWord(QLatin1StringView("ref"));
+    const bool byRef = first.is(Tok::Ref);
     QString type;
     if (byRef) {
         advance();
         if (!peek().is(Tok::Ident))
             fail(peek(), QStringLiteral("expected a variable after 'ref', found %1").arg(found(peek())));
-        type = nameUse(true);
+        type = nameUse(Use::Ref).type;
     } else {
         type = expression();
     }
@@ -366,7 +421,9 @@ void Parser::argument(const Token& callee, const BuiltinParam* param, const QStr
                           .arg(position(), spoken(param->type)));
     else if (byRef && ((param && !param->byRef) || (!param && owner.isEmpty())))
         report(first, QStringLiteral("%1 takes a value, not 'ref'").arg(position()));
-    else if (!fits(expected, type))
+    else if (const Fit result = fit(expected, type); result == Fit::AtRunTime)
+        warnAtRunTime(first, position(), type);
+    else if (result == Fit::No)
         report(first,
                QStringLiteral("%1 must be %2, not %3").arg(position(), spoken(expected), spoken(type)));
 }

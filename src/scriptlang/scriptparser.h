@@ -16,6 +16,8 @@ namespace parsing {
 
 // Thrown on a syntax error; caught where reading can start again.
 struct SyntaxError {};
+// Thrown when the findings reach the error limit: reading ends.
+struct TooManyErrors {};
 
 enum class SymbolKind { Global, Trigger, Event, Function, Local };
 
@@ -24,8 +26,8 @@ struct Symbol {
     QString type;
     int dimensions = 0;
     int line = 0;
-    bool defined = true; // events and functions: has a body
-    QList<QStringView> paramTypes;
+    bool defined = true;       // events and functions: has a body
+    QList<QString> paramTypes; // type names: `STRING s` and `string s` are one type
     QList<QStringView> paramNames;
     bool brokenHead = false; // a function whose parameters could not be read: calls go unchecked
 };
@@ -50,31 +52,6 @@ inline QString describe(SymbolKind kind)
         return QStringLiteral("a local variable");
     }
     return QString();
-}
-
-inline bool isBinaryOperator(const Token& t)
-{
-    switch (t.kind) {
-    case Tok::Plus:
-    case Tok::Minus:
-    case Tok::Star:
-    case Tok::Slash:
-    case Tok::Amp:
-    case Tok::Eq:
-    case Tok::Ne:
-    case Tok::Ge:
-    case Tok::Le:
-    case Tok::Gt:
-    case Tok::Lt:
-    case Tok::AndAnd:
-    case Tok::OrOr:
-        return true;
-    case Tok::Ident:
-        return t.isWord(QLatin1StringView("and")) || t.isWord(QLatin1StringView("AND")) ||
-               t.isWord(QLatin1StringView("or")) || t.isWord(QLatin1StringView("OR"));
-    default:
-        return false;
-    }
 }
 
 inline bool isSignedLiteral(const Token& t)
@@ -109,10 +86,10 @@ private:
 class Parser {
 public:
     Parser(const QList<Token>& tokens, bool usesMacros, Findings& findings)
-        : m_tokens(tokens), m_findings(findings), m_laterLanguage(usesMacros)
+        : m_tokens(tokens), m_findings(findings), m_log(findings, TextKind::Slo), m_laterLanguage(usesMacros)
     {
         for (const Token& t : tokens) {
-            if (t.isWord(QLatin1StringView("function")) || t.isWord(QLatin1StringView("local"))) {
+            if (t.is(Tok::Function) || t.is(Tok::Local)) {
                 m_laterLanguage = true;
                 break;
             }
@@ -142,13 +119,6 @@ private:
         advance();
         return true;
     }
-    bool acceptWord(QLatin1StringView word)
-    {
-        if (!peek().isWord(word))
-            return false;
-        advance();
-        return true;
-    }
 
     void report(int line, int column, int length, const QString& message, Severity s = Severity::Error)
     {
@@ -160,7 +130,8 @@ private:
                 last.column == column)
                 return;
         }
-        m_findings.append(Finding{s, TextKind::Slo, line, column, qMax(1, length), message});
+        if (!m_log.add(s, line, column, length, message))
+            throw TooManyErrors{};
     }
     void report(const Token& t, const QString& message, Severity s = Severity::Error)
     {
@@ -201,20 +172,19 @@ private:
         }
         fail(next, QStringLiteral("expected %1, found %2").arg(QLatin1StringView(what), found(next)));
     }
-    void expectWord(QLatin1StringView word)
-    {
-        if (!peek().isWord(word))
-            fail(peek(), QStringLiteral("expected '%1', found %2").arg(word, found(peek())));
-        advance();
-    }
 
     struct DepthGuard {
         Parser& p;
         explicit DepthGuard(Parser& parser) : p(parser)
         {
             if (++p.m_depth > kMaxNesting) {
+                // The game reads deeper; this checker does not, and says so.
                 --p.m_depth;
-                p.fail(p.peek(), QStringLiteral("nesting deeper than %1 levels").arg(kMaxNesting));
+                p.report(p.peek(),
+                         QStringLiteral("nesting deeper than %1 levels: the checker reads no deeper here")
+                             .arg(kMaxNesting),
+                         Severity::Warning);
+                throw SyntaxError{};
             }
         }
         ~DepthGuard() { --p.m_depth; }
@@ -227,9 +197,8 @@ private:
     void skipElseChain();
     static bool startsTopLevel(const Token& t)
     {
-        return t.isWord(QLatin1StringView("event")) || t.isWord(QLatin1StringView("function")) ||
-               t.isWord(QLatin1StringView("trigger")) || t.isWord(QLatin1StringView("public")) ||
-               t.isWord(QLatin1StringView("private"));
+        return t.is(Tok::Event) || t.is(Tok::Function) || t.is(Tok::Trigger) || t.is(Tok::Public) ||
+               t.is(Tok::Private);
     }
     void syncTopLevel();
 
@@ -271,9 +240,11 @@ private:
     void functionDeclaration();
     // `TYPE name, ...)` after the '(' of a function's head, into `f` and the locals.
     void functionParameters(Symbol& f);
+    void matchDeclaration(const Symbol& declared, const Symbol& defined, const Token& name);
 
-    // The body of an event (returnType empty) or a function.
-    void body(const QString& returnType, bool keepLocals = false);
+    // The body of an event (returnType empty) or a function. A function defined `void` after a
+    // declaration of another type keeps that type but needs no 'return' (`returnOptional`).
+    void body(const QString& returnType, bool keepLocals = false, bool returnOptional = false);
 
     void guardedStatement();
 
@@ -281,6 +252,12 @@ private:
 
     // ---- statements ----
     void statement();
+    // Words of other languages at the start of a statement: false when `t` is none.
+    bool foreignStatement(const Token& t);
+    void skipParentheses();
+    void ifStatement();
+    void whileStatement();
+    void returnStatement();
 
     // `( EXPRESSION )`; returns the value's type.
     QString condition();
@@ -302,11 +279,27 @@ private:
     QString negation(const Token& op);
     // Reports, at `at`, a value of type `actual` where `what` needs `expected`.
     void requireFit(const Token& at, const QString& expected, const QString& actual, const QString& what);
+    // A game value where a string is wanted: the game converts it only when the script runs.
+    void warnAtRunTime(const Token& at, const QString& what, const QString& actual);
 
-    // A name in code: a call, or a variable with indexes and members.
-    QString nameUse(bool byRef);
+    // How a name is used: in an expression, at the start of a statement, or after 'ref'.
+    enum class Use { Value, Statement, Ref };
+    struct NameUse {
+        QString type;                  // of its value; empty when not known
+        bool endsWithCall = false;     // a call without a member after it
+        const Token* member = nullptr; // the last member after '.'
+    };
+    // A name in code: a call, or a variable with indexes, either with members after it.
+    NameUse nameUse(Use use);
+    QString variable(const Token& t, const Symbol* s, BuiltinName builtin, Use use);
+    // The type of the member after '.' of a value of type `type`; empty, reported, when it has none.
+    QString member(const Token& owner, const Token& member, const QString& type);
+    // Reports a call whose value is used but that gives none: an event or a void function.
+    void requireValue(const Token& name, const Symbol* s, const QString& type);
+    // Reports an assignment to what the script cannot set.
+    void requireSettable(const Token& target, const NameUse& use);
 
-    QString call(const Token& name, const Symbol* s);
+    QString call(const Token& name, const Symbol* s, Use use);
 
     // ": did you mean 'x'?" for a name the script does not know, among the variables and values
     // in scope, the callbacks, the functions or the triggers; empty when none is close or the budget is
@@ -322,11 +315,13 @@ private:
 
     const QList<Token>& m_tokens;
     Findings& m_findings;
+    FindingLog m_log;
     qsizetype m_pos = 0;
     int m_depth = 0;
     bool m_inBody = false;
     bool m_laterLanguage = false; // the script uses the 2.1 language (functions, locals, #define)
     QString m_returnType;         // empty inside an event
+    bool m_returnOptional = false;
     QHash<NameKey, Symbol> m_symbols;
     LocalScope m_locals;
     QHash<NameKey, int> m_eventColumns;

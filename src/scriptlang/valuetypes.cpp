@@ -25,12 +25,19 @@ QString spoken(const QString& type)
     return type;
 }
 
-bool fits(const QString& expected, const QString& actual)
+bool isBasic(const QString& type)
+{
+    return type == kInt || type == kBool || type == kFloat || type == kString;
+}
+
+Fit fit(const QString& expected, const QString& actual)
 {
     if (!isKnown(expected) || !isKnown(actual) || expected == actual)
-        return true;
+        return Fit::Fits;
+    if (expected == kString)
+        return isBasic(actual) ? Fit::Fits : Fit::AtRunTime;
     const auto type = builtins().types.constFind(expected);
-    return type != builtins().types.cend() && type->equivalents.contains(actual);
+    return type != builtins().types.cend() && type->equivalents.contains(actual) ? Fit::Fits : Fit::No;
 }
 
 } // namespace scriptlang::valuetypes

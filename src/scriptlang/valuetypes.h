@@ -22,8 +22,23 @@ bool isNumber(const QString& type);
 // How a message names the type: int, bool, float, string, or the game's name (DROID ...).
 QString spoken(const QString& type);
 
-// Whether a value of type `actual` may stand where `expected` is wanted: the same type, or one
-// the game takes as equivalent (a DROID where a BASEOBJ is expected ...). Unknown types fit.
-bool fits(const QString& expected, const QString& actual);
+// int, bool, float or string.
+bool isBasic(const QString& type);
+
+enum class Fit {
+    Fits,
+    AtRunTime, // a string wanted, a game value given: the game turns it into one (or fails) only
+               // when the script runs
+    No,
+};
+
+// Whether a value of type `actual` may stand where `expected` is wanted: the same type, one the
+// game takes as equivalent (a DROID where a BASEOBJ is expected ...), or any int, bool or float
+// where a string is wanted. Unknown types fit. One way only: a BASEOBJ is no DROID.
+Fit fit(const QString& expected, const QString& actual);
+inline bool fits(const QString& expected, const QString& actual)
+{
+    return fit(expected, actual) != Fit::No;
+}
 
 } // namespace scriptlang::valuetypes

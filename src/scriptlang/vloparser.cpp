@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scriptlang/vloparser.h"
 
+#include "scriptlang/textscan.h"
+
 namespace scriptlang {
 
 namespace {
@@ -29,11 +31,11 @@ bool isLetter(QChar c)
 
 class VloReader {
 public:
-    VloReader(const QString& text, Findings& findings) : m_findings(findings) { tokenize(text); }
+    VloReader(const QString& text, Findings& findings) : m_log(findings, TextKind::Vlo) { tokenize(text); }
 
     VloText read(bool wholeFile)
     {
-        while (!peek().is(VTok::End)) {
+        while (!peek().is(VTok::End) && !m_log.stopped()) {
             const qsizetype before = m_pos;
             try {
                 if (wholeFile)
@@ -56,111 +58,126 @@ private:
 
     void report(int line, int column, int length, const QString& message)
     {
-        m_findings.append(Finding{Severity::Error, TextKind::Vlo, line, column, qMax(1, length), message});
+        m_log.add(Severity::Error, line, column, length, message);
     }
 
     void tokenize(const QString& text)
     {
-        const QChar* d = text.constData();
-        const qsizetype n = text.size();
-        qsizetype pos = 0;
-        qsizetype lineStart = 0;
-        int line = 1;
-        auto push = [&](VTok kind, qsizetype start, qsizetype end) {
-            Tk t;
-            t.kind = kind;
-            t.text = QStringView(d + start, end - start);
-            t.line = line;
-            t.column = int(start - lineStart) + 1;
-            m_tokens.append(t);
-        };
-        while (pos < n) {
-            const QChar c = d[pos];
-            const qsizetype start = pos;
+        m_data = text.constData();
+        m_end = text.size();
+        while (m_at.pos < m_end && !m_log.stopped()) {
+            const QChar c = m_data[m_at.pos];
             if (c == QLatin1Char('\n')) {
-                ++line;
-                lineStart = ++pos;
+                m_at.newLineAfter(m_at.pos++);
             } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r')) {
-                ++pos;
+                ++m_at.pos;
             } else if (isLetter(c)) {
-                while (pos < n && (isLetter(d[pos]) || isDigit(d[pos]) || d[pos] == QLatin1Char('_') ||
-                                   d[pos] == QLatin1Char('-')))
-                    ++pos;
-                push(VTok::Word, start, pos);
-            } else if (isDigit(c) || (c == QLatin1Char('-') && pos + 1 < n && isDigit(d[pos + 1]))) {
-                ++pos;
-                while (pos < n && isDigit(d[pos]))
-                    ++pos;
-                push(VTok::Int, start, pos);
+                scanWhile(VTok::Word, [](QChar w) {
+                    return isLetter(w) || isDigit(w) || w == QLatin1Char('_') || w == QLatin1Char('-');
+                });
+            } else if (isDigit(c) ||
+                       (c == QLatin1Char('-') && m_at.pos + 1 < m_end && isDigit(m_data[m_at.pos + 1]))) {
+                ++m_at.pos;
+                scanWhile(VTok::Int, isDigit, m_at.pos - 1);
             } else if (c == QLatin1Char('"')) {
-                ++pos;
-                while (pos < n && d[pos] != QLatin1Char('"') && d[pos] != QLatin1Char('\n'))
-                    ++pos;
-                if (pos < n && d[pos] == QLatin1Char('"'))
-                    ++pos;
-                else
-                    report(line, int(start - lineStart) + 1, int(pos - start),
-                           QStringLiteral("string not closed on its line: add the closing \""));
-                push(VTok::String, start, pos);
-            } else if (c == QLatin1Char('/') && pos + 1 < n && d[pos + 1] == QLatin1Char('/')) {
-                while (pos < n && d[pos] != QLatin1Char('\n'))
-                    ++pos;
-            } else if (c == QLatin1Char('/') && pos + 1 < n && d[pos + 1] == QLatin1Char('*')) {
-                const int startLine = line;
-                const int startColumn = int(start - lineStart) + 1;
-                pos += 2;
-                while (pos < n &&
-                       !(d[pos] == QLatin1Char('*') && pos + 1 < n && d[pos + 1] == QLatin1Char('/'))) {
-                    if (d[pos] == QLatin1Char('\n')) {
-                        ++line;
-                        lineStart = pos + 1;
-                    }
-                    ++pos;
-                }
-                if (pos < n)
-                    pos += 2;
-                else
-                    report(startLine, startColumn, 2, QStringLiteral("comment not closed: add */"));
+                scanString();
+            } else if (c == QLatin1Char('/') && m_at.pos + 1 < m_end &&
+                       (m_data[m_at.pos + 1] == QLatin1Char('/') ||
+                        m_data[m_at.pos + 1] == QLatin1Char('*'))) {
+                const TextPlace start = m_at;
+                if (skipComment(m_data, m_end, m_at) == Comment::Unclosed)
+                    report(start.line, start.column(), 2, unclosedCommentMessage());
+            } else if (const VTok bracket = bracketKind(c); bracket != VTok::End) {
+                ++m_at.pos;
+                push(bracket, m_at.pos - 1);
             } else {
-                VTok kind = VTok::End;
-                switch (c.unicode()) {
-                case '{':
-                    kind = VTok::LBrace;
-                    break;
-                case '}':
-                    kind = VTok::RBrace;
-                    break;
-                case '[':
-                    kind = VTok::LBracket;
-                    break;
-                case ']':
-                    kind = VTok::RBracket;
-                    break;
-                default:
-                    break;
-                }
-                if (kind != VTok::End) {
-                    push(kind, start, ++pos);
-                } else {
-                    report(line, int(start - lineStart) + 1, 1,
-                           c == QLatin1Char('_')
-                               ? QStringLiteral("a VLO name cannot start with '_': the game reads it as a "
-                                                "stray character")
-                               : QStringLiteral("stray character '%1'").arg(c));
-                    ++pos;
-                    if (c == QLatin1Char('_')) {
-                        // the rest of the word belongs to the same mistake
-                        while (pos < n && (isLetter(d[pos]) || isDigit(d[pos]) || d[pos] == QLatin1Char('_')))
-                            ++pos;
-                    }
-                    push(VTok::Bad, start, pos);
-                }
+                scanStray();
             }
         }
         Tk end;
-        end.line = line;
-        end.column = int(n - lineStart) + 1;
+        end.line = m_at.line;
+        end.column = m_at.column();
         m_tokens.append(end);
+    }
+
+    void push(VTok kind, qsizetype start)
+    {
+        Tk t;
+        t.kind = kind;
+        t.text = QStringView(m_data + start, m_at.pos - start);
+        t.line = m_at.line;
+        t.column = m_at.columnAt(start);
+        m_tokens.append(t);
+    }
+
+    template <class Take> void scanWhile(VTok kind, Take take, qsizetype start = -1)
+    {
+        if (start < 0)
+            start = m_at.pos;
+        while (m_at.pos < m_end && take(m_data[m_at.pos]))
+            ++m_at.pos;
+        push(kind, start);
+    }
+
+    static VTok bracketKind(QChar c)
+    {
+        switch (c.unicode()) {
+        case '{':
+            return VTok::LBrace;
+        case '}':
+            return VTok::RBrace;
+        case '[':
+            return VTok::LBracket;
+        case ']':
+            return VTok::RBracket;
+        default:
+            return VTok::End;
+        }
+    }
+
+    // "..." on one line.
+    void scanString()
+    {
+        const qsizetype start = m_at.pos++;
+        while (m_at.pos < m_end && m_data[m_at.pos] != QLatin1Char('"') &&
+               m_data[m_at.pos] != QLatin1Char('\n'))
+            ++m_at.pos;
+        if (m_at.pos < m_end && m_data[m_at.pos] == QLatin1Char('"'))
+            ++m_at.pos;
+        else
+            report(m_at.line, m_at.columnAt(start), int(m_at.pos - start),
+                   QStringLiteral("string not closed on its line: add the closing \""));
+        push(VTok::String, start);
+    }
+
+    // Characters that start no token, as one finding however many follow each other; a word
+    // after a '_' belongs to the same mistake.
+    void scanStray()
+    {
+        const qsizetype start = m_at.pos;
+        if (m_data[start] == QLatin1Char('_')) {
+            while (m_at.pos < m_end && (isLetter(m_data[m_at.pos]) || isDigit(m_data[m_at.pos]) ||
+                                        m_data[m_at.pos] == QLatin1Char('_')))
+                ++m_at.pos;
+            report(
+                m_at.line, m_at.columnAt(start), int(m_at.pos - start),
+                QStringLiteral("a VLO name cannot start with '_': the game reads it as a stray character"));
+        } else {
+            do
+                ++m_at.pos;
+            while (m_at.pos < m_end && !startsToken(m_data[m_at.pos]));
+            const QStringView run(m_data + start, m_at.pos - start);
+            report(m_at.line, m_at.columnAt(start), int(run.size()), strayMessage(run));
+        }
+        push(VTok::Bad, start);
+    }
+
+    static bool startsToken(QChar c)
+    {
+        return isLetter(c) || isDigit(c) || bracketKind(c) != VTok::End || c == QLatin1Char('"') ||
+               c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('_') ||
+               c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+               c == QLatin1Char('\n');
     }
 
     const Tk& peek() const { return m_tokens.at(qMin(m_pos, m_tokens.size() - 1)); }
@@ -202,6 +219,7 @@ private:
             advance();
     }
 
+    // entry: 'script' QTEXT ( 'run' | 'store' QTEXT ) '{' { binding } '}'
     void entry()
     {
         m_startLine = peek().line;
@@ -224,7 +242,7 @@ private:
         } else {
             expect(VTok::LBrace, "'{'");
         }
-        while (!peek().is(VTok::RBrace) && !peek().is(VTok::End)) {
+        while (!peek().is(VTok::RBrace) && !peek().is(VTok::End) && !m_log.stopped()) {
             const qsizetype before = m_pos;
             try {
                 binding();
@@ -237,6 +255,7 @@ private:
         expect(VTok::RBrace, "'}' to close the run block");
     }
 
+    // binding: NAME { '[' INT ']' } TYPE VALUE, VALUE being INT, true, false or QTEXT
     void binding()
     {
         const Tk& name = peek();
@@ -290,7 +309,10 @@ private:
         m_result.bindings.append(b);
     }
 
-    Findings& m_findings;
+    FindingLog m_log;
+    const QChar* m_data = nullptr;
+    qsizetype m_end = 0;
+    TextPlace m_at;
     QList<Tk> m_tokens;
     qsizetype m_pos = 0;
     int m_startLine = 0;

@@ -9,6 +9,7 @@
 #include "templates/templategeneration.h"
 #include "templates/templatetextbox.h"
 #include "templates/toolwindowlook.h"
+#include "workspace/writeguard.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -179,8 +180,15 @@ void GeneratorWindow::feed()
     m_text->appendLines(templategeneration::feed(m_state, m_workDir, m_quote->text()).lines);
 }
 
+bool GeneratorWindow::mayWrite(const QString& command)
+{
+    return !m_guard || m_guard->allows(m_dialogs, command);
+}
+
 void GeneratorWindow::string()
 {
+    if (!mayWrite(QStringLiteral("STRING")))
+        return;
     const templategeneration::Result result = templategeneration::string(m_state, m_workDir, m_quote->text());
     if (result.failure) {
         m_dialogs.tell(templateexport::kFailedTitle,
@@ -192,6 +200,8 @@ void GeneratorWindow::string()
 
 void GeneratorWindow::exportTemplates(templateexport::Button button)
 {
+    if (!mayWrite(QStringLiteral("THE TEMPLATE EXPORT")))
+        return;
     const templateexport::Outcome outcome = templateexport::run(button, m_state, m_workDir, m_quote->text());
     if (!outcome.ok())
         m_dialogs.tell(templateexport::kFailedTitle, templateexport::describe(button, outcome),

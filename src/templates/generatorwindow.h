@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class TemplateTextBox;
 struct GeneratorState;
+class WriteGuard;
 
 // Form3, the template generator: Rnd, Ord and Feed write into the text area, String into
 // RTS/all.txt, and the four export buttons write whole template sets into the RTS folder.
@@ -27,6 +28,8 @@ public:
     // Sets the limit to 32 and reads the four lists of the RTS folder; gives what could not
     // be read.
     QList<FileFailure> load();
+    // Asked before String and the exports write; a read-only copy refuses them.
+    void setWriteGuard(const WriteGuard* guard) { m_guard = guard; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -40,10 +43,12 @@ private:
     void feed();
     void exportTemplates(templateexport::Button button);
     void reset();
+    bool mayWrite(const QString& command);
 
     GeneratorState& m_state;
     Dialogs& m_dialogs;
     QString m_workDir;
+    const WriteGuard* m_guard = nullptr;
     QLineEdit* m_limit;
     QLineEdit* m_quote;
     TemplateTextBox* m_text;

@@ -100,6 +100,7 @@ GeneratorWindow* TemplateTools::showGenerator()
         return m_generator;
     }
     m_generator = new GeneratorWindow(m_generatorState, m_dialogs, m_workDir);
+    m_generator->setWriteGuard(m_guard);
     showNew(*m_generator, m_generator->load());
     return m_generator;
 }

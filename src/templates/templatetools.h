@@ -12,6 +12,7 @@ class SelectorGate;
 struct FileFailure;
 struct GeneratorState;
 struct ManualSelectorState;
+class WriteGuard;
 
 // The three windows of the droid template tools. Each is created when it is first wanted
 // and deleted when the author closes it; asking for an open one brings it forward as it is.
@@ -21,6 +22,9 @@ public:
     TemplateTools(ManualSelectorState& manualState, GeneratorState& generatorState, Dialogs& dialogs,
                   const QString& workDir, QObject* parent = nullptr);
     ~TemplateTools() override;
+
+    // The generator asks it before it writes into RTS/.
+    void setWriteGuard(const WriteGuard* guard) { m_guard = guard; }
 
     SelectorGate* showGate();
     ManualSelectorWindow* showManualSelector();
@@ -38,6 +42,7 @@ private:
     GeneratorState& m_generatorState;
     Dialogs& m_dialogs;
     QString m_workDir;
+    const WriteGuard* m_guard = nullptr;
     QPointer<SelectorGate> m_gate;
     QPointer<ManualSelectorWindow> m_manualSelector;
     QPointer<GeneratorWindow> m_generator;

@@ -50,36 +50,66 @@ std::optional<FileFailure> ensureFolder(const QString& programDir)
     return std::nullopt;
 }
 
-std::optional<FileFailure> copySnapshot(const QString& source, const QString& target)
+Made copySnapshot(const QString& source, const QString& target)
 {
+    Made made;
     // An unchanged file shares the newest snapshot's bytes instead of taking new space.
-    if (snapshotlink::linkToNewestIfSame(source, target)) {
+    switch (snapshotlink::linkToNewestIfSame(source, target)) {
+    case snapshotlink::Linked::Yes:
         snapshotlink::remember(source, target);
-        return std::nullopt;
+        return made;
+    case snapshotlink::Linked::NameTaken:
+        made.nameTaken = true;
+        return made;
+    case snapshotlink::Linked::No:
+        break;
     }
-    // Copied under a temporary name and renamed over the target, so that a failed copy (a full
-    // disk) never leaves a cut snapshot or destroys an earlier one of the same name.
-    std::optional<FileFailure> failure = atomicfile::copy(source, target);
-    if (!failure)
+    // Copied under a temporary name that then becomes the new name, so that a failed copy (a
+    // full disk) never leaves a cut snapshot.
+    made.failure = atomicfile::copyNew(source, target, made.nameTaken);
+    if (!made.failure && !made.nameTaken)
         snapshotlink::remember(source, target);
-    return failure;
+    return made;
 }
 
-QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
-                   const QString& suffix)
+QString numberedSuffix(const QString& suffix, int number)
+{
+    return number <= 1 ? suffix : suffix + QLatin1Char('_') + QString::number(number);
+}
+
+int freeNumber(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
+               const QString& suffix)
 {
     const QDir dir(backupFolder);
-    const auto taken = [&](const QString& candidate) {
+    const auto taken = [&](int number) {
         for (const QString& name : projectFileNames) {
-            if (QFileInfo::exists(dir.filePath(snapshotName(name, stamp, candidate))))
+            if (QFileInfo::exists(dir.filePath(snapshotName(name, stamp, numberedSuffix(suffix, number)))))
                 return true;
         }
         return false;
     };
-    QString candidate = suffix;
-    for (int n = 2; taken(candidate); ++n)
-        candidate = suffix + QLatin1Char('_') + QString::number(n);
-    return candidate;
+    int number = 1;
+    while (taken(number))
+        ++number;
+    return number;
+}
+
+Placed placeSnapshot(const QString& source, const QString& backupFolder, const QString& projectFileName,
+                     const QString& stamp, const QString& suffix, int number)
+{
+    constexpr int kMostInOneSecond = 100000;
+    const QDir dir(backupFolder);
+    for (; number < kMostInOneSecond; ++number) {
+        const QString target =
+            dir.filePath(snapshotName(projectFileName, stamp, numberedSuffix(suffix, number)));
+        const Made made = copySnapshot(source, target);
+        if (made.failure)
+            return {QString(), made.failure};
+        if (!made.nameTaken)
+            return {target, std::nullopt};
+    }
+    return {QString(), FileFailure{dir.filePath(snapshotName(projectFileName, stamp, suffix)),
+                                   QStringLiteral("no free snapshot name in this second")}};
 }
 
 } // namespace backupstore

@@ -32,15 +32,35 @@ QString snapshotName(const QString& projectFileName, const QString& stamp, const
 // Creates the folder when it is missing.
 std::optional<FileFailure> ensureFolder(const QString& programDir);
 
-// Copies `source` byte for byte to `target`, replacing a file of that name; the old target
-// stays whole if the copy fails. When `source` holds the same bytes as the newest snapshot of
-// its file, `target` becomes a hard link to that snapshot instead (see snapshotlink.h).
-std::optional<FileFailure> copySnapshot(const QString& source, const QString& target);
+// The outcome of making one snapshot under one name.
+struct Made {
+    // A file of that name exists (another save made it, even a moment before): it was left
+    // alone and nothing was made.
+    bool nameTaken = false;
+    std::optional<FileFailure> failure;
+};
 
-// The suffix under which none of the project files has a snapshot with this stamp yet: the
-// suffix itself, else the suffix followed by "_2", "_3" ... so that two saves within one
-// second keep both states.
-QString freeSuffix(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
-                   const QString& suffix);
+// Makes `target` hold `source`'s bytes, whole or not at all, only when no file of that name
+// exists: a snapshot is never replaced. When `source` holds the same bytes as the newest
+// snapshot of its file, `target` becomes a hard link to that snapshot (see snapshotlink.h).
+Made copySnapshot(const QString& source, const QString& target);
+
+// The suffix itself for 1, else the suffix followed by "_2", "_3" ...
+QString numberedSuffix(const QString& suffix, int number);
+
+// The first number whose suffix none of the project files has a snapshot with yet, so that
+// the snapshots of one save carry one name.
+int freeNumber(const QString& backupFolder, const QStringList& projectFileNames, const QString& stamp,
+               const QString& suffix);
+
+struct Placed {
+    QString path;
+    std::optional<FileFailure> failure;
+};
+
+// Makes the snapshot of `source` under the first name from `number` on that nobody has taken,
+// so two saves within one second, even by two copies of the program, keep both states.
+Placed placeSnapshot(const QString& source, const QString& backupFolder, const QString& projectFileName,
+                     const QString& stamp, const QString& suffix, int number);
 
 } // namespace backupstore

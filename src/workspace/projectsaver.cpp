@@ -32,9 +32,32 @@ bool ProjectSaver::exitSave(const WorkspaceView& view)
     return save(view, backupstore::kSuffixExit, true, true);
 }
 
+namespace {
+
+// The save as the author knows it, for the box that refuses it.
+QString commandOf(const QString& suffix)
+{
+    if (suffix == backupstore::kSuffixManual)
+        return QStringLiteral("SAVE");
+    if (suffix == backupstore::kSuffixExit)
+        return QStringLiteral("THE EXIT SAVE");
+    if (suffix == backupstore::kSuffixBeforeCompile)
+        return QStringLiteral("THE SAVE BEFORE EXPORT");
+    return QStringLiteral("THE SAVE ON CLOSING");
+}
+
+} // namespace
+
 bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool withNotes, bool showSign,
                         QString* problems)
 {
+    if (m_guard.readOnly()) {
+        if (problems)
+            *problems = m_guard.refusal(commandOf(suffix));
+        else if (suffix != backupstore::kSuffixBeforeSeek)
+            m_guard.allows(m_dialogs, commandOf(suffix));
+        return false;
+    }
     projectfiles::Texts texts;
     texts.vlo = view.vloText();
     texts.slo = view.sloText();

@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "workspace/programstate.h"
+#include "workspace/writeguard.h"
 
 #include <QString>
 #include <functional>
@@ -20,6 +21,10 @@ public:
     ProjectSaver(const Folders& folders, const Clock& clock, Dialogs& dialogs, const NotesText& notes);
 
     void setSignShower(std::function<void()> showSign) { m_showSign = std::move(showSign); }
+
+    // Read-only, every save is refused: the manual and the exit save with the reason, the
+    // save before a search or a jump without a word (the search goes on).
+    WriteGuard& writeGuard() { return m_guard; }
 
     // True when every snapshot and every project file was written.
     bool trySave(const WorkspaceView& view);    // "_BEFORECOMPILE"
@@ -38,6 +43,7 @@ private:
     Dialogs& m_dialogs;
     const NotesText& m_notes;
     std::function<void()> m_showSign;
+    WriteGuard m_guard;
 };
 
 inline const QString kSaveFailedTitle = QStringLiteral("SAVE FAILED");

@@ -3,6 +3,7 @@
 
 #include "platform/filelookup.h"
 #include "workspace/backupstore.h"
+#include "workspace/savelock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,12 @@ Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts
            const QString& suffix, bool withNotes)
 {
     Result result;
+    const SaveLock lock(folders.workDir);
+    if (!lock.held()) {
+        result.writeOutcome.add(
+            {folders.workDir, QStringLiteral("another save was writing into this folder for 10 seconds")});
+        return result;
+    }
     const std::optional<FileFailure> folderFailure = backupstore::ensureFolder(folders.programDir);
 
     // The time is read before the date, and both snapshots carry the one stamp.
@@ -22,20 +29,21 @@ Result run(const Folders& folders, const Clock& clock, const projectfiles::Texts
 
     const QDir backupDir(backupstore::folder(folders.programDir));
     const QStringList names{projectfiles::kVlo, projectfiles::kSlo};
-    const QString freeSuffix = backupstore::freeSuffix(backupDir.path(), names, result.stamp, suffix);
+    const int number = backupstore::freeNumber(backupDir.path(), names, result.stamp, suffix);
     for (const QString& name : names) {
         const QString source = filelookup::resolve(folders.workDir, name);
         if (!QFileInfo(source).isFile())
             continue; // nothing saved before: nothing to keep
-        const QString target = backupDir.filePath(backupstore::snapshotName(name, result.stamp, freeSuffix));
-        const std::optional<FileFailure> failure =
-            folderFailure ? folderFailure : backupstore::copySnapshot(source, target);
-        if (failure) {
-            if (!result.backupFailures.contains(*failure))
-                result.backupFailures.append(*failure);
+        const backupstore::Placed placed =
+            folderFailure
+                ? backupstore::Placed{QString(), folderFailure}
+                : backupstore::placeSnapshot(source, backupDir.path(), name, result.stamp, suffix, number);
+        if (placed.failure) {
+            if (!result.backupFailures.contains(*placed.failure))
+                result.backupFailures.append(*placed.failure);
             result.keptUnwritten.append(name);
         } else {
-            result.snapshots.append(target);
+            result.snapshots.append(placed.path);
         }
     }
 

@@ -4,8 +4,6 @@
 #include "platform/atomicfile.h"
 #include "workspace/snapshotname.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -94,35 +92,20 @@ bool sameBytes(const QString& a, const QString& b)
 
 } // namespace
 
-bool linkToNewestIfSame(const QString& source, const QString& target)
+Linked linkToNewestIfSame(const QString& source, const QString& target)
 {
     const QString newest = newestSnapshot(source, target);
-    if (newest.isEmpty() || !sameBytes(source, newest))
-        return false;
+    if (newest.isEmpty() || !sameBytes(source, newest) || g_refusals > 0)
+        return Linked::No;
+    // A link never replaces an existing name, so two writers cannot take each other's snapshot.
     std::error_code error;
-    if (std::filesystem::equivalent(fsPath(newest), fsPath(target), error))
-        return true; // already that very snapshot
-    if (g_refusals > 0)
-        return false;
-    // Linked under a temporary name and renamed over the target, like a copy, so a snapshot
-    // of the same name is replaced whole or not at all; a name left by a killed run is swept
-    // with the copies' temporaries.
-    const QFileInfo targetInfo(target);
-    const QString temporary =
-        QDir(targetInfo.path())
-            .filePath(atomicfile::kTemporaryPrefix + targetInfo.fileName() + QLatin1Char('-') +
-                      QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-link"));
-    QFile::remove(temporary);
-    std::filesystem::create_hard_link(fsPath(newest), fsPath(temporary), error);
+    std::filesystem::create_hard_link(fsPath(newest), fsPath(target), error);
+    if (error == std::errc::file_exists)
+        return Linked::NameTaken;
     if (error)
-        return false;
-    std::filesystem::rename(fsPath(temporary), fsPath(target), error);
-    if (error) {
-        QFile::remove(temporary);
-        return false;
-    }
-    atomicfile::syncFolder(targetInfo.path());
-    return true;
+        return Linked::No;
+    atomicfile::syncFolder(QFileInfo(target).path());
+    return Linked::Yes;
 }
 
 void remember(const QString& source, const QString& target)

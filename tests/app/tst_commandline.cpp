@@ -35,8 +35,10 @@ private Q_SLOTS:
         row("export slo", {"--export", "slo"}, Action::Export, nullptr, ExportKind::Slo);
         row("export=vlo", {"--export=vlo", "--folder", "d"}, Action::Export, "d", ExportKind::Vlo);
         row("export, folder", {"--export", "--folder", "d"}, Action::Export, "d");
+        row("export, force", {"--force", "--export", "slo"}, Action::Export, nullptr, ExportKind::Slo);
         row("help wins", {"--export", "-h"}, Action::Help);
         row("version", {"--version"}, Action::Version);
+        row("language server", {"--lsp"}, Action::LanguageServer);
     }
 
     void accepted()
@@ -49,6 +51,7 @@ private Q_SLOTS:
         QCOMPARE(options.folder, folder);
         QCOMPARE(options.hasFolder(), !folder.isNull());
         QTEST(options.exportKind, "kind");
+        QCOMPARE(options.force, arguments.contains(QStringLiteral("--force")));
     }
 
     void rejected_data()
@@ -67,7 +70,12 @@ private Q_SLOTS:
         row("empty folder", {"--folder="}, "option '--folder' needs a folder");
         row("folder twice", {"--folder", "a", "--folder", "b"}, "option '--folder' given twice");
         row("switch value", {"--version=2"}, "option '--version' takes no value");
+        row("force value", {"--export", "--force=yes"}, "option '--force' takes no value");
+        row("force without export", {"--force", "--check"}, "option '--force' goes with '--export'");
         row("stray", {"project.slo"}, "unexpected argument 'project.slo'");
+        row("lsp value", {"--lsp=stdio"}, "option '--lsp' takes no value");
+        row("lsp with a folder", {"--lsp", "--folder", "d"}, "option '--lsp' takes no other option");
+        row("lsp and check", {"--check", "--lsp"}, "option '--lsp' takes no other option");
     }
 
     void rejected()
@@ -187,19 +195,19 @@ private:
         int status;
         QString messages;
     };
-    static Run exportFrom(const QString& folder, ExportKind kind)
+    static Run exportFrom(const QString& folder, ExportKind kind, bool force = false)
     {
         QString messages;
         QTextStream err(&messages);
         const FixedClock clock{QTime(9, 5, 7), QDate(2026, 12, 5)};
-        const int status = commandline::runExport(Folders{folder, folder}, kind, clock, err);
+        const int status = commandline::runExport(Folders{folder, folder}, kind, clock, err, force);
         return Run{status, messages};
     }
 
 private Q_SLOTS:
     void writesTheBytesOfTheClicks()
     {
-        const QByteArray slo("event init(every, 10)\r\n{\r\n\xE9}\r\n");
+        const QByteArray slo("public int player, a;\r\nevent start(every, 10)\r\n{\r\n// \xE9\r\n}\r\n");
         const QByteArray vlo("a INT 1\r\n");
         AppFixture f;
         f.prepareProject(slo, vlo, "notes\r\n",
@@ -226,12 +234,13 @@ private Q_SLOTS:
         QCOMPARE(cli.entries(players), f.root.entries(players));
         for (const QString& name : cli.entries(players))
             QCOMPARE(cli.read(players + name), f.root.read(players + name));
-        QCOMPARE(cli.entries(QStringLiteral("backup")), f.root.entries(QStringLiteral("prog/backup")));
+        // The two clicks save twice; the command line saves once for both exports.
+        QCOMPARE(f.root.entries(QStringLiteral("prog/backup")).size(), 4);
         QCOMPARE(
             cli.entries(QStringLiteral("backup")),
-            QStringList({"SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE_2",
-                         "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE_2"}));
+            QStringList({"SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE", "VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE"}));
         QCOMPARE(cli.read(QStringLiteral("backup/SLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")), slo);
+        QCOMPARE(cli.read(QStringLiteral("backup/VLO.qrb5.12.2026_9-5-7_BEFORECOMPILE")), vlo);
         for (const QString& name : QStringList{"SLO.qrb", "VLO.qrb", "Notes.qrb"})
             QCOMPARE(cli.read(name), f.root.read(QStringLiteral("work/") + name));
     }
@@ -243,9 +252,12 @@ private Q_SLOTS:
         cli.write(QStringLiteral("QRB_DATA.DAT"),
                   "\"" + cli.file(QStringLiteral("game")).toLocal8Bit() + "\"\r\n");
         cli.write(QStringLiteral("VLO.qrb"), "v\r\n");
-        const Run run = exportFrom(cli.path(), ExportKind::Vlo);
+        const Run run = exportFrom(cli.path(), ExportKind::Vlo, true);
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.messages, QStringLiteral("qrb2: DONE !!!\n"));
+        QVERIFY2(run.messages.endsWith(QStringLiteral(
+                     "qrb2: warning: the script check finds 2 errors that the game would refuse; exporting "
+                     "anyway (--force)\nqrb2: DONE !!!\n")),
+                 qPrintable(run.messages));
         QCOMPARE(cli.entries(QStringLiteral("game/multiplay/skirmish")).size(), 8);
         QVERIFY(cli.read(QStringLiteral("game/multiplay/skirmish/player7.vlo")).endsWith("\r\nv\r\n}\r\n"));
         // The missing project files are created empty, as at start-up.
@@ -256,7 +268,7 @@ private Q_SLOTS:
     {
         TempFolder cli;
         cli.write(QStringLiteral("QRB_DATA.DAT"), "\"/no/such/game\",#FALSE#\r\n");
-        cli.write(QStringLiteral("SLO.qrb"), "s\r\n");
+        cli.write(QStringLiteral("SLO.qrb"), "public int player;\r\n");
         Run run = exportFrom(cli.path(), ExportKind::Both);
         QCOMPARE(run.status, 1);
         QCOMPARE(
@@ -278,6 +290,35 @@ private Q_SLOTS:
             expected += QStringLiteral("  %1/multiplay/skirmish/player%2.slo\n").arg(game).arg(n);
         QCOMPARE(run.messages, expected + QStringLiteral("The player files were left as they were.\n"));
         QCOMPARE(cli.entries(QStringLiteral("backup")).size(), 2);
+    }
+
+    // The quotes hold a line break: the folder of the first line is never used.
+    void aGameFolderWithALineBreakExportsNothing()
+    {
+        TempFolder cli;
+        cli.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        const QByteArray game = cli.file(QStringLiteral("game")).toLocal8Bit();
+        cli.write(QStringLiteral("QRB_DATA.DAT"), "\"" + game + "\r\nother\",#FALSE#\r\n");
+        cli.write(QStringLiteral("SLO.qrb"), "s\r\n");
+        const Run run = exportFrom(cli.path(), ExportKind::Slo);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.messages,
+                 QStringLiteral("qrb2: the game folder '%1\r\nother' set in QRB_DATA.DAT does not exist\n")
+                     .arg(QString::fromLocal8Bit(game)));
+
+        AppFixture f;
+        f.prepareProject("s\r\n", "", "",
+                         "\"" + f.root.file(QStringLiteral("game")).toLocal8Bit() + "\r\nx\",#FALSE#\r\n");
+        f.root.mkdir(QStringLiteral("game/multiplay/skirmish"));
+        QVERIFY(f.start());
+        f.dialogs.clear();
+        f.click(f.form800(), QStringLiteral("Command1"));
+        QCOMPARE(f.dialogs.shown().last().title, QStringLiteral("EXPORT FAILED"));
+        QVERIFY2(f.dialogs.shown().last().text.contains(
+                     QStringLiteral("/game\r\nx/multiplay/skirmish does not exist")),
+                 qPrintable(f.dialogs.shown().last().text));
+        QCOMPARE(cli.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
+        QCOMPARE(f.root.entries(QStringLiteral("game/multiplay/skirmish")), QStringList());
     }
 };
 

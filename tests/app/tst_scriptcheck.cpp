@@ -82,6 +82,8 @@ private Q_SLOTS:
             QStringLiteral("DO YOU REALLY WANT TO WRITE YOUR AI .VLO FILES???\n\nThe script check finds 2 "
                            "errors that the game would refuse; the first: SLO line 4, column 2: undeclared "
                            "name 'x'"));
+        // Enter keeps the old files when the check finds errors.
+        QCOMPARE(f.dialogs.shown().last().defaultAnswer, Dialogs::Answer::No);
     }
 
     void f8GoesRoundTheFindingsOfItsEditor()
@@ -120,7 +122,7 @@ private Q_SLOTS:
         QVERIFY(problems);
         auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
         QCOMPARE(rows(list),
-                 QStringList{"error|VLO|13|1|the generated head already binds 'player' to the player's "
+                 QStringList{"warning|VLO|13|1|the generated head already binds 'player' to the player's "
                              "number; this later binding wins, so every player would get the same "
                              "number"});
         QVERIFY(QTest::qWaitForWindowExposed(problems));

@@ -5,6 +5,7 @@
 #include "mainwindow/mainwindow.h"
 #include "projectapp.h"
 #include "support/testregistry.h"
+#include "workspace/settingsfile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -54,8 +55,9 @@ private Q_SLOTS:
         QCOMPARE(boxes[2].title, QStringLiteral("On start LOADer"));
         QCOMPARE(boxes[2].text, QStringLiteral("Do you want to load last saved project?"));
         QCOMPARE(boxes[2].icon, Dialogs::Icon::Question);
-        // The project files existed, empty, before the first box came up.
-        QCOMPARE(filesWhenFirstBoxShown, (QStringList{QStringLiteral("Help.qrb"), QStringLiteral("Notes.qrb"),
+        // The project files existed, empty, before the first box came up, and the folder was locked.
+        QCOMPARE(filesWhenFirstBoxShown, (QStringList{QStringLiteral(".qrb2.lock"),
+                                                      QStringLiteral("Help.qrb"), QStringLiteral("Notes.qrb"),
                                                       QStringLiteral("SLO.qrb"), QStringLiteral("VLO.qrb")}));
         QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
                  QByteArray("\"" + gameDir.toLatin1() + "\",#FALSE#\r\n"));
@@ -136,6 +138,12 @@ private Q_SLOTS:
         if (gameDir != QLatin1String("<any>"))
             QCOMPARE(f.form800().gameDirBox()->text(), gameDir);
         QCOMPARE(f.form800().slo()->text(), QStringLiteral("slo"));
+        // Leaving writes the settings and keeps what the file held, unless it held nothing.
+        f.dialogs.answer(Dialogs::Answer::No);
+        f.click(f.form800(), QStringLiteral("Image1"));
+        QCOMPARE(f.work(QStringLiteral("QRB_DATA.DAT")),
+                 settingsfile::format(f.form800().gameDirBox()->text(), false));
+        QVERIFY(f.work(QStringLiteral("QRB_DATA.DAT.bad")) == (settings.isEmpty() ? "<missing>" : settings));
     }
 
     void unreadableProjectFileIsReported()

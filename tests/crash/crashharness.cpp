@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Saves and exports in a loop through the program's own functions, to be killed at random
 // moments by scripts/crashtest; "check" then plays the next start and tells every file that is
-// neither a whole old nor a whole new version, and every temporary left behind.
+// neither a whole old nor a whole new version, and every temporary left behind. For the kills of
+// "qrb2 --folder FOLDER/work --export", "export" lays out a project there and "checkcli" checks
+// the same after the next command line run, which must have left no temporary itself.
 #include "export/playerexport.h"
 #include "export/playerfiles.h"
 #include "export/variablefile.h"
@@ -23,8 +25,10 @@
 namespace {
 
 struct Layout {
-    explicit Layout(const QString& root)
-        : folders{QDir(root).filePath(QStringLiteral("prog")), QDir(root).filePath(QStringLiteral("work"))},
+    // `oneFolder`: the program and its project in work/, as "qrb2 --folder" has them.
+    Layout(const QString& root, bool oneFolder)
+        : folders{QDir(root).filePath(oneFolder ? QStringLiteral("work") : QStringLiteral("prog")),
+                  QDir(root).filePath(QStringLiteral("work"))},
           game(QDir(root).filePath(QStringLiteral("game")))
     {
     }
@@ -98,10 +102,25 @@ struct Checker {
     }
 };
 
-int check(const Layout& layout)
+// A project of a new version for "qrb2 --export", with its game folder in the settings.
+int prepareExport(const Layout& layout)
 {
-    // The next start.
-    const int swept = static_cast<int>(stalefiles::sweep(layout.folders, layout.game).size());
+    const int k = static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 100000);
+    QFile settings(QDir(layout.folders.workDir).filePath(QStringLiteral("QRB_DATA.DAT")));
+    QFile slo(QDir(layout.folders.workDir).filePath(projectfiles::kSlo));
+    QFile vlo(QDir(layout.folders.workDir).filePath(projectfiles::kVlo));
+    const bool written =
+        settings.open(QIODevice::WriteOnly) &&
+        settings.write("\"" + QFile::encodeName(layout.game) + "\",#FALSE#\r\n") > 0 &&
+        slo.open(QIODevice::WriteOnly) && slo.write(projectBytes(QStringLiteral("SLO"), k)) > 0 &&
+        vlo.open(QIODevice::WriteOnly) && vlo.write(projectBytes(QStringLiteral("VLO"), k)) > 0;
+    return written ? 0 : 1;
+}
+
+// `sweep`: plays the next start first; without it the run before must have swept.
+int check(const Layout& layout, bool sweep)
+{
+    const int swept = sweep ? static_cast<int>(stalefiles::sweep(layout.folders, layout.game).size()) : 0;
     Checker checker;
     for (const QString& folder : stalefiles::foldersWrittenTo(layout.folders, layout.game)) {
         const QStringList left = QDir(folder).entryList({atomicfile::kTemporaryPrefix + QLatin1Char('*')},
@@ -145,14 +164,21 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 || (args.at(1) != QLatin1String("run") && args.at(1) != QLatin1String("check"))) {
-        std::fputs("usage: qrb_crashharness run|check FOLDER\n", stderr);
+    const QStringList modes{QStringLiteral("run"), QStringLiteral("check"), QStringLiteral("export"),
+                            QStringLiteral("checkcli")};
+    if (args.size() != 3 || !modes.contains(args.at(1))) {
+        std::fputs("usage: qrb_crashharness run|check|export|checkcli FOLDER\n", stderr);
         return 2;
     }
-    const Layout layout(args.at(2));
+    const QString& mode = args.at(1);
+    const Layout layout(args.at(2), mode == QLatin1String("export") || mode == QLatin1String("checkcli"));
     QDir().mkpath(layout.skirmish());
     QDir().mkpath(layout.folders.programDir);
     QDir().mkpath(layout.folders.workDir);
+    if (mode == QLatin1String("export"))
+        return prepareExport(layout);
     projectfiles::ensureExist(layout.folders.workDir);
-    return args.at(1) == QLatin1String("run") ? run(layout) : check(layout);
+    if (mode == QLatin1String("run"))
+        return run(layout);
+    return check(layout, mode == QLatin1String("check"));
 }

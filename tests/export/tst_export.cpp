@@ -83,6 +83,7 @@ private Q_SLOTS:
                               u"DONE !!!"_s}));
         QCOMPARE(f.dialogs.shown().first().title, u"WARNING"_s);
         QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Question);
+        QCOMPARE(f.dialogs.shown().first().defaultAnswer, Dialogs::Answer::Yes); // no errors found
         QCOMPARE(f.dialogs.shown().last().title, u"QRB2"_s);
         QCOMPARE(f.dialogs.shown().last().icon, Dialogs::Icon::None);
         // The save before compiling snapshotted the earlier project and wrote the current one.

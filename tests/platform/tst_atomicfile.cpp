@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/atomicfile.h"
 #include "platform/fileresult.h"
+#include "platform/processinfo.h"
 #include "platform/textfile.h"
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -109,16 +112,54 @@ private Q_SLOTS:
         pending.discard();
 
         // Left by a killed run: ours go, everything else stays, and so does what a running copy
-        // of the program (here pid 1, always running) is writing.
-        const QString stale = atomicfile::kTemporaryPrefix + u"player3.slo-999999999-1"_s;
+        // of the program (here this test, by its process id and start time) is writing. The
+        // same id with another start time is a writer that is gone, whose number a running
+        // process got later; a name without a start time is from a run that cannot be going.
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        const quint64 started = processinfo::ownStartTime();
+        QVERIFY(started > 0);
+        const QString writing =
+            atomicfile::kTemporaryPrefix + u"SLO.qrb5.12.2026_9-5-7_MANUAL-%1-%2-7"_s.arg(pid).arg(started);
+        const QStringList stale{atomicfile::kTemporaryPrefix + u"player3.slo-999999999-5-1"_s,
+                                atomicfile::kTemporaryPrefix + u"VLO.qrb-%1-%2-8"_s.arg(pid).arg(started + 1),
+                                atomicfile::kTemporaryPrefix + u"SLO.qrb-%1-9"_s.arg(pid)};
         const QStringList others{u"SLO.qrb.a1b2c3"_s, u".other-writing-x"_s, u"qt_temp.XyZ123"_s,
-                                 u"player3.slo"_s, atomicfile::kTemporaryPrefix + u"SLO.qrb-1-7"_s};
-        for (const QString& name : others + QStringList{stale})
+                                 u"player3.slo"_s, writing};
+        for (const QString& name : others + stale)
             dir.write(name, "x");
-        QCOMPARE(atomicfile::sweepStale(dir.path()), QStringList{dir.file(stale)});
+        QStringList swept = atomicfile::sweepStale(dir.path());
+        swept.sort();
+        QStringList expected;
+        for (const QString& name : stale)
+            expected << dir.file(name);
+        expected.sort();
+        QCOMPARE(swept, expected);
         QStringList left = others + QStringList{u"SLO.qrb"_s};
         left.sort();
         QCOMPARE(dir.entries(), left);
+    }
+
+    void aChainOfLinksStaysLinksAndItsLastFileIsReplaced()
+    {
+        TempFolder dir;
+        dir.write(u"real/SLO.qrb"_s, "old");
+        QCOMPARE(::symlink(qPrintable(dir.file(u"real/SLO.qrb"_s)), qPrintable(dir.file(u"middle"_s))), 0);
+        QCOMPARE(::symlink("middle", qPrintable(dir.file(u"SLO.qrb"_s))), 0);
+        QCOMPARE(atomicfile::replace(dir.file(u"SLO.qrb"_s), "new"), std::nullopt);
+        QVERIFY(QFileInfo(dir.file(u"SLO.qrb"_s)).isSymLink());
+        QVERIFY(QFileInfo(dir.file(u"middle"_s)).isSymLink());
+        QCOMPARE(dir.read(u"real/SLO.qrb"_s), "new"_ba);
+        QCOMPARE(dir.entries(u"real"_s), QStringList{u"SLO.qrb"_s});
+
+        // A loop is named and nothing is written.
+        QCOMPARE(::symlink("loop-b", qPrintable(dir.file(u"loop-a"_s))), 0);
+        QCOMPARE(::symlink("loop-a", qPrintable(dir.file(u"loop-b"_s))), 0);
+        QCOMPARE(atomicfile::replace(dir.file(u"loop-a"_s), "x"),
+                 (FileFailure{dir.file(u"loop-a"_s), u"Too many levels of symbolic links"_s}));
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+            (QStringList{u"SLO.qrb"_s, u"loop-a"_s, u"loop-b"_s, u"middle"_s, u"real"_s}));
     }
 
     void aSharedReasonIsSaidOnce()

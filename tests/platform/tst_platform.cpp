@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/filelookup.h"
+#include "platform/qtdialogs.h"
 #include "platform/textfile.h"
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -49,5 +55,29 @@ private Q_SLOTS:
 };
 
 QRB_TEST(TextFileTest)
+
+// The real question box: Enter presses the default button the caller names.
+class QtDialogsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void enterPressesTheDefaultAnswer()
+    {
+        for (const Dialogs::Answer wanted : {Dialogs::Answer::No, Dialogs::Answer::Yes}) {
+            QString shown;
+            QTimer::singleShot(0, [&shown] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                shown = box->windowTitle() + u'|' + box->text();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QtDialogs dialogs;
+            QCOMPARE(dialogs.askYesNo(u"WARNING"_s, u"Write?"_s, Dialogs::Icon::Question, wanted), wanted);
+            QCOMPARE(shown, u"WARNING|Write?"_s);
+        }
+    }
+};
+
+QRB_TEST(QtDialogsTest)
 
 #include "tst_platform.moc"

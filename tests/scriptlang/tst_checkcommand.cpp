@@ -2,8 +2,13 @@
 #include "support/tempfolder.h"
 #include "support/testregistry.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,11 +73,13 @@ private Q_SLOTS:
         folder.write(QStringLiteral("SLO.qrb"), "public int me;\r\npublic STRUCTURESTAT lab;\r\n");
         folder.write(QStringLiteral("VLO.qrb"), "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
         const Run run = runProgram(folder.path(), {"--check"});
+        // Full paths, for an editor to open wherever the project lies.
         QCOMPARE(run.out,
-                 QStringLiteral("VLO.qrb:2:1: error: the generated head already binds 'me' to the "
-                                "player's number; this later binding wins, so every player would get "
-                                "the same number\n"));
-        QCOMPARE(run.exitCode, 1);
+                 folder.path() +
+                     QStringLiteral("/VLO.qrb:2:1: warning: the generated head already binds 'me' to "
+                                    "the player's number; this later binding wins, so every player "
+                                    "would get the same number\n"));
+        QCOMPARE(run.exitCode, 0); // the game takes the later binding
     }
 
     void unreadableFilesAndWrongArguments()
@@ -90,6 +97,66 @@ private Q_SLOTS:
                  qPrintable(tooMany.err));
         QVERIFY(tooMany.err.contains(QStringLiteral("qrb2 --check [SCRIPT.slo [VARIABLES.vlo]]")));
         QCOMPARE(tooMany.exitCode, 2);
+    }
+
+    // Nothing a file holds or is makes the check hang or grow: a FIFO, a device, a folder or a
+    // huge file is refused at once; random bytes end in "too many errors" within the limits.
+    void hostileInputEndsQuickly_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo"
+                              << "it is not a regular file (a pipe, a device or a socket)";
+        QTest::newRow("device") << "/dev/zero"
+                                << "it is not a regular file (a pipe, a device or a socket)";
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder, not a file";
+        QTest::newRow("over 64 MiB") << "huge.slo"
+                                     << "it is larger than 64 MiB";
+    }
+
+    void hostileInputEndsQuickly()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, reason);
+        TempFolder folder;
+        QVERIFY(::mkfifo(QFile::encodeName(folder.file(QStringLiteral("fifo"))).constData(), 0600) == 0);
+        folder.mkdir(QStringLiteral("folder"));
+        QFile huge(folder.file(QStringLiteral("huge.slo")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(64 * 1024 * 1024 + 1)); // sparse
+        huge.close();
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = runProgram(folder.path(), {"--check", file});
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(run.err, QStringLiteral("qrb2: cannot read %1: %2\n").arg(file, reason));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.exitCode, 2);
+    }
+
+    void randomBytesStopAfterTwoHundredErrors()
+    {
+        TempFolder folder;
+        QByteArray bytes(20 * 1024 * 1024, Qt::Uninitialized);
+        QRandomGenerator random(18);
+        random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+        folder.write(QStringLiteral("random.slo"), bytes);
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = runProgram(folder.path(), {"--check", "random.slo", "random.slo"});
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        rusage usage{};
+        QVERIFY(::getrusage(RUSAGE_CHILDREN, &usage) == 0);
+        QVERIFY2(usage.ru_maxrss < 100 * 1024, qPrintable(QString::number(usage.ru_maxrss))); // KiB
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        // Each text stops at its limit: 200 errors and the last line, one finding per line.
+        QCOMPARE(lines.filter(QStringLiteral(": error: too many errors; stopping")).size(), 2);
+        QCOMPARE(lines.size(), 2 * 201);
+        for (const QString& line : lines)
+            QVERIFY2(line.startsWith(QStringLiteral("random.slo:")) &&
+                         std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() >= 0x20; }),
+                     qPrintable(line));
     }
 };
 

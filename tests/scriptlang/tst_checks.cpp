@@ -67,6 +67,9 @@ private Q_SLOTS:
                    "error SLO 5:13 stray character '@'",
                    "error SLO 6:11 the game's strings have no escapes: \\\" ends the string; write ' for "
                    "a quote inside it"};
+        QTest::newRow("a run of stray characters is one error, control characters shown as \\xNN")
+            << head + "event e(init) { player = 1 @$\x01\x1b` 2; }"
+            << "" << QStringList{"error SLO 2:28 5 stray characters '@$\\x01\\x1B`'"};
         QTest::newRow("numbers the game does not read")
             << head + "event e(init)\n{\n\tplayer = 0x1F;\n\tplayer = 2nd;\n\tif (player == 3and player < 4) "
                       "{ exit; }\n}"
@@ -82,6 +85,11 @@ private Q_SLOTS:
                            "error SLO 3:25 expected ')', found ';'",
                            "error SLO 5:2 expected '{' to open the body, found 'a'",
                            "error SLO 6:2 'else' without its 'if': is a '{' or '}' missing above?"};
+        QTest::newRow("a string the game cannot hold whole only warns")
+            << head + "private STRING s;\nevent e(init) { s = \"" + QString(256, QLatin1Char('a')) + "\"; }"
+            << ""
+            << QStringList{"warning SLO 3:21 string longer than the game's 255 characters: the game cannot "
+                           "hold it all"};
         QTest::newRow("neither player nor me")
             << "public int count[2];"
             << ""
@@ -140,6 +148,83 @@ private Q_SLOTS:
             << head + "function bool f() { return player + 1; }"
             << ""
             << QStringList{"error SLO 2:28 this function returns bool; a value of type int does not fit"};
+    }
+
+    // What the game loads gives no error; beside it in each text, the form the game refuses.
+    void gameRules_data()
+    {
+        QTest::addColumn<QString>("slo");
+        QTest::addColumn<QStringList>("expected");
+        const QString head = "public int player;\n";
+        const QString body = "event e(every, 10)\n{\n"; // lines 3 and 4 after one more head line
+        QTest::newRow("an event runs as a statement, without arguments or value")
+            << head + "event later;\n" + body +
+                   "\tlater();\n\tlater(1);\n\tplayer = later();\n}\nevent later(every, 20) { exit; }"
+            << QStringList{"error SLO 6:2 an event runs without arguments: write 'later();'",
+                           "error SLO 7:11 event 'later' gives no value: run it as a statement of its own, "
+                           "'later();'"};
+        QTest::newRow("a repeated #define: the first holds, a warning only for another body")
+            << head + "#define TILE 128\n#define TILE 128 // the same\n#define TILE 64\n"
+                      "event e(init) { player = TILE; }"
+            << QStringList{"warning SLO 4:9 ignored: the first #define of 'TILE' at line 2 is used"};
+        QTest::newRow("a definition keeps its declaration's type, also for return")
+            << head + "private FEATURE oil; private STRUCTURE base;\nfunction FEATURE pick(STRING why);\n"
+                      "function int count();\nfunction STRUCTURE pick(string why) { return oil; }\n"
+                      "function void count() { player = 1; }\nfunction FEATURE near();\n"
+                      "function FEATURE near() { return base; }"
+            << QStringList{
+                   "warning SLO 5:10 function 'pick' is declared at line 3 to return FEATURE: the game "
+                   "keeps that type",
+                   "warning SLO 6:10 function 'count' is declared at line 4 to return int: the game keeps "
+                   "that type",
+                   "error SLO 8:34 this function returns FEATURE; a value of type STRUCTURE does not fit"};
+        QTest::newRow("members follow calls and array elements")
+            << head + "private BASEOBJ o; private DROID ds[2];\nfunction DROID first() { return ds[0]; }\n" +
+                   body +
+                   "\tplayer = objToDroid(o).droidType + first().health + ds[player].x + random(5).x;\n}"
+            << QStringList{"error SLO 6:79 'random' is of type int, which has no members"};
+        QTest::newRow("a string takes any basic value; a game value only warns")
+            << head + "private STRING s; private DROID d;\n" + body +
+                   "\ts = player + 1;\n\ts = d;\n\tconsole(player); console(1.5); console(true);\n"
+                   "\tconsole(d);\n}"
+            << QStringList{"warning SLO 6:6 's' is a string; a DROID value becomes one only when the script "
+                           "runs, and may fail then",
+                           "warning SLO 8:10 argument 1 of 'console' is a string; a DROID value becomes one "
+                           "only when the script runs, and may fail then"};
+        QTest::newRow("only the writable game variables can be set; members and ++ of a DROID cannot")
+            << head + "private DROID d;\n" + body +
+                   "\tgameLevel = 2; extraVictoryFlag = true; player++;\n\tmapWidth = 1;\n\td.x = 3;\n"
+                   "\td++;\n}"
+            << QStringList{"error SLO 6:2 'mapWidth' is a game variable that scripts can only read; they can "
+                           "set extraFailFlag, extraVictoryFlag, gameLevel, inTutorial",
+                           "error SLO 7:4 member 'x' cannot be set: the game only lets scripts read it",
+                           "error SLO 8:3 '++' works on int variables, not on DROID"};
+        QTest::newRow("a void function gives no value")
+            << head + "function void reset() { player = 0; }\n" + body +
+                   "\treset();\n\tplayer = reset();\n\tplayer = traceOn();\n}"
+            << QStringList{"error SLO 6:11 'reset' is void and gives no value",
+                           "warning SLO 7:11 'traceOn' is void and gives no value"};
+        QTest::newRow("a #define name of 31 characters works; 32 never matches")
+            << head +
+                   "#define ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE 1\n#define ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF 2\n"
+                   "event e(init) { player = ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE; }"
+            << QStringList{"error SLO 3:9 #define name 'ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF' has 32 characters: "
+                           "the game keeps only the first 31, so its uses never match it"};
+        QTest::newRow("150 #define lines, repeats counted")
+            << head + QStringLiteral("#define ONE 1\n").repeated(150) + "#define TWO 2\n"
+            << QStringList{"error SLO 152:9 more than 150 #define lines: the game's table holds no more"};
+        QTest::newRow("game values compare one way: the base type on the left")
+            << head + "private BASEOBJ o; private DROID d;\n" + body +
+                   "\tif (o == d) { exit; }\n\tif (d == o) { exit; }\n}"
+            << QStringList{"error SLO 6:8 DROID == BASEOBJ is refused by the game: write the BASEOBJ on the "
+                           "left"};
+    }
+
+    void gameRules()
+    {
+        QFETCH(QString, slo);
+        QFETCH(QStringList, expected);
+        QCOMPARE(described(checkProject(slo, QString())), expected);
     }
 
     void smallTexts()

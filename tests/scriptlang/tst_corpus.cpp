@@ -3,6 +3,9 @@
 #include "scriptlang/checker.h"
 #include "support/testregistry.h"
 
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace scriptlang;
@@ -52,6 +55,53 @@ private Q_SLOTS:
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
         warned.sort();
         QCOMPARE(warned, unbound);
+    }
+
+    // Every script of the game's 2.3 tree alone, and every value file with the script it names:
+    // errors only in the three dead files the game never loads.
+    void theWholeGameTreeChecksClean()
+    {
+        const QString root = QStringLiteral(QRB_CORPUS_DIR "/2.3-game/");
+        QStringList scripts;
+        QStringList valueFiles;
+        for (QDirIterator it(root, {"*.slo", "*.vlo"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();)
+            (it.next().endsWith(QLatin1String(".slo")) ? scripts : valueFiles)
+                .append(it.filePath().mid(root.size()));
+        QCOMPARE(scripts.size(), 80);
+        QCOMPARE(valueFiles.size(), 142);
+        scripts.sort();
+        valueFiles.sort();
+        QStringList errors;
+        const auto collect = [&errors](const QString& file, const Findings& findings, TextKind text) {
+            for (const Finding& f : findings) {
+                if (f.severity == Severity::Error && f.text == text)
+                    errors.append(
+                        QStringLiteral("%1:%2:%3: %4").arg(file).arg(f.line).arg(f.column).arg(f.message));
+            }
+        };
+        for (const QString& script : scripts)
+            collect(script, checkFiles(corpusText("2.3-game/" + script), QString()), TextKind::Slo);
+        static const QRegularExpression named(QStringLiteral("script\\s*\"([^\"]+)\""));
+        for (const QString& file : valueFiles) {
+            const QString vlo = corpusText("2.3-game/" + file);
+            const QString name = named.match(vlo).captured(1).toLower();
+            const QString own = QFileInfo(file).path() + QLatin1Char('/') + name;
+            const QString campaign = QStringLiteral("data/base/script/text/") + name;
+            const QString script = scripts.contains(own) ? own : campaign;
+            QVERIFY2(scripts.contains(script), qPrintable(file + QStringLiteral(" names ") + name));
+            collect(file, checkFiles(corpusText("2.3-game/" + script), vlo), TextKind::Vlo);
+        }
+        const QString reticule = QStringLiteral("'removeReticuleButton' takes 2 arguments, not 1");
+        QCOMPARE(
+            errors,
+            (QStringList{"data/base/script/fastplay/fastplay.slo:94:2: " + reticule,
+                         "data/base/script/fastplay/fastplay.slo:95:2: " + reticule,
+                         "data/base/script/fastplay/fastplay.slo:96:2: " + reticule,
+                         "data/base/script/data/cam2end.vlo:55:1: 'noTimeLimit' is not a global variable of "
+                         "the script: did you mean 'timeLimit'?",
+                         "data/base/script/data/cam3disk.vlo:20:1: 'disk' is not a global variable of the "
+                         "script"}));
     }
 };
 

@@ -123,8 +123,8 @@ private Q_SLOTS:
             {"callback parameter count", true, "(CALL_STRUCT_DESTROYED, me, ref structure)",
              "(CALL_STRUCT_DESTROYED, me)",
              "error SLO 191:32 callback 'CALL_STRUCT_DESTROYED' needs 2 parameters, not 1"},
-            {"define twice", true, "", "\n#define TILE 64",
-             "error SLO 4139:9 'TILE' is already defined at line 10; the game refuses a second #define"},
+            {"define twice with another body", true, "", "\n#define TILE 64",
+             "warning SLO 4139:9 ignored: the first #define of 'TILE' at line 10 is used"},
             {"return in an event", true, "baseX = droid.x;", "return;",
              "error SLO 345:3 'return' inside an event: write 'exit;'"},
             {"value of another type", true, "baseX = droid.x;", "baseX = droid;",
@@ -198,6 +198,23 @@ private Q_SLOTS:
                               "error SLO 610:76 expected ')' to close the call, found ';'"}));
     }
 
+    // A C 'for' loop is one error, and its body is still read as a while loop's.
+    void aForLoopAndTheMistakesInItsBody()
+    {
+        const QString slo = corpusText(kSlo);
+        QString changed = mutated(slo, "while(_count2 < (countRebuildStruct - 1))",
+                                  "for(_count2 = _count; _count2 < countRebuildStruct; _count2++)");
+        changed = mutated(changed, "rebuildStructY[_count2] = rebuildStructY[_count2 + 1];",
+                          "rebuildStructY[_count2] = rebuildStructY[_count2 + 1]");
+        changed = mutated(changed, "_count2++;", "_count2 = countRebuildStruct-1;");
+        QCOMPARE(
+            newFindings(checkFiles(slo, QString()), checkFiles(changed, QString())),
+            (QStringList{"error SLO 1421:4 the game's language has no 'for' loop: use 'while (...) { ... }'",
+                         "error SLO 1424:58 missing ';' after the assignment",
+                         "error SLO 1427:33 'countRebuildStruct-1' is read as 'countRebuildStruct' followed "
+                         "by the number '-1': write 'countRebuildStruct - 1'"}));
+    }
+
     // A ';' lost anywhere in the game's script is one error on its line, never a cascade.
     void aLostSemicolonIsOneError()
     {
@@ -220,12 +237,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("parentheses") << "n = " + QString(10000, QLatin1Char('(')) + "1" +
-                                            QString(10000, QLatin1Char(')')) + ";"
-                                     << "error SLO 2:225 nesting deeper than 200 levels";
-        QTest::newRow("braces") << QStringLiteral("if (a) {").repeated(10000) +
-                                       QString(10000, QLatin1Char('}'))
-                                << "error SLO 2:1625 nesting deeper than 200 levels";
+        QTest::newRow("parentheses")
+            << "n = " + QString(10000, QLatin1Char('(')) + "1" + QString(10000, QLatin1Char(')')) + ";"
+            << "warning SLO 2:225 nesting deeper than 200 levels: the checker reads no deeper here";
+        QTest::newRow("braces")
+            << QStringLiteral("if (a) {").repeated(10000) + QString(10000, QLatin1Char('}'))
+            << "warning SLO 2:1625 nesting deeper than 200 levels: the checker reads no deeper here";
     }
 
     void deepNestingIsAFindingNotACrash()

@@ -21,9 +21,10 @@ void ScriptedDialogs::record(const Shown& s)
         onShow(s);
 }
 
-Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon)
+Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
+                                          Answer defaultAnswer)
 {
-    record({Kind::YesNo, title, text, icon, {}});
+    record({Kind::YesNo, title, text, icon, {}, defaultAnswer});
     return next(Answer::Yes);
 }
 
@@ -49,4 +50,11 @@ QString ScriptedDialogs::askText(const QString& title, const QString& prompt, co
 {
     record({Kind::AskText, title, prompt, Icon::None, defaultText});
     return m_texts.isEmpty() ? defaultText : m_texts.takeFirst();
+}
+
+int ScriptedDialogs::askChoice(const QString& title, const QString& text, Icon icon,
+                               const QStringList& buttons)
+{
+    record({Kind::Choice, title, text, icon, {}, Answer::Yes, buttons});
+    return m_choices.isEmpty() ? 0 : m_choices.takeFirst();
 }

@@ -13,19 +13,22 @@
 // Answers the boxes in the order they come and records what each showed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText };
+    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, Choice };
 
     struct Shown {
         Kind kind;
         QString title;
         QString text;
         Icon icon;
-        QString defaultText; // AskText only
+        QString defaultText;                // AskText only
+        Answer defaultAnswer = Answer::Yes; // YesNo only
+        QStringList buttons;                // Choice only
     };
 
     // Queued answers; a box with no queued answer gets the first button (Yes, Retry, OK) and
     // an AskText gets its default.
     void answer(Answer a) { m_answers.append(a); }
+    void answerChoice(int button) { m_choices.append(button); }
     void answerText(const QString& text) { m_texts.append(text); }
     // Runs while a box is "open", e.g. to check the state behind a modal box.
     std::function<void(const Shown&)> onShow;
@@ -34,11 +37,13 @@ public:
     QStringList texts() const;
     void clear() { m_shown.clear(); }
 
-    Answer askYesNo(const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNo(const QString& title, const QString& text, Icon icon,
+                    Answer defaultAnswer = Answer::Yes) override;
     Answer askYesNoCancel(const QString& title, const QString& text, Icon icon) override;
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) override;
 
 private:
     Answer next(Answer fallback);
@@ -47,6 +52,7 @@ private:
     QList<Shown> m_shown;
     QList<Answer> m_answers;
     QStringList m_texts;
+    QList<int> m_choices;
 };
 
 class FixedClock final : public Clock {

@@ -124,17 +124,25 @@ private Q_SLOTS:
         QCOMPARE(f.backups().size(), 8);
     }
 
-    void replacingALinkedNameLeavesItsTwinWhole()
+    void anExistingSnapshotNameIsNeverReplaced()
     {
         Saves f;
         QVERIFY(f.save(u"a"_s).ok());
         QVERIFY(f.save(u"changed"_s).ok());
         QCOMPARE(f.links(f.sloAt(0)), 2);
-        // A new snapshot under the linked name takes the name over; its twin keeps its bytes.
-        QVERIFY(!backupstore::copySnapshot(f.root.file(u"work/SLO.qrb"_s), f.snapshot(f.sloAt(1))));
-        QCOMPARE(f.backup(f.sloAt(1)), "changed\r\n"_ba);
-        QCOMPARE(f.backup(f.sloAt(0)), "a\r\n"_ba);
-        QCOMPARE(f.links(f.sloAt(0)), 1);
+        // Neither a copy nor a link takes a name that exists: the linked twins keep their bytes.
+        const backupstore::Made made =
+            backupstore::copySnapshot(f.root.file(u"work/SLO.qrb"_s), f.snapshot(f.sloAt(1)));
+        QVERIFY(made.nameTaken && !made.failure);
+        QCOMPARE(f.backup(f.sloAt(1)), "a\r\n"_ba);
+        QCOMPARE(f.links(f.sloAt(0)), 2);
+        // The same bytes as the newest snapshot: the link is refused by the name as well.
+        f.root.write(u"work/SLO.qrb"_s, "a\r\n");
+        f.root.write(u"prog/backup/SLO.qrb5.12.2026_9-0-9_MANUAL"_s, "someone else's");
+        QVERIFY(backupstore::copySnapshot(f.root.file(u"work/SLO.qrb"_s),
+                                          f.snapshot(u"SLO.qrb5.12.2026_9-0-9_MANUAL"_s))
+                    .nameTaken);
+        QCOMPARE(f.backup(u"SLO.qrb5.12.2026_9-0-9_MANUAL"_s), "someone else's"_ba);
     }
 
     void newestSnapshotOfAnEarlierRunIsFound_data()

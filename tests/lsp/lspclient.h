@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+
+// A language client over pipes: starts the built `qrb2 --lsp` without a display and talks to
+// it as an editor does. What the server writes is read strictly: a header other than
+// "Content-Length: N" and an empty line, or a body that is not a JSON object, is a framing error.
+class LspClient {
+public:
+    LspClient();
+    ~LspClient();
+
+    void sendRaw(const QByteArray& bytes);
+    void send(const QJsonObject& message);
+    void notify(const QString& method, const QJsonValue& params);
+    // The whole response to a request; an empty object when none came in time.
+    QJsonObject request(const QString& method, const QJsonValue& params, int timeoutMs = 10000);
+    // The params of the next notification of `method` (for `uri`, when given), taken from those
+    // received; an empty object when none came in time.
+    QJsonObject waitForNotification(const QString& method, const QString& uri = QString(),
+                                    int timeoutMs = 10000);
+    // initialize (with markdown hovers and hierarchical symbols) and initialized; the result.
+    QJsonObject initialize();
+    void open(const QString& uri, const QString& text, int version = 1);
+    // One incremental change of `uri`: the range replaced by `text`.
+    void change(const QString& uri, int version, int line, int character, int endLine, int endCharacter,
+                const QString& text);
+
+    // Every response received and not yet taken.
+    QList<QJsonObject> takeResponses();
+    // Closes the server's standard input.
+    void closeInput() { m_process.closeWriteChannel(); }
+    // Waits until the server has sent nothing for `quietMs` and forgets what it sent.
+    void drain(int quietMs);
+
+    // The exit code, or -1 when the server did not end in time or crashed.
+    int waitForExit(int timeoutMs = 10000);
+    QString errorOutput();
+    QString framingError() const { return m_framingError; }
+    qint64 processId() const { return m_process.processId(); }
+    // A line of /proc/PID/status in kB ("VmHWM", "VmRSS"); -1 when it cannot be read.
+    qint64 memoryKb(const char* field) const;
+
+private:
+    bool readSome(int timeoutMs);
+    void parse();
+
+    QProcess m_process;
+    QByteArray m_buffer;
+    QList<QJsonObject> m_received;
+    QString m_framingError;
+    int m_nextId = 1;
+};
+
+QString fileUri(const QString& path);
