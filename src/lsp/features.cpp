@@ -24,7 +24,7 @@ void addLanguageFeatures(Server& server)
             Position position;
             if (document && !fromJson(params.toObject().value(QStringLiteral("position")), position))
                 error = {jsonrpc::InvalidParams, QStringLiteral("hover needs a position")};
-            if (error.code != 0)
+            if (!document || error.code != 0)
                 return QJsonValue();
             return hover(server.workspace(), *document, position, server.client().markdownHover);
         });

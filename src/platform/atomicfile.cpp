@@ -314,7 +314,7 @@ std::optional<FileFailure> copyInto(const QString& source, PendingFile& out)
         return FileFailure{source, in.errorString()};
     if (auto failure = out.open())
         return failure;
-    constexpr qint64 kChunk = qint64{1024} * 1024;
+    constexpr qint64 kChunk = 1024 * 1024;
     QByteArray chunk;
     while (!in.atEnd()) {
         chunk = in.read(kChunk);

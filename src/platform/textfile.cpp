@@ -149,7 +149,7 @@ std::optional<FileFailure> createEmpty(const QString& path)
 }
 
 namespace {
-constexpr qsizetype kBlockSize = qsizetype{64} * 1024;
+constexpr qsizetype kBlockSize = 64 * 1024;
 }
 
 std::optional<FileFailure> LineWriter::open(const QString& path)

@@ -14,7 +14,7 @@ namespace templateexport {
 namespace {
 
 constexpr int kMaxFiles = 4;
-constexpr qsizetype kBlockSize = qsizetype{64} * 1024;
+constexpr qsizetype kBlockSize = 64 * 1024;
 
 QString caption(Button button)
 {

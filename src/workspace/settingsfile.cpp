@@ -16,7 +16,7 @@ namespace settingsfile {
 namespace {
 
 // Only the first record matters; a huge file is not read beyond this.
-constexpr qint64 kMaxRead = qint64{64} * 1024;
+constexpr qint64 kMaxRead = 64 * 1024;
 
 bool isLineEnd(char c)
 {

@@ -122,8 +122,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2000; ++i)
             garbage.append(static_cast<char>((i * 131 + 7) & 0xff));
         QTest::newRow("binary garbage") << garbage << QStringLiteral("<any>");
-        QTest::newRow("10 MB") << QByteArray("\"E:\\WZ\",#FALSE#\r\n") +
-                                      QByteArray(qsizetype{10} * 1024 * 1024, 'z')
+        QTest::newRow("10 MB") << QByteArray("\"E:\\WZ\",#FALSE#\r\n") + QByteArray(10 * 1024 * 1024, 'z')
                                << QStringLiteral("E:\\WZ");
     }
 
@@ -169,7 +168,7 @@ private Q_SLOTS:
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
             binary.append(static_cast<char>(i % 256 == 13 || i % 256 == 10 ? 0 : i % 256));
-        const QByteArray line(qsizetype{20} * 1024 * 1024, 'w');
+        const QByteArray line(20 * 1024 * 1024, 'w');
         f.prepareProject(binary + "\r\n", line + "\r\n", "");
         QElapsedTimer timer;
         timer.start();

@@ -208,8 +208,8 @@ private Q_SLOTS:
         };
         for (int n = 0; n < 8; ++n)
             f.root.write(f.skirmishPath(name(n)), "old " + QByteArray::number(n));
-        f.view.slo = QString(qsizetype{64} * 1024, QLatin1Char('s'));
-        f.view.vlo = QString(qsizetype{64} * 1024, QLatin1Char('v'));
+        f.view.slo = QString(64 * 1024, QLatin1Char('s'));
+        f.view.vlo = QString(64 * 1024, QLatin1Char('v'));
         // The save before the export copies two snapshots and writes VLO.qrb and SLO.qrb: the
         // player files are the fifth to the twelfth written.
         atomicfile::injectWriteFault(atomicfile::WriteFault{file + 4, atByte, ENOSPC});

@@ -28,7 +28,7 @@ private Q_SLOTS:
         editor.setProcessEnvironment(env);
         editor.setWorkingDirectory(folder.path());
         editor.start(nvim, {"--headless", "--clean", "-n", "-c",
-                            "luafile " QRB_LSP_TESTS "/nvim-diagnostics.lua", "player0.slo"});
+                            ("luafile " QRB_LSP_TESTS "/nvim-diagnostics.lua"), "player0.slo"});
         QVERIFY(editor.waitForFinished(60000));
         // The 'é' before the mistake is two bytes in Neovim's line: column 33, not the server's 32.
         QCOMPARE(QString::fromUtf8(editor.readAllStandardOutput()),

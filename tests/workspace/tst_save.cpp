@@ -136,12 +136,12 @@ private Q_SLOTS:
         TinyFilesystem disk(f.folders.workDir, 64);
         if (!disk.active())
             QSKIP(qPrintable(u"no full-disk test: "_s + disk.why()));
-        const QByteArray oldSlo = QByteArray(qsizetype{8} * 1024, 's') + "\r\n";
-        const QByteArray oldVlo = QByteArray(qsizetype{8} * 1024, 'v') + "\r\n";
+        const QByteArray oldSlo = QByteArray(8 * 1024, 's') + "\r\n";
+        const QByteArray oldVlo = QByteArray(8 * 1024, 'v') + "\r\n";
         f.writeProject(oldSlo, oldVlo, "n\r\n");
         // 40 KiB each: the first may fit beside the old files, the second cannot.
-        f.view.vlo = QString(qsizetype{40} * 1024, QLatin1Char('V'));
-        f.view.slo = QString(qsizetype{40} * 1024, QLatin1Char('S'));
+        f.view.vlo = QString(40 * 1024, QLatin1Char('V'));
+        f.view.slo = QString(40 * 1024, QLatin1Char('S'));
         QVERIFY(!f.saver.trySave(f.view));
         const QByteArray vlo = f.work(u"VLO.qrb"_s);
         QVERIFY2(vlo == oldVlo || vlo == f.view.vlo.toLatin1() + "\r\n", "VLO.qrb cut");

@@ -116,7 +116,7 @@ private Q_SLOTS:
     void hugeFileIsReadQuickly()
     {
         TempFolder dir;
-        dir.write(u"QRB_DATA.DAT"_s, "\"" + QByteArray(qsizetype{10} * 1024 * 1024, 'x') + "\",#TRUE#\r\n");
+        dir.write(u"QRB_DATA.DAT"_s, "\"" + QByteArray(10 * 1024 * 1024, 'x') + "\",#TRUE#\r\n");
         QElapsedTimer timer;
         timer.start();
         const settingsfile::ReadResult read = settingsfile::read(dir.path());
