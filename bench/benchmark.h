@@ -41,6 +41,7 @@ public:
     {
         return defaultText;
     }
+    QString chooseFileToOpen(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // A script-like text of `bytes` characters: lines of code with CR LF breaks.

@@ -2,6 +2,7 @@
 #include "app/editorkeys.h"
 
 #include "editor/scripteditor.h"
+#include "editor/wordat.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/seekcommands.h"
 
@@ -9,7 +10,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace {
@@ -34,13 +37,15 @@ EditorKeys::EditorKeys(MainWindow& window, SeekCommands& seek, RunCommand run)
     window.slo()->installEventFilter(this);
     window.vlo()->installEventFilter(this);
 
-    shortcut(window, QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_run(QStringLiteral("Command4")); });
+    shortcut(window, QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_run(Command::Save); });
     shortcut(window, QKeySequence(Qt::CTRL | Qt::Key_F), [this] { findSelectedWord(); });
+    shortcut(window, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_run(Command::OpenAi); });
     shortcut(window, QKeySequence(Qt::Key_F3), [this] { searchOn(); });
     shortcut(window, QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { searchBack(); });
     shortcut(window, QKeySequence(Qt::CTRL | Qt::Key_G), [this] {
         m_window.lineBox()->setFocus(Qt::ShortcutFocusReason);
         m_window.lineBox()->selectAll();
+        bringIntoSight(m_window.lineBox());
     });
     shortcut(window, QKeySequence(Qt::Key_Escape), [this] { backToEditor(); });
     connect(window.textSeeker(), &QLineEdit::returnPressed, this, &EditorKeys::searchOn);
@@ -77,22 +82,31 @@ bool EditorKeys::eventFilter(QObject* watched, QEvent* event)
 void EditorKeys::findSelectedWord()
 {
     ScriptEditor* editor = lastEditor();
-    QTextCursor cursor = editor->textCursor();
+    const QTextCursor cursor = editor->textCursor();
     QString word = cursor.selectedText();
     if (word.isEmpty() || word.contains(QChar::ParagraphSeparator)) {
-        cursor.select(QTextCursor::WordUnderCursor);
-        word = cursor.selectedText();
+        // The word the caret touches, on either side.
+        const QString line = cursor.block().text();
+        const wordat::Span touching = wordat::touching(line, cursor.positionInBlock());
+        word = line.mid(touching.start, touching.length);
     }
     QLineEdit* seeker = m_window.textSeeker();
     if (!word.trimmed().isEmpty() && !word.contains(QChar::ParagraphSeparator))
         seeker->setText(word);
     seeker->setFocus(Qt::ShortcutFocusReason);
     seeker->selectAll();
+    bringIntoSight(seeker);
+}
+
+void EditorKeys::bringIntoSight(QWidget* control)
+{
+    // On a screen smaller than the layout the search row may lie below the part in sight.
+    m_window.layoutScroll()->ensureWidgetVisible(control);
 }
 
 void EditorKeys::searchOn()
 {
-    m_run(m_vloLast ? QStringLiteral("Command13") : QStringLiteral("NEXT_SEEK_CMD"));
+    m_run(m_vloLast ? Command::SearchVloNext : Command::SearchSloNext);
 }
 
 void EditorKeys::searchBack()
@@ -102,7 +116,7 @@ void EditorKeys::searchBack()
 
 void EditorKeys::goToLine()
 {
-    m_run(m_vloLast ? QStringLiteral("Command9") : QStringLiteral("Command8"));
+    m_run(m_vloLast ? Command::GoToLineVlo : Command::GoToLineSlo);
 }
 
 void EditorKeys::backToEditor()
@@ -126,6 +140,7 @@ void EditorKeys::addKeyToTooltips()
             control->setAccessibleName(tip);
     };
     add(QStringLiteral("Command4"), QStringLiteral("Ctrl+S"));
+    add(QStringLiteral("OPEN_AI"), QStringLiteral("Ctrl+O"));
     add(QStringLiteral("TEXT_SEEKER"), QStringLiteral("Ctrl+F takes the selected word; Enter searches on"));
     add(QStringLiteral("NEXT_SEEK_CMD"), QStringLiteral("F3 after SLO was used; Shift+F3 searches back"));
     add(QStringLiteral("Command13"), QStringLiteral("F3 after VLO was used; Shift+F3 searches back"));

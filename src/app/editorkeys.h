@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/command.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -17,7 +19,7 @@ class SeekCommands;
 class EditorKeys : public QObject {
     Q_OBJECT
 public:
-    using RunCommand = std::function<void(const QString& name)>;
+    using RunCommand = std::function<void(Command command)>;
 
     EditorKeys(MainWindow& window, SeekCommands& seek, RunCommand run);
 
@@ -33,6 +35,7 @@ private:
     void searchBack();
     void goToLine();
     void backToEditor();
+    void bringIntoSight(QWidget* control);
     void addKeyToTooltips();
 
     MainWindow& m_window;

@@ -2,6 +2,8 @@
 #include "app/scriptcheck.h"
 
 #include "editor/editormenu.h"
+#include "editor/menurow.h"
+#include "editor/reveal.h"
 #include "editor/scripteditor.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/problemswindow.h"
@@ -92,15 +94,7 @@ void ScriptCheck::attach(MainWindow& window)
 
 void ScriptCheck::addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list)
 {
-    // One row more at the bottom of the editor's pop-up list, as high as the others.
-    const QSize rowSize = list.count() > 0 ? list.item(0)->sizeHint() : QSize();
-    const int rowHeight = rowSize.height() > 0 ? rowSize.height() : list.fontMetrics().height() + 4;
-    list.addItem(QStringLiteral("Check script"));
-    const int row = list.count() - 1;
-    list.item(row)->setSizeHint(rowSize);
-    const int width = qMax(list.width(), list.fontMetrics().horizontalAdvance(list.item(row)->text()) +
-                                             2 * list.frameWidth() + 28);
-    list.resize(width, list.height() + rowHeight);
+    const int row = appendMenuRow(list, QStringLiteral("Check script"));
     if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
         connect(menu, &EditorMenu::otherItemChosen, this, [this, row, w = &window](int index) {
             if (index == row)
@@ -118,7 +112,11 @@ void ScriptCheck::checkNow(MainWindow& window)
     }
     m_target = &window;
     m_problems->setFindings(findings);
+    const bool opening = !m_problems->isVisible();
     m_problems->bringForward();
+    // Placed once shown, when the window system has given it its frame.
+    if (opening)
+        m_problems->placeBeside(window);
     underline(window, findings);
 }
 
@@ -138,6 +136,11 @@ void ScriptCheck::startLiveCheck(MainWindow& window)
     // Line breaks do not move lines or columns, so the document's own text will do.
     const QString slo = window.slo()->document()->toPlainText();
     const QString vlo = window.vlo()->document()->toPlainText();
+    if (slo.isEmpty() && vlo.isEmpty()) {
+        // A new, empty project: nothing to tell before the author has written anything.
+        underline(window, {});
+        return;
+    }
     QPointer<MainWindow> target(&window);
     m_worker.clear(); // a check still waiting is out of date
     m_worker.start([this, target, generation, slo, vlo] {
@@ -252,11 +255,7 @@ void ScriptCheck::select(MainWindow& window, const Finding& finding)
     QTextCursor cursor(editor->document());
     cursor.setPosition(range.selectionEnd());
     cursor.setPosition(range.selectionStart(), QTextCursor::KeepAnchor);
-    // A line out of sight comes to the middle, with the code around it, not to an edge.
-    const int scrolledTo = editor->verticalScrollBar()->value();
-    editor->setTextCursor(cursor);
-    if (editor->verticalScrollBar()->value() != scrolledTo)
-        editor->centerCursor();
+    setCursorInMiddle(*editor, cursor);
     window.raise();
     window.activateWindow();
     editor->setFocus();

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/workbench.h"
 
+#include "app/aiopener.h"
 #include "app/editingaids.h"
 #include "app/editorkeys.h"
+#include "app/findreplace.h"
 #include "app/folderaccess.h"
 #include "app/scriptcheck.h"
+#include "app/unsavedmark.h"
 #include "app/waitwindow.h"
 #include "backupconsole/backupconsole.h"
 #include "editor/hiddentextbuffer.h"
@@ -17,6 +20,7 @@
 #include "mainwindow/noteswindow.h"
 #include "mainwindow/signwindow.h"
 #include "platform/busycursor.h"
+#include "platform/gamefolder.h"
 #include "platform/twips.h"
 #include "templates/templatetools.h"
 #include "workspace/backupstore.h"
@@ -90,11 +94,17 @@ Workbench::Workbench(const Services& services, QObject* parent)
                                             m_state.seekPosition)),
       m_editing(std::make_unique<EditingAids>(*m_saver, m_state, m_notes, services.dialogs,
                                               m_services.folders.programDir)),
-      m_scriptCheck(std::make_unique<ScriptCheck>()),
+      m_scriptCheck(std::make_unique<ScriptCheck>()), m_openAi(std::make_unique<AiOpener>(services.dialogs)),
       m_templateTools(std::make_unique<TemplateTools>(m_manualSelectorState, m_generatorState,
                                                       services.dialogs, m_services.folders.workDir))
 {
     m_saver->setSignShower([this] { showSign(); });
+    m_saver->setSavedListener([this](const WorkspaceView& view) {
+        for (MainWindow* layout : {m_form800.get(), m_form1024.get()}) {
+            if (layout && static_cast<const WorkspaceView*>(layout) == &view)
+                UnsavedMark::markSaved(*layout);
+        }
+    });
     m_templateTools->setWriteGuard(&m_saver->writeGuard());
     connect(m_access.get(), &FolderAccess::becameReadOnly, this, [this] {
         for (MainWindow* window : {m_form800.get(), m_form1024.get()}) {
@@ -102,7 +112,6 @@ Workbench::Workbench(const Services& services, QObject* parent)
                 showReadOnlyMark(*window);
         }
     });
-    installCommands();
     // Every secondary window opens inside the screen's available area.
     qApp->installEventFilter(this);
 }
@@ -145,60 +154,91 @@ NotesWindow* Workbench::notesWindow() const
     return m_editing->notesWindow();
 }
 
-void Workbench::setCommand(const QString& name, Command command)
+void Workbench::runCommand(MainWindow& w, Command command)
 {
-    m_commands.emplace(name, std::move(command));
-}
-
-void Workbench::installCommands()
-{
-    setCommand(QStringLiteral("Command1"), [this](MainWindow& w) { m_export->exportScripts(w); });
-    setCommand(QStringLiteral("Command2"), [this](MainWindow& w) { m_export->generateVariableFiles(w); });
-    setCommand(QStringLiteral("Command4"), [this](MainWindow& w) { m_saver->manualSave(w); });
-    setCommand(QStringLiteral("Image8"), [this](MainWindow& w) { switchLayout(w); });
-    setCommand(QStringLiteral("Command5"), [this](MainWindow& w) { switchLayout(w); });
-    setCommand(QStringLiteral("Command6"), [this](MainWindow& w) { switchLayout(w); });
-    setCommand(QStringLiteral("Image1"), [this](MainWindow& w) { exitByButton(w); });
-    setCommand(QStringLiteral("Image2"), [](MainWindow& w) { w.showMinimized(); });
-    setCommand(QStringLiteral("Command7"), [this](MainWindow& w) {
-        gamelaunch::launch(m_services.gameStarter, m_services.dialogs, w.gameDirectory());
-    });
-    setCommand(QStringLiteral("Command17"), [this](MainWindow& w) { openBackupConsole(w); });
-    setCommand(QStringLiteral("Command15"), [this](MainWindow& w) { m_help->showInternalHelp(&w); });
-    setCommand(QStringLiteral("Command14"), [this](MainWindow&) { m_help->openExternalHelp(); });
-
     using Target = SeekCommands::Target;
     SeekCommands& seek = m_editing->seek();
-    setCommand(QStringLiteral("Command12"), [&seek](MainWindow& w) { seek.search(w, Target::Slo, true); });
-    setCommand(QStringLiteral("NEXT_SEEK_CMD"),
-               [&seek](MainWindow& w) { seek.search(w, Target::Slo, false); });
-    setCommand(QStringLiteral("Command11"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, true); });
-    setCommand(QStringLiteral("Command13"), [&seek](MainWindow& w) { seek.search(w, Target::Vlo, false); });
-    setCommand(QStringLiteral("Command8"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Slo); });
-    setCommand(QStringLiteral("Command9"), [&seek](MainWindow& w) { seek.goToLine(w, Target::Vlo); });
-    setCommand(QStringLiteral("Command10"), [this](MainWindow& w) { m_editing->showNotes(w); });
-    setCommand(QStringLiteral("Label2"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.slo()); });
-    setCommand(QStringLiteral("Label3"), [this](MainWindow& w) { m_editing->selectionToNotes(*w.vlo()); });
-    setCommand(QStringLiteral("Image3"), [this](MainWindow&) { m_templateTools->showGate(); });
-}
-
-void Workbench::runCommand(MainWindow& window, const QString& name)
-{
-    const auto it = m_commands.constFind(name);
-    if (it != m_commands.constEnd())
-        (*it)(window);
+    // Every command is handled here; a new one that is not makes the compiler say so.
+    switch (command) {
+    case Command::ExportScripts:
+        m_export->exportScripts(w);
+        return;
+    case Command::ExportVariables:
+        m_export->generateVariableFiles(w);
+        return;
+    case Command::Save:
+        m_saver->manualSave(w);
+        return;
+    case Command::SwitchLayout:
+        switchLayout(w);
+        return;
+    case Command::LaunchGame:
+        gamelaunch::launch(m_services.gameStarter, m_services.dialogs, w.gameDirectory(),
+                           m_services.programFolders);
+        return;
+    case Command::ShowNotes:
+        m_editing->showNotes(w);
+        return;
+    case Command::BackupConsole:
+        openBackupConsole(w);
+        return;
+    case Command::TemplateTools:
+        m_templateTools->showGate();
+        return;
+    case Command::OpenAi:
+        m_openAi->open(w);
+        return;
+    case Command::Exit:
+        exitByButton(w);
+        return;
+    case Command::Minimise:
+        w.showMinimized();
+        return;
+    case Command::InternalHelp:
+        m_help->showInternalHelp(&w);
+        return;
+    case Command::ExternalHelp:
+        m_help->openExternalHelp();
+        return;
+    case Command::SloToNotes:
+        m_editing->selectionToNotes(*w.slo());
+        return;
+    case Command::VloToNotes:
+        m_editing->selectionToNotes(*w.vlo());
+        return;
+    case Command::SearchSloFirst:
+        seek.search(w, Target::Slo, true);
+        return;
+    case Command::SearchSloNext:
+        seek.search(w, Target::Slo, false);
+        return;
+    case Command::SearchVloFirst:
+        seek.search(w, Target::Vlo, true);
+        return;
+    case Command::SearchVloNext:
+        seek.search(w, Target::Vlo, false);
+        return;
+    case Command::GoToLineSlo:
+        seek.goToLine(w, Target::Slo);
+        return;
+    case Command::GoToLineVlo:
+        seek.goToLine(w, Target::Vlo);
+        return;
+    }
 }
 
 void Workbench::connectLayout(MainWindow& window)
 {
     connect(&window, &MainWindow::commandClicked, this,
-            [this, w = &window](const QString& name) { runCommand(*w, name); });
+            [this, w = &window](Command command) { runCommand(*w, command); });
     connect(&window, &MainWindow::closeRequested, this,
             [this, w = &window](QCloseEvent* event) { onCloseRequested(*w, event); });
     m_editing->attach(window);
     m_scriptCheck->attach(window);
+    new FindReplace(window, *m_saver);
+    new UnsavedMark(window);
     new EditorKeys(window, m_editing->seek(),
-                   [this, w = &window](const QString& name) { runCommand(*w, name); });
+                   [this, w = &window](Command command) { runCommand(*w, command); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
     connect(window.trySaveButton(), &QPushButton::clicked, this,
             [this, w = &window] { m_saver->trySave(*w); });
@@ -263,8 +303,9 @@ void Workbench::loadForm800()
 
     if (!readOnly && !settingsfile::exists(folders.workDir)) {
         dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
-        const QString directory = dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
-                                                  QStringLiteral("C:\\WZ2100"));
+        const QString directory =
+            dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
+                            gamefolder::firstStartGuess(m_services.gameFolderCandidates));
         m_state.hideInternalHelp = false;
         tellFailures(
             QStringLiteral("SETTINGS NOT SAVED"),
@@ -318,6 +359,7 @@ void Workbench::loadForm800()
 
     form.sloUndo()->setText(form.slo()->text());
     form.vloUndo()->setText(form.vlo()->text());
+    UnsavedMark::markSaved(form);
 
     connect(form.resRecTimer(), &QTimer::timeout, this, [this] {
         m_form800->resRecTimer()->stop();
@@ -418,6 +460,7 @@ void Workbench::switchLayout(MainWindow& from)
     // text older than the one the author just left.
     target.sloUndo()->setText(from.sloUndo()->text());
     target.vloUndo()->setText(from.vloUndo()->text());
+    UnsavedMark::carryState(from, target);
 
     from.setEnabled(false);
     from.hide();

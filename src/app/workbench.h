@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/command.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/documentopener.h"
+#include "platform/gamefolder.h"
 #include "platform/gamestarter.h"
 #include "platform/screenmetrics.h"
 #include "templates/generatorstate.h"
@@ -19,6 +21,7 @@
 
 inline const QString kCloseWithoutSaving = QStringLiteral("Close the program without saving?");
 
+class AiOpener;
 class BackupConsole;
 class FolderAccess;
 class HelpCommands;
@@ -42,6 +45,10 @@ struct Services {
     GameStarter& gameStarter;
     ScreenMetrics& screen;
     DocumentOpener& documents;
+    // Where the first start looks for the game's folder, and where START GAME looks for
+    // warzone2100 when the game folder holds no program.
+    QStringList gameFolderCandidates = gamefolder::folderCandidates();
+    QStringList programFolders = gamefolder::programFolders();
 };
 
 // The application: owns the program-wide state and the windows, runs start-up, the layout
@@ -83,13 +90,10 @@ public:
     void switchLayout(MainWindow& from);
     // The exit area: "SAVE before exit?" with Yes, No and Cancel.
     void exitByButton(MainWindow& window);
-    void runCommand(MainWindow& window, const QString& name);
+    void runCommand(MainWindow& window, Command command);
     // The end of the desktop session takes the road of the window's close; false when the
     // author chose to stay. Without `mayAsk` the save is tried and the program ends anyway.
     bool endSession(bool mayAsk);
-
-    using Command = std::function<void(MainWindow&)>;
-    void setCommand(const QString& name, Command command);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -104,7 +108,6 @@ private:
     void loadForm800();
     void loadForm1024();
     void connectLayout(MainWindow& window);
-    void installCommands();
     void showSign();
     void openBackupConsole(MainWindow& from);
     void onCloseRequested(MainWindow& window, QCloseEvent* event);
@@ -127,12 +130,12 @@ private:
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<EditingAids> m_editing;
     std::unique_ptr<ScriptCheck> m_scriptCheck;
+    std::unique_ptr<AiOpener> m_openAi;
     QPointer<WaitWindow> m_wait;
     std::unique_ptr<MainWindow> m_form800;
     std::unique_ptr<MainWindow> m_form1024;
     QPointer<SignWindow> m_sign;
     QPointer<BackupConsole> m_console;
     std::unique_ptr<TemplateTools> m_templateTools;
-    QHash<QString, Command> m_commands;
     bool m_ending = false;
 };

@@ -85,6 +85,9 @@ void BackupConsole::open()
     if (m_opened)
         return;
     m_opened = true;
+    // Oldest first: the newest snapshots are at hand at the foot of each list.
+    m_sloList->scrollToBottom();
+    m_vloList->scrollToBottom();
     if (m_listing.failure) {
         m_context.dialogs.tell(
             kFolderNotReadTitle,
@@ -124,7 +127,7 @@ void BackupConsole::openEntry(snapshotfolder::Kind kind, int row)
     }
     m_preview = new PreviewWindow(m_context);
     connect(m_preview, &PreviewWindow::closed, this, &BackupConsole::onPreviewClosed);
-    m_preview->setSnapshotText(loaded.text);
+    m_preview->setSnapshot(names.at(row), loaded.text);
     QStringList others = names;
     others.removeAt(row);
     m_preview->setOtherSnapshots(others);

@@ -2,6 +2,7 @@
 #include "backupconsole/compareview.h"
 
 #include "editor/classiclook.h"
+#include "editor/elidinglabel.h"
 #include "editor/linenumbers.h"
 
 #include <QHBoxLayout>
@@ -178,16 +179,18 @@ CompareView::CompareView(QWidget* parent) : QWidget(parent)
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("ChangeCount"));
     m_count->setFont(classiclook::font(8.25, true));
-    m_legend = new QLabel(this);
+    // The legend has a line of its own, so two long snapshot names fit a window of 800 pixels;
+    // what does not fit ends in "…" and the tooltip holds it whole.
+    m_legend = new ElidingLabel(this);
     m_legend->setObjectName(QStringLiteral("CompareLegend"));
     m_legend->setFont(classiclook::font());
+    m_legend->setContentsMargins(8, 0, 8, 0);
     row->addWidget(m_previous);
     row->addWidget(m_next);
     row->addSpacing(12);
-    row->addWidget(m_count);
-    row->addStretch(1);
-    row->addWidget(m_legend);
+    row->addWidget(m_count, 1);
     layout->addLayout(row);
+    layout->addWidget(m_legend);
 
     m_text = new DiffText(m_diff, this);
     layout->addWidget(m_text, 1);
@@ -199,12 +202,14 @@ CompareView::CompareView(QWidget* parent) : QWidget(parent)
     connect(m_text, &QPlainTextEdit::cursorPositionChanged, this, &CompareView::updateButtons);
 }
 
-void CompareView::showDiff(const QString& snapshotText, const QString& otherText, const QString& otherSide)
+void CompareView::showDiff(const QString& snapshotName, const QString& snapshotText, const QString& otherText,
+                           const QString& otherSide)
 {
     m_diff = textdiff::compare(snapshotText, otherText);
     m_text->reload();
     m_count->setText(textdiff::summary(m_diff));
-    m_legend->setText(QStringLiteral("- only in this snapshot    + only in %1").arg(otherSide));
+    m_legend->setText(QStringLiteral("- only in %1    + only in %2").arg(snapshotName, otherSide));
+    m_legend->setToolTip(m_legend->text());
     // The view opens at the first change.
     goToRow(m_diff.identical() ? 0 : m_diff.changeStarts.first());
     m_text->setFocus();

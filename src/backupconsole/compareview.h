@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+class ElidingLabel;
 class QLabel;
 class QPushButton;
 class DiffText;
@@ -18,8 +19,9 @@ class CompareView : public QWidget {
 public:
     explicit CompareView(QWidget* parent);
 
-    // `otherSide` names the text the snapshot is compared with, for the legend.
-    void showDiff(const QString& snapshotText, const QString& otherText, const QString& otherSide);
+    // The legend names the snapshot shown and `otherSide`, the text it is compared with.
+    void showDiff(const QString& snapshotName, const QString& snapshotText, const QString& otherText,
+                  const QString& otherSide);
     const textdiff::Result& diff() const { return m_diff; }
     // The number the margin shows for a text's first line, as the editors number it.
     void setFirstLineNumber(int first);
@@ -42,7 +44,7 @@ private:
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
     QLabel* m_count = nullptr;
-    QLabel* m_legend = nullptr;
+    ElidingLabel* m_legend = nullptr;
     DiffText* m_text = nullptr;
 };
 

@@ -94,8 +94,9 @@ PreviewWindow::PreviewWindow(const ConsoleContext& context, QWidget* parent)
     resize(twips::toPixels(11880), twips::toPixels(8460));
 }
 
-void PreviewWindow::setSnapshotText(const QString& text)
+void PreviewWindow::setSnapshot(const QString& name, const QString& text)
 {
+    m_snapshotName = name;
     m_text->setText(text);
 }
 
@@ -127,13 +128,13 @@ void PreviewWindow::toggleCompare()
     }
     if (m_compareWith->count() == 0) {
         // Filled on first use: a folder of many snapshots makes a long list.
-        snapshotname::sortNewestFirst(m_others);
+        snapshotname::sortByTime(m_others);
         m_compareWith->addItem(kEditorChoice);
         m_compareWith->addItems(m_others);
     }
     m_compareWith->setCurrentIndex(0);
     m_compareIndex = 0;
-    m_compare->showDiff(m_text->text(), editorText(), QStringLiteral("the editor"));
+    m_compare->showDiff(m_snapshotName, m_text->text(), editorText(), QStringLiteral("the editor"));
     m_text->hide();
     m_compare->show();
     m_compareWith->show();
@@ -145,7 +146,7 @@ void PreviewWindow::compareWithChoice(int index)
 {
     if (index <= 0) {
         m_compareIndex = 0;
-        m_compare->showDiff(m_text->text(), editorText(), QStringLiteral("the editor"));
+        m_compare->showDiff(m_snapshotName, m_text->text(), editorText(), QStringLiteral("the editor"));
         return;
     }
     const QString other = m_others.value(index - 1);
@@ -160,7 +161,7 @@ void PreviewWindow::compareWithChoice(int index)
         return;
     }
     m_compareIndex = index;
-    m_compare->showDiff(m_text->text(), loaded.text, other);
+    m_compare->showDiff(m_snapshotName, m_text->text(), loaded.text, other);
 }
 
 void PreviewWindow::open()

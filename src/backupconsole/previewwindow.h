@@ -23,8 +23,9 @@ class PreviewWindow : public QWidget {
 public:
     explicit PreviewWindow(const ConsoleContext& context, QWidget* parent = nullptr);
 
-    void setSnapshotText(const QString& text);
-    // The other snapshots of the same file, which the compare view offers newest first.
+    // The snapshot shown: its name in the backup folder and its text.
+    void setSnapshot(const QString& name, const QString& text);
+    // The other snapshots of the same file, which the compare view offers in the console's order.
     void setOtherSnapshots(const QStringList& others);
     // Shows the window at its opening size, centred on the screen.
     void open();
@@ -57,6 +58,7 @@ private:
     QPushButton* m_compareButton = nullptr;
     QComboBox* m_compareWith = nullptr;
     CompareView* m_compare = nullptr;
+    QString m_snapshotName;
     QStringList m_others;
     int m_compareIndex = 0;
 };

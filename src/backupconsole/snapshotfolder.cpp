@@ -3,11 +3,11 @@
 
 #include "platform/textfile.h"
 #include "workspace/projectfiles.h"
+#include "workspace/snapshotname.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <algorithm>
 
 namespace snapshotfolder {
 
@@ -36,14 +36,6 @@ QString prefix(Kind kind)
     return kind == Kind::Slo ? kSloPrefix : kVloPrefix;
 }
 
-void sortByName(QStringList& names)
-{
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
-}
-
 Listing list(const QString& folder)
 {
     Listing listing;
@@ -61,8 +53,8 @@ Listing list(const QString& folder)
         else if (name.startsWith(kVloPrefix, Qt::CaseInsensitive))
             listing.vlo.append(name);
     }
-    sortByName(listing.slo);
-    sortByName(listing.vlo);
+    snapshotname::sortByTime(listing.slo);
+    snapshotname::sortByTime(listing.vlo);
     return listing;
 }
 

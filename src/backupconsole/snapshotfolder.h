@@ -28,11 +28,8 @@ struct Listing {
 };
 
 // One pass over the folder: the bare names of its files (not folders) that begin with "SLO."
-// or "VLO." in any letter case, each list sorted by name without regard to case.
+// or "VLO." in any letter case, each list oldest first by the time in the names.
 Listing list(const QString& folder);
-
-// Orders names without regard to case; names that differ only in case keep a fixed order.
-void sortByName(QStringList& names);
 
 // A snapshot's text for the preview, without the one CR LF the writer appended, as a project
 // file loads into its editor.

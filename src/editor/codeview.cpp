@@ -3,6 +3,7 @@
 
 #include "editor/bracketmatch.h"
 #include "editor/classiclook.h"
+#include "editor/elidinglabel.h"
 #include "editor/linenumbergutter.h"
 #include "editor/scripteditor.h"
 #include "editor/scripthighlighter.h"
@@ -47,7 +48,8 @@ CodeView::CodeView(ScriptEditor& editor, codeview::Language language, int firstL
     });
     if (aids == Aids::Full) {
         m_highlighter = new ScriptHighlighter(editor, language);
-        m_caretPlace = new QLabel(&editor);
+        // A long message is cut short with "…"; the tooltip holds it whole.
+        m_caretPlace = new ElidingLabel(&editor);
         m_caretPlace->setObjectName(editor.objectName() + QStringLiteral("_CARET"));
         m_caretPlace->setFont(classiclook::font());
         m_caretPlace->setAutoFillBackground(true);
@@ -59,9 +61,17 @@ CodeView::CodeView(ScriptEditor& editor, codeview::Language language, int firstL
         connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, &CodeView::followCaret);
         connect(editor.document(), &QTextDocument::contentsChanged, this, &CodeView::followCaretLater);
         connect(&editor, &ScriptEditor::findingsChanged, this, &CodeView::followCaretLater);
-        editor.installEventFilter(this);
         followCaret();
     }
+    // The viewport's size is final only after the editor has laid it out.
+    editor.viewport()->installEventFilter(this);
+    fitMargins();
+}
+
+void CodeView::setBottomPanel(QWidget* panel)
+{
+    m_bottomPanel = panel;
+    panel->installEventFilter(this);
     fitMargins();
 }
 
@@ -83,18 +93,24 @@ void CodeView::apply(const ViewSettings& settings)
 
 void CodeView::fitMargins()
 {
-    const int bottom = m_caretPlace ? m_caretPlace->fontMetrics().height() + 2 : 0;
-    m_editor.setTextMargins(QMargins(m_leftMargin, 0, 0, bottom));
-    if (m_caretPlace) {
-        const QRect viewport = m_editor.viewport()->geometry();
-        m_caretPlace->setGeometry(viewport.left() - m_leftMargin, viewport.bottom() + 1,
-                                  viewport.width() + m_leftMargin, bottom);
-    }
+    const int strip = m_caretPlace ? m_caretPlace->fontMetrics().height() + 2 : 0;
+    const int panel = m_bottomPanel && !m_bottomPanel->isHidden() ? m_bottomPanel->sizeHint().height() : 0;
+    m_editor.setTextMargins(QMargins(m_leftMargin, 0, 0, strip + panel));
+    const QRect viewport = m_editor.viewport()->geometry();
+    const int left = viewport.left() - m_leftMargin;
+    const int width = viewport.width() + m_leftMargin;
+    if (m_bottomPanel && panel > 0)
+        m_bottomPanel->setGeometry(left, viewport.bottom() + 1, width, panel);
+    if (m_caretPlace)
+        m_caretPlace->setGeometry(left, viewport.bottom() + 1 + panel, width, strip);
 }
 
 bool CodeView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_editor && event->type() == QEvent::Resize)
+    const bool viewportResized = watched == m_editor.viewport() && event->type() == QEvent::Resize;
+    const bool panelShownOrHidden = watched == m_bottomPanel && m_bottomPanel &&
+                                    (event->type() == QEvent::Show || event->type() == QEvent::Hide);
+    if (viewportResized || panelShownOrHidden)
         fitMargins();
     return false;
 }

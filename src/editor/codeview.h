@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/elidinglabel.h"
 #include "editor/scripttokens.h"
 #include "editor/viewsettings.h"
 
 #include <QObject>
 
 class LineNumberGutter;
-class QLabel;
 class ScriptEditor;
 class ScriptHighlighter;
 
@@ -32,6 +32,9 @@ public:
     ScriptHighlighter* highlighter() const { return m_highlighter; }
     // The caret's line (as the gutter numbers it) and column, "Line 12, Col 5".
     QLabel* caretPlace() const { return m_caretPlace; }
+    // A panel between the text and the caret's place (the find and replace bar); the text
+    // makes room for it while it is shown.
+    void setBottomPanel(QWidget* panel);
 
     static QFont fixedWidthFont();
 
@@ -46,7 +49,8 @@ private:
     ScriptEditor& m_editor;
     LineNumberGutter* m_gutter = nullptr;
     ScriptHighlighter* m_highlighter = nullptr;
-    QLabel* m_caretPlace = nullptr;
+    ElidingLabel* m_caretPlace = nullptr;
+    QWidget* m_bottomPanel = nullptr;
     ViewSettings m_settings;
     int m_leftMargin = 0;
     bool m_followPending = false;

@@ -21,4 +21,10 @@ int unindentWidth(QStringView line)
     return n;
 }
 
+int homeColumn(QStringView line, int column)
+{
+    const int firstText = int(leadingBlanks(line).size());
+    return column == firstText ? 0 : firstText;
+}
+
 } // namespace indentation

@@ -33,6 +33,8 @@ LineNumberGutter::LineNumberGutter(QPlainTextEdit& editor, int firstNumber,
     });
     connect(&editor, &QPlainTextEdit::cursorPositionChanged, this, qOverload<>(&QWidget::update));
     editor.installEventFilter(this);
+    // The viewport has its final size only after the editor has laid it out.
+    editor.viewport()->installEventFilter(this);
     fitWidth();
 }
 
@@ -83,11 +85,11 @@ void LineNumberGutter::placeInFrame()
 
 bool LineNumberGutter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_editor && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
-        if (event->type() == QEvent::FontChange) {
-            m_digits = -1;
-            fitWidth();
-        }
+    if (watched == &m_editor && event->type() == QEvent::FontChange) {
+        m_digits = -1;
+        fitWidth();
+        placeInFrame();
+    } else if (watched == m_editor.viewport() && event->type() == QEvent::Resize) {
         placeInFrame();
     }
     return false;

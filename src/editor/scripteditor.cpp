@@ -191,6 +191,15 @@ bool ScriptEditor::handleCodeKey(QKeyEvent* event)
         }
         return true;
     }
+    if (key == Qt::Key_Home && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        QTextCursor cursor = textCursor();
+        const int column = indentation::homeColumn(cursor.block().text(), cursor.positionInBlock());
+        cursor.setPosition(cursor.block().position() + column, modifiers == Qt::ShiftModifier
+                                                                   ? QTextCursor::KeepAnchor
+                                                                   : QTextCursor::MoveAnchor);
+        setTextCursor(cursor);
+        return true;
+    }
     if (key == Qt::Key_Backtab) {
         indentSelectedLines(false);
         return true;
@@ -213,7 +222,8 @@ void ScriptEditor::indentSelectedLines(bool indent)
     // A selection that ends at the start of a line does not take that line along.
     if (last != first && selection.selectionEnd() == last.position())
         last = last.previous();
-    QTextCursor edit(document());
+    // The edit starts from the caret: Ctrl+Z puts the caret back there, not at the top.
+    QTextCursor edit = selection;
     edit.beginEditBlock();
     for (QTextBlock block = first;; block = block.next()) {
         edit.setPosition(block.position());

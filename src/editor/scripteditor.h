@@ -31,9 +31,10 @@ public:
     int toCrLf(int documentPosition) const;
     int toDocument(int crLfIndex) const;
 
-    // Decorations drawn over the text (the caret line, the matching bracket, the checker's
-    // underlines) come in layers, each replaced on its own; lower layers are drawn first.
-    enum class DecorationLayer { CaretLine, Findings, BracketMatch };
+    // Decorations drawn over the text (the caret line, the matches of the find bar, the
+    // checker's underlines, the matching bracket) come in layers, each replaced on its own;
+    // lower layers are drawn first.
+    enum class DecorationLayer { CaretLine, SearchMatches, Findings, BracketMatch };
     void setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections);
     QList<QTextEdit::ExtraSelection> decorations(DecorationLayer layer) const
     {
@@ -46,7 +47,8 @@ public:
     // The font of the text, with tab stops four blanks wide.
     void setEditorFont(const QFont& font);
     // Keys of a code editor: Enter keeps the indentation of the line above; Tab and Shift+Tab
-    // indent and unindent the selected lines.
+    // indent and unindent the selected lines; Home goes to the first character that is not a
+    // blank, a second Home to column 1.
     void setCodeKeys(bool on) { m_codeKeys = on; }
 
 Q_SIGNALS:

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <utility>
 
 namespace {
 
@@ -91,9 +92,24 @@ void ScriptHighlighter::onContentsChange(int position, int /*removed*/, int adde
     const int first = firstBlock.blockNumber();
     const int last = lastBlock.blockNumber();
     const int oldLast = last - delta;
-    // Lines in between are new ones, which start without a state; the edges may be old lines.
-    firstBlock.setUserState(-1);
-    lastBlock.setUserState(-1);
+    if (std::exchange(m_keepLineEnds, false) && delta == 0) {
+        for (QTextBlock block = firstBlock; block.isValid(); block = block.next()) {
+            const int state = block.userState();
+            if (state >= 0)
+                block.setUserState(state & kEndsInComment);
+            if (block == lastBlock)
+                break;
+        }
+        colourBeforePaint();
+        return;
+    }
+    // The lines of the change start without a state: new lines have none, and old ones edited in
+    // the same step (Tab on several lines, Replace all) keep colours made for their old text.
+    for (QTextBlock block = firstBlock; block.isValid(); block = block.next()) {
+        block.setUserState(-1);
+        if (block == lastBlock)
+            break;
+    }
 
     auto shifted = [&](int marker) { return marker > oldLast ? marker + delta : qMin(marker, last + 1); };
     const int validBefore = m_validUpTo;
@@ -106,6 +122,24 @@ void ScriptHighlighter::onContentsChange(int position, int /*removed*/, int adde
     scan(last + 1, kSliceMs);
     if (!isScanComplete())
         m_idle.start();
+    colourBeforePaint();
+}
+
+void ScriptHighlighter::colourBeforePaint()
+{
+    // The lines in sight take their colours before the editor paints the change (its paint comes
+    // after the events already posted), so the change is painted once, not plain and again
+    // coloured. Not here: the document may still be in the middle of the change.
+    if (!m_colourPending) {
+        m_colourPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_colourPending = false;
+                colourVisibleLines();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 bool ScriptHighlighter::isScanComplete() const

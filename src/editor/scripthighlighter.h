@@ -38,12 +38,17 @@ public:
     codeview::Language language() const { return m_language; }
     // Whether the line starts inside a /* */ comment, scanning up to it when needed.
     bool startsInCommentScanned(const QTextBlock& block);
+    // The next change of the text keeps its lines and where each ends inside or outside a
+    // comment (a Replace all that touches no '/', '*', '"' or line break): its lines lose only
+    // their colours, and the comment scan does not start over.
+    void expectChangeKeepingLineEnds() { m_keepLineEnds = true; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void onContentsChange(int position, int removed, int added);
+    void colourBeforePaint();
     // Scans the comment state of lines from the frontier on, until `lastBlock` is scanned or
     // `budgetMs` is spent (negative: no limit).
     void scan(int lastBlock, int budgetMs);
@@ -62,5 +67,7 @@ private:
     int m_dirtyUntil = 0;
     int m_knownUpTo = 0;
     bool m_staleOnScreen = false;
+    bool m_colourPending = false;
+    bool m_keepLineEnds = false;
     QTimer m_idle;
 };

@@ -2,13 +2,14 @@
 #include "export/gamelaunch.h"
 
 #include "platform/filelookup.h"
+#include "platform/gamefolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace gamelaunch {
 
-QString executable(const QString& gameDirectory, QStringList* tried)
+QString executable(const QString& gameDirectory, const QStringList& programFolders, QStringList* tried)
 {
     QString first;
     for (const QString& name : {QStringLiteral("warzone.exe"), QStringLiteral("warzone2100")}) {
@@ -20,10 +21,18 @@ QString executable(const QString& gameDirectory, QStringList* tried)
         if (QFileInfo(path).isFile())
             return path;
     }
+    if (!programFolders.isEmpty()) {
+        const QString installed = gamefolder::programIn(programFolders);
+        if (!installed.isEmpty())
+            return installed;
+        if (tried)
+            tried->append(QStringLiteral("warzone2100 in ") + programFolders.join(QStringLiteral(", ")));
+    }
     return first;
 }
 
-bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory)
+bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory,
+            const QStringList& programFolders)
 {
     if (!QFileInfo(gameDirectory).isDir()) {
         dialogs.tell(
@@ -35,7 +44,7 @@ bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory
         return false;
     }
     QStringList tried;
-    const QString program = executable(gameDirectory, &tried);
+    const QString program = executable(gameDirectory, programFolders, &tried);
     if (!QFileInfo(program).isFile()) {
         dialogs.tell(kNotStartedTitle,
                      QStringLiteral("The game could not be started: there is no game program at\n") +

@@ -12,11 +12,13 @@
 namespace gamelaunch {
 
 // The executable: warzone.exe in the game folder, or warzone2100 (the name of the game's
-// Linux builds) where there is no warzone.exe. `tried` receives the paths looked at.
-QString executable(const QString& gameDirectory, QStringList* tried);
+// Linux builds) where there is no warzone.exe; when the game folder holds neither, warzone2100
+// in one of `programFolders` (the PATH, /usr/games). `tried` receives what was looked at.
+QString executable(const QString& gameDirectory, const QStringList& programFolders, QStringList* tried);
 
-// Starts the game; tells the author the paths tried and the reason when it cannot.
-bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory);
+// Starts the game in its folder; tells the author what was tried and the reason when it cannot.
+bool launch(GameStarter& starter, Dialogs& dialogs, const QString& gameDirectory,
+            const QStringList& programFolders);
 
 inline const QString kNotStartedTitle = QStringLiteral("GAME NOT STARTED");
 

@@ -183,10 +183,12 @@ QPixmap paintBackground(const layout::Table& table)
     for (const layout::Control& c : table.controls) {
         switch (c.kind) {
         case layout::Kind::ClickArea:
-            if (c.name.startsWith(QLatin1String("Command")) || c.name == QLatin1String("Image3"))
-                paintPlate(p, c, table.isLayout800);
-            else
+            // The window's own marks (exit, minimise, the layout corner); every command a plate.
+            if (c.name == QLatin1String("Image1") || c.name == QLatin1String("Image2") ||
+                c.name == QLatin1String("Image8"))
                 paintWindowButton(p, c);
+            else
+                paintPlate(p, c, table.isLayout800);
             break;
         case layout::Kind::Decoration:
             paintDecoration(p, c);

@@ -15,6 +15,8 @@ const QString kTipGame = QStringLiteral("Start the game from its folder");
 const QString kTipNotes = QStringLiteral("Open the Runtime Notes");
 const QString kTipConsole = QStringLiteral("Open the backup console: preview and restore earlier snapshots");
 const QString kTipTemplates = QStringLiteral("Droid template tools");
+const QString kTipOpenAi = QStringLiteral("Open an AI you already have: a .slo into SLO and the .vlo beside "
+                                          "it into VLO, without its generated head");
 const QString kTipExit = QStringLiteral("Exit");
 const QString kTipMinimise = QStringLiteral("Minimise");
 const QString kTipInternalHelp = QStringLiteral("Open the scripting language help");
@@ -88,6 +90,11 @@ Table make1024()
          {2880, 1440, 1935, 495},
          QStringLiteral("BACKUPS"),
          kTipConsole},
+        {QStringLiteral("OPEN_AI"),
+         Kind::ClickArea,
+         {4860, 1440, 1815, 495},
+         QStringLiteral("OPEN AI"),
+         kTipOpenAi},
         {QStringLiteral("Command10"),
          Kind::ClickArea,
          {6720, 1440, 1935, 495},
@@ -194,6 +201,11 @@ Table make800()
          {2850, 1080, 1500, 450},
          QStringLiteral("BACKUPS"),
          kTipConsole},
+        {QStringLiteral("OPEN_AI"),
+         Kind::ClickArea,
+         {4395, 1080, 960, 450},
+         QStringLiteral("OPEN AI"),
+         kTipOpenAi},
         {QStringLiteral("Command10"),
          Kind::ClickArea,
          {5400, 1080, 1500, 450},

@@ -105,11 +105,15 @@ QWidget* MainWindow::control(const QString& name) const
 void MainWindow::createControl(const layout::Control& c)
 {
     QWidget* widget = nullptr;
+    const auto reportCommand = [this, command = commandOfControl(c.name)] {
+        if (command)
+            Q_EMIT commandClicked(*command);
+    };
     switch (c.kind) {
     case layout::Kind::ClickArea: {
         auto* area = new ClickArea(c.name, c.tip, m_canvas);
         area->setAccessibleDescription(c.caption);
-        connect(area, &ClickArea::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        connect(area, &ClickArea::clicked, this, reportCommand);
         widget = area;
         break;
     }
@@ -146,7 +150,7 @@ void MainWindow::createControl(const layout::Control& c)
         button->setObjectName(c.name);
         button->setFont(classiclook::font(8.25, true));
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        connect(button, &QPushButton::clicked, this, reportCommand);
         widget = button;
         break;
     }
@@ -163,7 +167,7 @@ void MainWindow::createControl(const layout::Control& c)
         label->setFont(classiclook::font(8.25, true));
         label->setStyleSheet(
             QStringLiteral("QLabel { color: rgb(255, 206, 120); } QLabel:hover { color: white; }"));
-        connect(label, &LinkLabel::clicked, this, [this, name = c.name] { Q_EMIT commandClicked(name); });
+        connect(label, &LinkLabel::clicked, this, reportCommand);
         widget = label;
         break;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/command.h"
 #include "mainwindow/layouttable.h"
 #include "mainwindow/windowdrag.h"
 #include "workspace/workspaceview.h"
@@ -20,8 +21,8 @@ class QTimer;
 class ScriptEditor;
 
 // The main window, in either of its layouts (form1024 or Form800). Its controls carry the
-// names of the layout table; every command it offers is reported by name through
-// commandClicked, and the workbench decides what runs.
+// names of the layout table; a click on one of them reports its command through commandClicked,
+// and the workbench decides what runs.
 class MainWindow : public QWidget, public WorkspaceView {
     Q_OBJECT
 public:
@@ -70,8 +71,8 @@ public:
     void setExportText(const QString& text) override;
 
 Q_SIGNALS:
-    // A click area, a label used as a button or a button of the window, by its name.
-    void commandClicked(const QString& name);
+    // A click area, a label used as a button or a button of the window was clicked.
+    void commandClicked(Command command);
     // The window system asks the window to close; the receiver accepts or ignores the event.
     void closeRequested(QCloseEvent* event);
 

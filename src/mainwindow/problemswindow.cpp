@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/problemswindow.h"
 
+#include "mainwindow/besideplacement.h"
+#include "mainwindow/closeonescape.h"
 #include "scriptlang/checker.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -32,6 +36,10 @@ ProblemsWindow::ProblemsWindow(QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->header()->setStretchLastSection(true);
+    // A long message ends in "…" within the window; its row's tooltip holds it whole.
+    m_list->setTextElideMode(Qt::ElideRight);
+    m_list->setWordWrap(false);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->installEventFilter(this);
     connect(m_list, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { choose(index.row()); });
@@ -39,6 +47,20 @@ ProblemsWindow::ProblemsWindow(QWidget* parent)
     layout->addWidget(m_summary);
     layout->addWidget(m_list);
     resize(720, 260);
+    closeOnEscape(*this);
+}
+
+void ProblemsWindow::placeBeside(const QWidget& main)
+{
+    const QScreen* screen = main.screen() ? main.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The frame the window system adds is known once the window has been shown.
+    const QSize frame = frameGeometry().size() - size();
+    const QRect placed = besideplacement::place(main.frameGeometry(), QSize(720, 260) + frame,
+                                                QSize(420, 160) + frame, screen->availableGeometry());
+    resize(placed.size() - frame);
+    move(placed.topLeft());
 }
 
 void ProblemsWindow::setFindings(const scriptlang::Findings& findings, bool keepPlace)
@@ -56,7 +78,8 @@ void ProblemsWindow::setFindings(const scriptlang::Findings& findings, bool keep
             new QStandardItem(f.text == TextKind::Slo ? QStringLiteral("SLO") : QStringLiteral("VLO")),
             new QStandardItem(QString::number(scriptlang::displayedLine(f))),
             new QStandardItem(QString::number(f.column)), new QStandardItem(f.message)};
-        row.last()->setToolTip(f.message);
+        for (QStandardItem* cell : row)
+            cell->setToolTip(f.message);
         m_model->appendRow(row);
     }
     const int warnings = int(findings.size()) - errors;

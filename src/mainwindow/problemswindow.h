@@ -23,6 +23,9 @@ public:
     const scriptlang::Findings& findings() const { return m_findings; }
     QTreeView* list() const { return m_list; }
     void bringForward();
+    // Opens beside the main window, leaving its buttons and editors in sight where the screen
+    // has room for that.
+    void placeBeside(const QWidget& main);
 
 Q_SIGNALS:
     void findingChosen(const scriptlang::Finding& finding);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/seekcommands.h"
 
+#include "editor/reveal.h"
 #include "editor/scripteditor.h"
 #include "editor/textseek.h"
 #include "mainwindow/mainwindow.h"
@@ -60,7 +61,7 @@ void SeekCommands::selectMatchBefore(ScriptEditor& editor, const QString& needle
     editor.setFocus();
     seekPosition = textseek::findBefore(editor.text(), needle, editor.selectionStart());
     if (seekPosition >= 0)
-        editor.setSelection(seekPosition, static_cast<int>(needle.size()));
+        selectInMiddle(editor, seekPosition, static_cast<int>(needle.size()));
 }
 
 void SeekCommands::goToLine(MainWindow& window, Target target)
@@ -81,7 +82,7 @@ void SeekCommands::selectMatch(ScriptEditor& editor, const QString& needle, bool
     seekPosition = textseek::findFrom(editor.text(), needle, from);
     // Nothing found: the selection stays as it was.
     if (seekPosition >= 0)
-        editor.setSelection(seekPosition, static_cast<int>(needle.size()));
+        selectInMiddle(editor, seekPosition, static_cast<int>(needle.size()));
 }
 
 void SeekCommands::selectLine(ScriptEditor& editor, double lineNumber, int lineOffset, qint32& seekPosition)
@@ -92,11 +93,11 @@ void SeekCommands::selectLine(ScriptEditor& editor, double lineNumber, int lineO
     case textseek::LineJump::Kind::Nothing:
         return;
     case textseek::LineJump::Kind::FirstCharacter:
-        editor.setSelection(0, 1);
+        selectInMiddle(editor, 0, 1);
         return;
     case textseek::LineJump::Kind::Line:
         // The editor keeps CR LF as one break: the selection ends just before it.
-        editor.setSelection(jump.range.start, jump.range.length);
+        selectInMiddle(editor, jump.range.start, jump.range.length);
         seekPosition = jump.range.start;
         return;
     }

@@ -40,3 +40,8 @@ QString ConsoleDialogs::askText(const QString&, const QString&, const QString&)
 {
     return {};
 }
+
+QString ConsoleDialogs::chooseFileToOpen(const QString&, const QString&, const QString&)
+{
+    return {};
+}

@@ -25,6 +25,9 @@ public:
                           const QStringList& buttons) = 0;
     // The typed text, or the empty string when the author cancels.
     virtual QString askText(const QString& title, const QString& prompt, const QString& defaultText) = 0;
+    // The path of the file the author chose to open, starting in `folder`, or the empty string
+    // when the author cancels. `filter` as the desktop's file box takes it: "AI scripts (*.slo)".
+    virtual QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) = 0;
 };
 
 // The title that boxes without a title of their own show.

@@ -2,6 +2,7 @@
 #include "platform/qtdialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -99,4 +100,9 @@ QString QtDialogs::askText(const QString& title, const QString& prompt, const QS
     const QString text = QInputDialog::getText(QApplication::activeWindow(), title, forDisplay(prompt),
                                                QLineEdit::Normal, defaultText, &accepted);
     return accepted ? text : QString();
+}
+
+QString QtDialogs::chooseFileToOpen(const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
 }

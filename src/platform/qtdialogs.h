@@ -13,4 +13,5 @@ public:
     void tell(const QString& title, const QString& text, Icon icon) override;
     int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
 };

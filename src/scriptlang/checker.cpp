@@ -3,6 +3,7 @@
 
 #include "scriptlang/builtins.h"
 #include "scriptlang/suggestion.h"
+#include "scriptlang/vlohead.h"
 #include "scriptlang/vloparser.h"
 
 #include <QSet>
@@ -256,7 +257,7 @@ Findings checkProject(const QString& sloText, const QString& vloBody)
                                                "must be a plain int")
                                     .arg(head)});
     }
-    const VloText vlo = parseVlo(vloBody, false, findings);
+    const VloText vlo = parseVlo(vlohead::withoutHead(vloBody, findings), false, findings);
     BindingChecker(script, findings).check(vlo, head);
     sortFindings(findings);
     return findings;

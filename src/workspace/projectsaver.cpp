@@ -73,6 +73,8 @@ bool ProjectSaver::save(const WorkspaceView& view, const QString& suffix, bool w
         m_dialogs.tell(kSaveFailedTitle, savewithsnapshot::describeProblems(result), Dialogs::Icon::Critical);
         return false;
     }
+    if (m_saved)
+        m_saved(view);
     if (showSign && m_showSign)
         m_showSign();
     if (!result.writeOutcome.replacedCharacters.isEmpty())

@@ -21,6 +21,8 @@ public:
     ProjectSaver(const Folders& folders, const Clock& clock, Dialogs& dialogs, const NotesText& notes);
 
     void setSignShower(std::function<void()> showSign) { m_showSign = std::move(showSign); }
+    // Told of every save that wrote the project files, with the view they were read from.
+    void setSavedListener(std::function<void(const WorkspaceView&)> saved) { m_saved = std::move(saved); }
 
     // Read-only, every save is refused: the manual and the exit save with the reason, the
     // save before a search or a jump without a word (the search goes on).
@@ -43,6 +45,7 @@ private:
     Dialogs& m_dialogs;
     const NotesText& m_notes;
     std::function<void()> m_showSign;
+    std::function<void(const WorkspaceView&)> m_saved;
     WriteGuard m_guard;
 };
 

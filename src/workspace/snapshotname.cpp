@@ -109,7 +109,7 @@ QString describe(const QString& name, std::optional<qint64> size, int linkCount)
     return lines.join(QLatin1Char('\n'));
 }
 
-void sortNewestFirst(QStringList& names)
+void sortByTime(QStringList& names)
 {
     struct Keyed {
         QString name;
@@ -123,10 +123,11 @@ void sortNewestFirst(QStringList& names)
         if (a.parts.has_value() != b.parts.has_value())
             return a.parts.has_value();
         if (a.parts && a.parts->when != b.parts->when)
-            return a.parts->when > b.parts->when;
+            return a.parts->when < b.parts->when;
         if (a.parts && a.parts->number != b.parts->number)
-            return a.parts->number > b.parts->number;
-        return a.name < b.name;
+            return a.parts->number < b.parts->number;
+        const int folded = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a.name < b.name;
     });
     names.clear();
     for (const Keyed& k : keyed)

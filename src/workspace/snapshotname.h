@@ -36,8 +36,9 @@ QString timeWords(const QDateTime& when);
 // share the space.
 QString describe(const QString& name, std::optional<qint64> size, int linkCount);
 
-// Newest first by the time in the name, then by the number within one second; names without a
-// stamp follow, by name.
-void sortNewestFirst(QStringList& names);
+// Oldest first by the time in the name (SLO.qrb5.12.2026_15-6-1_MANUAL before
+// SLO.qrb5.12.2026_15-6-11_MANUAL), then by the number within one second; names without a stamp
+// follow, by name without regard to case.
+void sortByTime(QStringList& names);
 
 } // namespace snapshotname

@@ -1,7 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mainwindow/mainwindow.h"
 #include "support/appfixture.h"
+
+#include <QFile>
+#include <QTest>
+
+// A file of the game's own scripts in tests/data/corpus, as its bytes.
+inline QByteArray corpusFile(const QString& relative)
+{
+    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + relative);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The program over project files of the given texts, with a settings file so that no first-start
 // box comes; start() is left to the test.
@@ -14,5 +25,13 @@ struct ProjectApp : AppFixture {
                const QByteArray& settings)
     {
         prepareProject(slo, vlo, notes, settings);
+    }
+    // Starts the program with its window active, so that its keys reach it.
+    bool startActive()
+    {
+        if (!start())
+            return false;
+        form800().activateWindow();
+        return QTest::qWaitForWindowActive(&form800());
     }
 };

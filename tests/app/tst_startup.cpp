@@ -20,15 +20,25 @@ private Q_SLOTS:
     void firstStartAsksInOrder_data()
     {
         QTest::addColumn<bool>("cancelled");
-        QTest::newRow("default folder") << false;
-        QTest::newRow("cancelled: stored empty") << true;
+        QTest::addColumn<bool>("gameInstalled");
+        QTest::newRow("the installed game's folder offered") << false << true;
+        QTest::newRow("no game found: nothing offered") << false << false;
+        QTest::newRow("cancelled: stored empty") << true << true;
     }
 
     void firstStartAsksInOrder()
     {
         QFETCH(bool, cancelled);
-        const QString gameDir = cancelled ? QString() : QStringLiteral("C:\\WZ2100");
+        QFETCH(bool, gameInstalled);
         AppFixture f;
+        // The first folder of the list that exists is offered, on this desktop the one the
+        // game's package made.
+        const QString installed = f.root.file(QStringLiteral("share/games/warzone2100"));
+        if (gameInstalled)
+            f.root.mkdir(QStringLiteral("share/games/warzone2100"));
+        f.gameFolders = {f.root.file(QStringLiteral("share/warzone2100")), installed};
+        const QString offered = gameInstalled ? installed : QString();
+        const QString gameDir = cancelled ? QString() : offered;
         if (cancelled)
             f.dialogs.answerText(QString());
         QStringList filesWhenFirstBoxShown;
@@ -50,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(boxes[1].text,
                  QStringLiteral(
                      "Input your WARZONE 2100 directory path\r\n\r\nDo not input last '\\' character !"));
-        QCOMPARE(boxes[1].defaultText, QStringLiteral("C:\\WZ2100"));
+        QCOMPARE(boxes[1].defaultText, offered);
         QCOMPARE(boxes[2].kind, Kind::YesNo);
         QCOMPARE(boxes[2].title, QStringLiteral("On start LOADer"));
         QCOMPARE(boxes[2].text, QStringLiteral("Do you want to load last saved project?"));

@@ -21,17 +21,19 @@ private Q_SLOTS:
     {
         Bench f;
         for (const char* name :
-             {"SLO.qrb5.12.2026_8-0-0_MANUAL", "slo.qrb2.12.2026_10-0-0_EXIT", "Notes.txt",
-              "SLO.qrb10.12.2026_8-0-0_MANUAL", "VLO.qrb1.12.2026_10-0-0_MANUAL", "XSLO.qrb", "SLOqrb"})
+             {"SLO.qrb5.12.2026_15-6-11_MANUAL", "slo.qrb2.12.2026_10-0-0_EXIT", "Notes.txt",
+              "SLO.qrb10.12.2026_8-0-0_MANUAL", "VLO.qrb1.12.2026_10-0-0_MANUAL", "XSLO.qrb", "SLOqrb",
+              "SLO.qrb5.12.2026_15-6-1_MANUAL"})
             f.snapshot(QString::fromLatin1(name), "x\r\n");
         f.root.mkdir(u"prog/backup/VLO.folder"_s);
         QVERIFY(f.start());
         f.dialogs.clear();
         BackupConsole* console = f.open(f.form800());
         QVERIFY(console && console->isVisible());
-        // By name without regard to case: lower-case "slo." among the others, "qrb10" before "qrb5".
-        const QStringList slo{u"SLO.qrb10.12.2026_8-0-0_MANUAL"_s, u"slo.qrb2.12.2026_10-0-0_EXIT"_s,
-                              u"SLO.qrb5.12.2026_8-0-0_MANUAL"_s};
+        // Oldest first by the time in the name, a lower-case "slo." among the others: 15:06:01 before
+        // 15:06:11, the 5th before the 10th.
+        const QStringList slo{u"slo.qrb2.12.2026_10-0-0_EXIT"_s, u"SLO.qrb5.12.2026_15-6-1_MANUAL"_s,
+                              u"SLO.qrb5.12.2026_15-6-11_MANUAL"_s, u"SLO.qrb10.12.2026_8-0-0_MANUAL"_s};
         QCOMPARE(f.names("File1"), slo);
         QCOMPARE(f.names("File2"), QStringList{kVlo});
         QVERIFY(f.dialogs.shown().isEmpty());

@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(f.choices(), QStringList{u"Editor (current text)"_s});
         QCOMPARE(f.count(), u"2 changes: 1 line changed, 0 removed, 1 added"_s);
         QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
-                 u"- only in this snapshot    + only in the editor"_s);
+                 u"- only in "_s + kSlo + u"    + only in the editor"_s);
         QCOMPARE(f.view()->geometry(), preview->textBox()->geometry());
         // Rows: one, -two, +TWO, three, four, five, +six. The view opens at the first change.
         QCOMPARE(f.diffText()->toPlainText(), u"one\ntwo\nTWO\nthree\nfour\nfive\nsix"_s);
@@ -102,31 +102,31 @@ private Q_SLOTS:
     {
         CompareBench f;
         f.snapshot(kSlo, "a\r\nb\r\n");
-        f.snapshot(kNewer, "a\r\nB\r\nc\r\n");
-        f.snapshot(kNewest, "a\r\nb\r\n");
+        f.snapshot(kNewer, "a\r\nb\r\n");
+        f.snapshot(kNewest, "a\r\nB\r\nc\r\n");
         f.snapshot(u"VLO.qrb3.1.2027_0-0-0_EXIT"_s, "vlo\r\n");
         QVERIFY(f.start());
         f.form800().slo()->setText(u"a"_s);
-        // By name kSlo is the first entry; the others follow newest first.
+        // kSlo is the oldest, the first entry; the others follow in the console's order.
         f.openPreview(f.form800(), "File1");
         f.press("Command3");
-        QCOMPARE(f.choices(), (QStringList{u"Editor (current text)"_s, kNewest, kNewer}));
+        QCOMPARE(f.choices(), (QStringList{u"Editor (current text)"_s, kNewer, kNewest}));
         QCOMPARE(f.count(), u"1 change: 0 lines changed, 1 removed, 0 added"_s);
 
         f.chooseNextOther();
         QCOMPARE(f.count(), u"no differences"_s);
         QCOMPARE(f.child<QLabel>("CompareLegend")->text(),
-                 u"- only in this snapshot    + only in "_s + kNewest);
+                 u"- only in "_s + kSlo + u"    + only in "_s + kNewer);
 
         // A snapshot gone since the listing: told, and the comparison stays as it was.
-        QVERIFY(QFile::remove(f.backup() + u"/"_s + kNewer));
+        QVERIFY(QFile::remove(f.backup() + u"/"_s + kNewest));
         f.dialogs.clear();
         f.chooseNextOther();
         QCOMPARE(f.dialogs.shown().size(), 1);
         QCOMPARE(f.dialogs.shown().first().title, u"SNAPSHOT NOT READ"_s);
         QVERIFY(f.dialogs.shown().first().text.startsWith(
             u"This snapshot could not be read, so the comparison stays as it was:\n"_s + f.backup() + u"/"_s +
-            kNewer));
+            kNewest));
         QCOMPARE(f.child<QComboBox>("CompareWith")->currentIndex(), 1);
         QCOMPARE(f.count(), u"no differences"_s);
     }

@@ -27,7 +27,8 @@ void AppFixture::prepareProject(const QByteArray& slo, const QByteArray& vlo, co
 
 bool AppFixture::start()
 {
-    bench = std::make_unique<Workbench>(Services{folders, dialogs, clock, starter, screen, opener});
+    bench = std::make_unique<Workbench>(
+        Services{folders, dialogs, clock, starter, screen, opener, gameFolders, programFolders});
     bench->start();
     return QTest::qWaitFor([this] { return bench->form800() && bench->form800()->isVisible(); }, 5000);
 }

@@ -20,6 +20,9 @@ struct AppFixture {
     RecordingStarter starter;
     FixedScreen screen{15360 * 2};
     RecordingOpener opener{root.file(QStringLiteral("cache"))};
+    // None of the desktop's own: a test names the game folders and program folders it needs.
+    QStringList gameFolders;
+    QStringList programFolders;
     std::unique_ptr<Workbench> bench;
 
     AppFixture();

@@ -24,32 +24,38 @@ void ScriptedDialogs::record(const Shown& s)
 Dialogs::Answer ScriptedDialogs::askYesNo(const QString& title, const QString& text, Icon icon,
                                           Answer defaultAnswer)
 {
-    record({Kind::YesNo, title, text, icon, {}, defaultAnswer});
+    record({Kind::YesNo, title, text, icon, {}, defaultAnswer, {}});
     return next(Answer::Yes);
 }
 
 Dialogs::Answer ScriptedDialogs::askYesNoCancel(const QString& title, const QString& text, Icon icon)
 {
-    record({Kind::YesNoCancel, title, text, icon, {}});
+    record({Kind::YesNoCancel, title, text, icon, {}, Answer::Yes, {}});
     return next(Answer::Yes);
 }
 
 Dialogs::Answer ScriptedDialogs::askRetryCancel(const QString& title, const QString& text, Icon icon)
 {
-    record({Kind::RetryCancel, title, text, icon, {}});
+    record({Kind::RetryCancel, title, text, icon, {}, Answer::Yes, {}});
     return next(Answer::Retry);
 }
 
 void ScriptedDialogs::tell(const QString& title, const QString& text, Icon icon)
 {
-    record({Kind::Tell, title, text, icon, {}});
+    record({Kind::Tell, title, text, icon, {}, Answer::Yes, {}});
     next(Answer::Ok);
 }
 
 QString ScriptedDialogs::askText(const QString& title, const QString& prompt, const QString& defaultText)
 {
-    record({Kind::AskText, title, prompt, Icon::None, defaultText});
+    record({Kind::AskText, title, prompt, Icon::None, defaultText, Answer::Yes, {}});
     return m_texts.isEmpty() ? defaultText : m_texts.takeFirst();
+}
+
+QString ScriptedDialogs::chooseFileToOpen(const QString& title, const QString& folder, const QString& filter)
+{
+    record({Kind::ChooseFile, title, filter, Icon::None, folder, Answer::Yes, {}});
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
 int ScriptedDialogs::askChoice(const QString& title, const QString& text, Icon icon,

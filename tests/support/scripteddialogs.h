@@ -13,14 +13,14 @@
 // Answers the boxes in the order they come and records what each showed.
 class ScriptedDialogs final : public Dialogs {
 public:
-    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, Choice };
+    enum class Kind { YesNo, YesNoCancel, RetryCancel, Tell, AskText, Choice, ChooseFile };
 
     struct Shown {
         Kind kind;
         QString title;
         QString text;
         Icon icon;
-        QString defaultText;                // AskText only
+        QString defaultText;                // AskText: the default answer; ChooseFile: the folder
         Answer defaultAnswer = Answer::Yes; // YesNo only
         QStringList buttons;                // Choice only
     };
@@ -30,6 +30,8 @@ public:
     void answer(Answer a) { m_answers.append(a); }
     void answerChoice(int button) { m_choices.append(button); }
     void answerText(const QString& text) { m_texts.append(text); }
+    // The path a file box gives; one with none queued is cancelled.
+    void answerFile(const QString& path) { m_files.append(path); }
     // Runs while a box is "open", e.g. to check the state behind a modal box.
     std::function<void(const Shown&)> onShow;
 
@@ -43,6 +45,7 @@ public:
     Answer askRetryCancel(const QString& title, const QString& text, Icon icon) override;
     void tell(const QString& title, const QString& text, Icon icon) override;
     QString askText(const QString& title, const QString& prompt, const QString& defaultText) override;
+    QString chooseFileToOpen(const QString& title, const QString& folder, const QString& filter) override;
     int askChoice(const QString& title, const QString& text, Icon icon, const QStringList& buttons) override;
 
 private:
@@ -52,6 +55,7 @@ private:
     QList<Shown> m_shown;
     QList<Answer> m_answers;
     QStringList m_texts;
+    QStringList m_files;
     QList<int> m_choices;
 };
 

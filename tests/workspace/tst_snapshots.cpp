@@ -92,17 +92,19 @@ private Q_SLOTS:
                  tooltip);
     }
 
-    void newestFirstByTheTimeInTheName()
+    void oldestFirstByTheTimeInTheName()
     {
         QStringList names{u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s,      u"SLO.qrb.bak"_s,
                           u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,       u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
                           u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s,
-                          u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s,      u"SLO.qrb.abc"_s};
-        snapshotname::sortNewestFirst(names);
+                          u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s,      u"SLO.qrb.abc"_s,
+                          u"SLO.qrb5.12.2026_15-6-11_MANUAL"_s,    u"SLO.qrb5.12.2026_15-6-1_MANUAL"_s};
+        snapshotname::sortByTime(names);
         QCOMPARE(names,
-                 (QStringList{u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s, u"SLO.qrb10.12.2026_8-0-0_EXIT"_s,
-                              u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s,
-                              u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s,
+                 (QStringList{u"SLO.qrb5.12.2026_9-5-7_MANUAL"_s, u"SLO.qrb5.12.2026_9-5-7_MANUAL_2"_s,
+                              u"SLO.qrb5.12.2026_9-5-7_MANUAL_10"_s, u"SLO.qrb5.12.2026_10-0-0_BEFORESEEK"_s,
+                              u"SLO.qrb5.12.2026_15-6-1_MANUAL"_s, u"SLO.qrb5.12.2026_15-6-11_MANUAL"_s,
+                              u"SLO.qrb10.12.2026_8-0-0_EXIT"_s, u"SLO.qrb4.12.2027_0-0-0_MANUAL"_s,
                               u"SLO.qrb.abc"_s, u"SLO.qrb.bak"_s}));
     }
 
