@@ -120,8 +120,23 @@ void ScriptCheck::checkNow(MainWindow& window)
     underline(window, findings);
 }
 
+void ScriptCheck::checkWhileLoading(MainWindow& window, const QString& slo, const QString& vloBody,
+                                    const std::function<void()>& setTexts)
+{
+    const auto live = m_live.find(&window);
+    if (live != m_live.end() && live->timer)
+        live->timer->stop();
+    ++m_live[&window].generation;
+    startCheck(window, slo, vloBody);
+    m_loading = true;
+    setTexts();
+    m_loading = false;
+}
+
 void ScriptCheck::scheduleLiveCheck(MainWindow& window)
 {
+    if (m_loading)
+        return;
     // The editors may still change while their window is taken down.
     const auto live = m_live.find(&window);
     if (live == m_live.end() || !live->timer)
@@ -132,15 +147,18 @@ void ScriptCheck::scheduleLiveCheck(MainWindow& window)
 
 void ScriptCheck::startLiveCheck(MainWindow& window)
 {
-    const quint64 generation = m_live[&window].generation;
     // Line breaks do not move lines or columns, so the document's own text will do.
-    const QString slo = window.slo()->document()->toPlainText();
-    const QString vlo = window.vlo()->document()->toPlainText();
+    startCheck(window, window.slo()->document()->toPlainText(), window.vlo()->document()->toPlainText());
+}
+
+void ScriptCheck::startCheck(MainWindow& window, const QString& slo, const QString& vlo)
+{
     if (slo.isEmpty() && vlo.isEmpty()) {
         // A new, empty project: nothing to tell before the author has written anything.
         underline(window, {});
         return;
     }
+    const quint64 generation = m_live[&window].generation;
     QPointer<MainWindow> target(&window);
     m_worker.clear(); // a check still waiting is out of date
     m_worker.start([this, target, generation, slo, vlo] {

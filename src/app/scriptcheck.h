@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
+#include <functional>
 
 class MainWindow;
 class ProblemsWindow;
@@ -28,6 +29,10 @@ public:
     static constexpr int kPauseMs = 500;
 
     void attach(MainWindow& window);
+    // A project being loaded: its texts are checked at once, on the worker, while `setTexts`
+    // puts them into the window's editors (which starts no check of its own).
+    void checkWhileLoading(MainWindow& window, const QString& slo, const QString& vloBody,
+                           const std::function<void()>& setTexts);
     // Checks the window's texts now and shows the findings in the Problems window.
     void checkNow(MainWindow& window);
     ProblemsWindow* problemsWindow() const;
@@ -45,6 +50,7 @@ private:
     void addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list);
     void scheduleLiveCheck(MainWindow& window);
     void startLiveCheck(MainWindow& window);
+    void startCheck(MainWindow& window, const QString& slo, const QString& vlo);
     void underline(MainWindow& window, const scriptlang::Findings& findings);
     void goTo(const scriptlang::Finding& finding);
     // F8 and Shift+F8: the next or previous finding of this editor's text, round at the ends.
@@ -57,4 +63,5 @@ private:
     QPointer<MainWindow> m_target; // the window the Problems window speaks of
     QHash<MainWindow*, Live> m_live;
     QThreadPool m_worker; // one check at a time, off the GUI thread
+    bool m_loading = false;
 };

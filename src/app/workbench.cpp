@@ -2,6 +2,7 @@
 #include "app/workbench.h"
 
 #include "app/aiopener.h"
+#include "app/codeassist.h"
 #include "app/editingaids.h"
 #include "app/editorkeys.h"
 #include "app/findreplace.h"
@@ -237,6 +238,7 @@ void Workbench::connectLayout(MainWindow& window)
     m_scriptCheck->attach(window);
     new FindReplace(window, *m_saver);
     new UnsavedMark(window);
+    new CodeAssist(window, m_services.dialogs);
     new EditorKeys(window, m_editing->seek(),
                    [this, w = &window](Command command) { runCommand(*w, command); });
     // The 1024 and 800 layouts' hidden save buttons run the saves the other commands invoke.
@@ -329,8 +331,11 @@ void Workbench::loadForm800()
             if (loaded->failure)
                 failures.append(*loaded->failure);
         }
-        form.vlo()->setText(vlo.text);
-        form.slo()->setText(slo.text);
+        // The check runs beside the editors taking in the texts.
+        m_scriptCheck->checkWhileLoading(form, slo.text, vlo.text, [&] {
+            form.vlo()->setText(vlo.text);
+            form.slo()->setText(slo.text);
+        });
         m_notes.setText(notes.text);
         tellFailures(QStringLiteral("PROJECT NOT LOADED"),
                      QStringLiteral("These project files could not be read, so their editors start empty:"),

@@ -114,8 +114,13 @@ void EditorMenu::onMousePress(QMouseEvent* event)
 void EditorMenu::showAt(const QPoint& viewportPosition)
 {
     // The list's top-left corner goes under the pointer, even where the list then reaches past
-    // the editor; it does not take the focus from the editor.
-    m_list.move(m_editor.viewport()->mapTo(m_list.parentWidget(), viewportPosition));
+    // the editor; it moves up or left only as far as it must to stay whole inside the window.
+    // It does not take the focus from the editor.
+    QPoint corner = m_editor.viewport()->mapTo(m_list.parentWidget(), viewportPosition);
+    const QSize room = m_list.parentWidget()->size();
+    corner.setX(qMax(0, qMin(corner.x(), room.width() - m_list.width())));
+    corner.setY(qMax(0, qMin(corner.y(), room.height() - m_list.height())));
+    m_list.move(corner);
     m_list.clearSelection();
     m_list.raise();
     m_list.show();

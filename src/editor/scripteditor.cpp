@@ -79,7 +79,12 @@ QString ScriptEditor::text() const
 
 void ScriptEditor::setText(const QString& crlfText)
 {
-    setPlainText(crlfText);
+    // The document's own setPlainText: the editor's would then give every character of the new
+    // text the caret's character format once more, a second pass over a big script for nothing
+    // (a plain editor has one format). The caret goes to the start, as the editor's would put it.
+    document()->setPlainText(crlfText);
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
 }
 
 int ScriptEditor::toCrLf(int documentPosition) const

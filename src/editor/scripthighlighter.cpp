@@ -17,6 +17,8 @@ constexpr int kColoured = 2;
 constexpr int kColouredInComment = 4; // the start state the colours were made for
 
 constexpr int kSliceMs = 4;
+// A scan of more lines than this reads the whole text once instead of each line on its own.
+constexpr int kLinesReadSingly = 2000;
 
 QColor colourOf(codeview::TokenClass kind)
 {
@@ -79,6 +81,7 @@ bool ScriptHighlighter::eventFilter(QObject* watched, QEvent* event)
 
 void ScriptHighlighter::onContentsChange(int position, int /*removed*/, int added)
 {
+    ++m_contentsVersion;
     QTextDocument* document = m_editor.document();
     const int count = document->blockCount();
     const int delta = count - m_blockCount;
@@ -171,12 +174,24 @@ void ScriptHighlighter::scan(int lastBlock, int budgetMs)
         return;
     QElapsedTimer clock;
     clock.start();
-    QTextBlock block = m_editor.document()->findBlockByNumber(m_validUpTo);
+    QTextDocument* document = m_editor.document();
+    QTextBlock block = document->findBlockByNumber(m_validUpTo);
     bool inComment = startsInComment(block);
+    const bool wholeText = lastBlock - m_validUpTo > kLinesReadSingly;
+    if (wholeText && m_rawVersion != m_contentsVersion) {
+        m_raw = document->toRawText();
+        m_rawVersion = m_contentsVersion;
+    }
+    int position = block.position();
     int checked = 0;
     while (block.isValid() && m_validUpTo <= lastBlock) {
         const int stored = block.userState();
-        const bool endState = codeview::endsInComment(block.text(), inComment, m_language);
+        const int length = block.length() - 1;
+        const bool endState =
+            wholeText && position + length <= m_raw.size()
+                ? codeview::endsInComment(QStringView(m_raw).mid(position, length), inComment, m_language)
+                : codeview::endsInComment(block.text(), inComment, m_language);
+        position += length + 1;
         if (m_validUpTo >= m_dirtyUntil && m_validUpTo < m_knownUpTo && stored >= 0 &&
             ((stored & kEndsInComment) != 0) == endState) {
             // This line ends as it did before the edit, so every line after it does too, up to
@@ -185,7 +200,7 @@ void ScriptHighlighter::scan(int lastBlock, int budgetMs)
                 !(stored & kColoured) || ((stored & kColouredInComment) != 0) == inComment;
             if (colouredRight) {
                 m_validUpTo = m_knownUpTo;
-                return;
+                break;
             }
         }
         int state = endState ? kEndsInComment : 0;
@@ -200,6 +215,8 @@ void ScriptHighlighter::scan(int lastBlock, int budgetMs)
         if (budgetMs >= 0 && (++checked & 255) == 0 && clock.elapsed() >= budgetMs)
             return;
     }
+    if (isScanComplete())
+        m_raw = QString(); // the copy goes once the scan is done
 }
 
 bool ScriptHighlighter::startsInCommentScanned(const QTextBlock& block)

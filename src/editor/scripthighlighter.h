@@ -70,4 +70,8 @@ private:
     bool m_colourPending = false;
     bool m_keepLineEnds = false;
     QTimer m_idle;
+    // The whole text while a long scan runs: one copy instead of one per line.
+    QString m_raw;
+    quint64 m_rawVersion = 0;
+    quint64 m_contentsVersion = 1;
 };

@@ -106,10 +106,16 @@ private Q_SLOTS:
         QVERIFY(!w.sloMenu()->isVisible());
         QCOMPARE(w.focusWidget(), slo);
 
-        // The list's corner goes under the pointer, even where the list then reaches past the editor.
+        // The list's corner goes under the pointer, even where the list then reaches past the
+        // editor; near the window's bottom it moves up just enough to stay whole.
+        const QPoint inside(5, 5);
+        chooseInMenu(slo, w.sloMenu(), -1, inside);
+        QCOMPARE(w.sloMenu()->pos(), slo->viewport()->mapTo(&w, inside));
         const QPoint corner = slo->viewport()->rect().bottomRight() - QPoint(3, 3);
         chooseInMenu(slo, w.sloMenu(), -1, corner);
-        QCOMPARE(w.sloMenu()->pos(), slo->viewport()->mapTo(&w, corner));
+        QCOMPARE(w.sloMenu()->x(), slo->viewport()->mapTo(&w, corner).x());
+        QCOMPARE(w.sloMenu()->geometry().bottom(),
+                 qMin(slo->viewport()->mapTo(&w, corner).y() + w.sloMenu()->height(), w.height()) - 1);
         QVERIFY(w.sloMenu()->geometry().bottom() > slo->geometry().bottom());
         // The separator does nothing and leaves the list open; a left press hides it.
         chooseInMenu(slo, w.sloMenu(), 1);

@@ -22,7 +22,7 @@ public:
         Icon icon;
         QString defaultText;                // AskText: the default answer; ChooseFile: the folder
         Answer defaultAnswer = Answer::Yes; // YesNo only
-        QStringList buttons;                // Choice only
+        QStringList buttons = {};           // Choice only
     };
 
     // Queued answers; a box with no queued answer gets the first button (Yes, Retry, OK) and

@@ -1,0 +1,289 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/completionpopup.h"
+#include "editor/editormenu.h"
+#include "editor/outlinepopup.h"
+#include "editor/referenceswindow.h"
+#include "editor/scripteditor.h"
+#include "editor/signaturetip.h"
+#include "mainwindow/mainwindow.h"
+#include "projectapp.h"
+#include "support/testregistry.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolTip>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+
+QByteArray corpusFile(const char* name)
+{
+    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("corpus file missing: %s", name);
+    return file.readAll().replace("\r\n", "\n").replace("\n", "\r\n");
+}
+
+// The game's 2.3 AI as a project: its script, and its player0.vlo without the generated head.
+ProjectApp gameProject()
+{
+    const QByteArray vlo = corpusFile("2.3/player0.vlo");
+    QByteArray body = vlo.mid(vlo.indexOf("\r\n", 0) + 2);
+    for (int line = 1; line < 11; ++line)
+        body = body.mid(body.indexOf("\r\n") + 2);
+    body.truncate(body.lastIndexOf('}'));
+    return ProjectApp(corpusFile("2.3/player0.slo"), body);
+}
+
+void caretTo(ScriptEditor* editor, int line, int column)
+{
+    QTextCursor cursor(editor->document()->findBlockByNumber(line - 1));
+    cursor.setPosition(cursor.position() + column - 1);
+    editor->setTextCursor(cursor);
+}
+
+QString lineText(ScriptEditor* editor, int line)
+{
+    return editor->document()->findBlockByNumber(line - 1).text();
+}
+
+// The selected text and where it starts: "tmpl@111:19".
+QString selection(ScriptEditor* editor)
+{
+    const QTextCursor c = editor->textCursor();
+    QTextCursor start(editor->document());
+    start.setPosition(c.selectionStart());
+    return QStringLiteral("%1@%2:%3")
+        .arg(c.selectedText())
+        .arg(start.blockNumber() + 1)
+        .arg(start.positionInBlock() + 1);
+}
+
+QStringList popupRows(CompletionPopup* popup, int count)
+{
+    QStringList rows;
+    const QAbstractItemModel* model = popup->model();
+    for (int r = 0; r < qMin(count, model->rowCount()); ++r)
+        rows.append(model->index(r, 0).data().toString() + u'|' + model->index(r, 1).data().toString() +
+                    u'|' + model->index(r, 2).data().toString());
+    return rows;
+}
+
+QStringList rowsOf(const QAbstractItemModel* model)
+{
+    QStringList rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells.append(model->index(r, c).data().toString());
+        rows.append(cells.join(u'|'));
+    }
+    return rows;
+}
+
+bool startActive(AppFixture& f)
+{
+    if (!f.start())
+        return false;
+    f.form800().activateWindow();
+    return QTest::qWaitForWindowActive(&f.form800());
+}
+
+} // namespace
+
+class CodeAssistWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Ctrl+Space lists a body's locals first; Enter inserts; a pause after three letters opens
+    // the list by itself; Tab inserts a function with its '(' and its parameters show.
+    void completesAndShowsTheParameters()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        slo->setFocus();
+        QCOMPARE(lineText(slo, 600), QStringLiteral("\t_maxBuilders = 1;"));
+        caretTo(slo, 600, 19);
+        QTest::keyClick(slo, Qt::Key_Return);
+        QTest::keyClick(slo, Qt::Key_Underscore, Qt::NoModifier);
+        QTest::keyClick(slo, Qt::Key_Space, Qt::ControlModifier);
+        auto* popup = slo->findChild<CompletionPopup*>();
+        QVERIFY(popup && popup->isVisible());
+        QCOMPARE(popupRows(popup, 3),
+                 (QStringList{"_maxBuilders|local|INT", "_numBuilders|local|INT", "_DEBUG|global|BOOL"}));
+        QTest::keyClick(slo, Qt::Key_Down);
+        QTest::keyClick(slo, Qt::Key_Return);
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(lineText(slo, 601), QStringLiteral("\t_numBuilders"));
+        QCOMPARE(lineText(slo, 602), QString()); // Enter went to the list, not into the text
+
+        QTest::keyClicks(slo, QStringLiteral(" = iterateG"));
+        QVERIFY(!popup->isVisible()); // not while typing
+        QTRY_VERIFY_WITH_TIMEOUT(popup->isVisible(), 3000);
+        QCOMPARE(popupRows(popup, 3), (QStringList{"iterateGroup(GROUP group)|builtin function|DROID",
+                                                   "iterateGroupB(GROUP, INT)|builtin function|DROID"}));
+        QTest::keyClick(slo, Qt::Key_Tab);
+        QCOMPARE(lineText(slo, 601), QStringLiteral("\t_numBuilders = iterateGroup("));
+        auto* tip = slo->findChild<SignatureTip*>();
+        QVERIFY(tip && tip->isVisible());
+        QCOMPARE(tip->shownText(), QStringLiteral("iterateGroup([GROUP group]) : DROID"));
+        QTest::keyClicks(slo, QStringLiteral("max(1, "));
+        QTRY_COMPARE(tip->shownText(), QStringLiteral("max(INT a, [INT b]) : INT"));
+        QTest::keyClicks(slo, QStringLiteral("2)"));
+        QTRY_COMPARE(tip->shownText(), QStringLiteral("iterateGroup([GROUP group]) : DROID"));
+        QTest::keyClick(slo, Qt::Key_Escape);
+        QVERIFY(!tip->isVisible());
+        QCOMPARE(slo->hasFocus(), true);
+    }
+
+    // F12 from a VLO line to its global, Alt+F12 back to its first VLO line, Ctrl+click on a
+    // call to the function's body, and the tip of a builtin under the pointer.
+    void goesBetweenTheTexts()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        ScriptEditor* vlo = f.form800().vlo();
+        const int tmplLine =
+            int(vlo->toPlainText().left(vlo->toPlainText().indexOf("tmpl[0][1]")).count(u'\n')) + 1;
+        vlo->setFocus();
+        caretTo(vlo, tmplLine, 3);
+        QTest::keyClick(vlo, Qt::Key_F12);
+        QCOMPARE(selection(slo), QStringLiteral("tmpl@111:18"));
+        QVERIFY(slo->hasFocus());
+        QTest::keyClick(slo, Qt::Key_F12, Qt::AltModifier);
+        QVERIFY(vlo->hasFocus());
+        QCOMPARE(selection(vlo), QStringLiteral("tmpl@%1:2").arg(tmplLine - 1));
+        // A private global is not bound: said beside the caret.
+        caretTo(slo, 134, 17);
+        QTest::keyClick(slo, Qt::Key_F12, Qt::AltModifier);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("'buildGroup' is not bound in the VLO."));
+
+        QCOMPARE(lineText(slo, 1829), QStringLiteral("\tif(!friendlyPlayer(baseobj.player))"));
+        caretTo(slo, 1829, 8); // brought into sight
+        QTextCursor call = slo->textCursor();
+        const QPoint at = slo->cursorRect(call).center();
+        QTest::mouseClick(slo->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+        QCOMPARE(selection(slo), QStringLiteral("friendlyPlayer@3797:15"));
+
+        const QString line = lineText(slo, 3799);
+        QTextCursor builtin(slo->document()->findBlockByNumber(3798));
+        builtin.setPosition(builtin.position() + line.indexOf("allianceExistsBetween") + 3);
+        QHelpEvent help(QEvent::ToolTip, slo->cursorRect(builtin).center(),
+                        slo->viewport()->mapToGlobal(slo->cursorRect(builtin).center()));
+        QApplication::sendEvent(slo->viewport(), &help);
+        QTRY_COMPARE(QToolTip::text(),
+                     QStringLiteral("builtin function: allianceExistsBetween(INT one, INT other) : BOOL\n"
+                                    "TRUE when the two players are allied."));
+    }
+
+    // Shift+F12 lists every place of a global in both texts; Enter on a row goes there.
+    void listsTheReferences()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        ScriptEditor* vlo = f.form800().vlo();
+        caretTo(slo, 103, 36); // public STRUCTURESTAT incendrys[8],structs[13], ...
+        slo->setFocus();
+        QTest::keyClick(slo, Qt::Key_F12, Qt::ShiftModifier);
+        ReferencesWindow* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("REFERENCES") && w->isVisible())
+                window = qobject_cast<ReferencesWindow*>(w);
+        }
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QStringLiteral("References to 'structs'"));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ReferenceSummary"))->text(),
+                 QStringLiteral("'structs': 11 place(s) in the SLO, 13 in the VLO"));
+        QTreeView* list = window->list();
+        const QStringList rows = rowsOf(list->model());
+        QCOMPARE(rows.first(),
+                 QStringLiteral("SLO|103|35|public STRUCTURESTAT incendrys[8],structs[13],defStructs[26],"
+                                "extraStructs[TECHS][6],wallWeaps[11];"));
+        QCOMPARE(rows.at(11), QStringLiteral("VLO|147|2|structs[0] STRUCTURESTAT \"A0LightFactory\""));
+        list->setCurrentIndex(list->model()->index(11, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(selection(vlo), QStringLiteral("structs@136:2"));
+        QVERIFY(vlo->hasFocus());
+    }
+
+    // F2 renames a global in both texts; one undo in each editor gives both texts back byte
+    // for byte. A builtin's name is refused, and said why.
+    void renamesInBothTexts()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        ScriptEditor* vlo = f.form800().vlo();
+        const QString sloBefore = slo->text();
+        const QString vloBefore = vlo->text();
+        f.dialogs.clear();
+        caretTo(slo, 103, 36);
+        slo->setFocus();
+        f.dialogs.answerText(QStringLiteral("orderDroid"));
+        QTest::keyClick(slo, Qt::Key_F2);
+        QCOMPARE(f.dialogs.shown().at(0).text,
+                 QStringLiteral("New name for the global variable 'structs', in the SLO and the VLO:"));
+        QCOMPARE(f.dialogs.shown().at(0).defaultText, QStringLiteral("structs"));
+        QCOMPARE(f.dialogs.shown().at(1).text,
+                 QStringLiteral(
+                     "'orderDroid' is a builtin function of the game's language: choose another name."));
+        QCOMPARE(slo->text(), sloBefore);
+
+        // The menu's row does what F2 does.
+        f.dialogs.answerText(QStringLiteral("baseStructures"));
+        auto* menu = f.form800().sloMenu();
+        QListWidgetItem* row = menu->findItems(QStringLiteral("Rename  F2"), Qt::MatchExactly).value(0);
+        QVERIFY(row);
+        QCOMPARE(row->toolTip(), QStringLiteral("Rename: F2"));
+        slo->findChild<EditorMenu*>()->choose(menu->row(row));
+        QCOMPARE(slo->text().count(QStringLiteral("baseStructures")), 11);
+        QCOMPARE(vlo->text().count(QStringLiteral("baseStructures[")), 13);
+        QCOMPARE(QString(slo->text()).replace(QStringLiteral("baseStructures"), QStringLiteral("structs")),
+                 sloBefore);
+        QCOMPARE(QString(vlo->text()).replace(QStringLiteral("baseStructures"), QStringLiteral("structs")),
+                 vloBefore);
+        QTest::keyClick(slo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(slo->text(), sloBefore);
+        vlo->setFocus();
+        QTest::keyClick(vlo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(vlo->text(), vloBefore);
+        // Byte for byte the file the project was loaded from (the loader drops the CR LF the
+        // writer appends).
+        QCOMPARE(slo->text().toLatin1() + "\r\n", corpusFile("2.3/player0.slo"));
+    }
+
+    // Ctrl+Shift+O: the outline, filtered by the capitals typed; Enter goes to the trigger.
+    void filtersTheOutline()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        slo->setFocus();
+        QTest::keyClick(slo, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* outline = slo->findChild<OutlinePopup*>();
+        QVERIFY(outline && outline->isVisible());
+        QCOMPARE(outline->list()->topLevelItem(0)->text(0), QStringLiteral("me"));
+        QTRY_VERIFY(outline->filter()->hasFocus());
+        QTest::keyClicks(outline->filter(), QStringLiteral("bDT"));
+        QCOMPARE(outline->list()->topLevelItemCount(), 2);
+        QCOMPARE(outline->list()->topLevelItem(1)->text(0), QStringLiteral("buildOilDefenseOrRetreatTr"));
+        QCOMPARE(outline->list()->topLevelItem(1)->text(1), QStringLiteral("trigger"));
+        QTest::keyClick(outline->filter(), Qt::Key_Down);
+        QTest::keyClick(outline->filter(), Qt::Key_Return);
+        QVERIFY(!outline->isVisible());
+        QCOMPARE(selection(slo), QStringLiteral("buildOilDefenseOrRetreatTr@183:9"));
+    }
+};
+
+QRB_TEST(CodeAssistWindowTest)
+#include "tst_codeassist.moc"

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "checkertext.h"
+#include "scriptlang/completion.h"
+#include "scriptlang/helpentries.h"
+#include "scriptlang/hoverinfo.h"
+#include "scriptlang/outline.h"
+#include "scriptlang/signaturehelp.h"
+#include "support/testregistry.h"
+
+#include <QTest>
+
+using namespace scriptlang;
+
+namespace {
+
+QStringList rows(const QList<Completion>& items, int count)
+{
+    QStringList result;
+    for (const Completion& c : items.mid(0, count))
+        result.append(c.name + u'|' + describe(c.kind) + u'|' + c.type + u'|' + c.detail);
+    return result;
+}
+
+QStringList names(const QList<Completion>& items)
+{
+    QStringList result;
+    for (const Completion& c : items)
+        result.append(c.name);
+    return result;
+}
+
+// The place just after `before` in the text.
+int after(const QString& text, const QString& before)
+{
+    const qsizetype at = text.indexOf(before);
+    if (at < 0)
+        qFatal("not in the text: %s", qPrintable(before));
+    return int(at + before.size());
+}
+
+} // namespace
+
+class CodeAssistTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Completion in the game's 2.3 AI: a body's locals before the globals, members of a DROID
+    // after `droid.`, and the capitals of a builtin's name.
+    void completesAtPlacesOfTheGamesScript()
+    {
+        QString slo = corpusText(QStringLiteral("2.3/player0.slo"));
+        const int typed = after(slo, QStringLiteral("\t_maxBuilders = 1;\n"));
+        slo.insert(typed, QStringLiteral("_"));
+        const SymbolIndex index = SymbolIndex::build(slo, QString());
+        const CompletionList locals = completionsAt(index, TextKind::Slo, typed + 1);
+        QCOMPARE(locals.typedText, QStringLiteral("_"));
+        QCOMPARE(rows(locals.items, 3),
+                 (QStringList{"_maxBuilders|local|INT|", "_numBuilders|local|INT|", "_DEBUG|global|BOOL|"}));
+
+        const CompletionList members = completionsAt(index, TextKind::Slo, after(slo, "baseX = droid."));
+        QVERIFY(members.members);
+        QStringList memberNames = names(members.items);
+        memberNames.sort();
+        QCOMPARE(memberNames,
+                 (QStringList{"action",    "body",       "clusterID", "droidType", "group",  "health",
+                              "hitPoints", "id",         "order",     "orderx",    "ordery", "origHitPoints",
+                              "player",    "propulsion", "selected",  "stat",      "target", "type",
+                              "weapon",    "x",          "y",         "z"}));
+        // A member of a member, and a function's result.
+        SymbolIndex chained =
+            SymbolIndex::build(QStringLiteral("public DROID d;\nevent e(every, 1) { d.weapon.lo"
+                                              "  objToStructure(d).st }"),
+                               QString());
+        QCOMPARE(
+            names(completionsAt(chained, TextKind::Slo, after(chained.text(TextKind::Slo), ".lo")).items),
+            (QStringList{"longHit", "longRange"}));
+        QCOMPARE(
+            names(completionsAt(chained, TextKind::Slo, after(chained.text(TextKind::Slo), ").st")).items),
+            (QStringList{"stat", "stattype"}));
+
+        QString capitals = slo;
+        capitals.replace(typed, 1, QStringLiteral("iES"));
+        const SymbolIndex builtin = SymbolIndex::build(capitals, QString());
+        QCOMPARE(rows(completionsAt(builtin, TextKind::Slo, typed + 3).items, 2),
+                 (QStringList{
+                     "initEnumStruct|builtin function|VOID|(BOOL all, STRUCTURESTAT kind, INT player, INT "
+                     "seenBy)",
+                     "initEnumStructB|builtin function|VOID|(BOOL, STRUCTURESTAT, INT, INT, INT)"}));
+        // Nothing in a comment.
+        QVERIFY(completionsAt(index, TextKind::Slo, after(slo, "// check idl")).all.isEmpty());
+    }
+
+    // In the variable list: the script's globals with their types at a line's start, then the
+    // VLO type words, those that fit the global first.
+    void completesTheVariableList()
+    {
+        const SymbolIndex index = SymbolIndex::build(
+            QStringLiteral("public int player, power;\nprivate WEAPON gun;\npublic COMPONENT part[2];\n"),
+            QStringLiteral("po\npart[1] WE\npower\t"));
+        QCOMPARE(rows(completionsAt(index, TextKind::Vlo, 2).items, 3), QStringList{"power|global|INT|"});
+        QCOMPARE(rows(completionsAt(index, TextKind::Vlo, 0).items, 4),
+                 (QStringList{"part|global|COMPONENT|[2]", "player|global|INT|", "power|global|INT|",
+                              "gun|global|WEAPON|"}));
+        QCOMPARE(rows(completionsAt(index, TextKind::Vlo, 13).items, 1),
+                 QStringList{"WEAPON|VLO type|WEAPON|"});
+        const QStringList fitting = names(completionsAt(index, TextKind::Vlo, 20).items.mid(0, 4));
+        QCOMPARE(fitting, (QStringList{"INT", "int", "BODY", "BOOL"}));
+    }
+
+    // Typing a call: the parameter at the caret, through nested calls, strings and a callback
+    // in an event's head; a function of the script with its own parameter names.
+    void followsTheCallBeingTyped()
+    {
+        const QString slo = QStringLiteral("public DROID d;\n"
+                                           "function int twice(int n, BOOL loud) { return n; }\n"
+                                           "event e(CALL_NEWDROID, player, ref d, ref f\n"
+                                           "{\n"
+                                           "  orderDroidLoc(d, DORDER_SCOUT, max(1, twice(2, \"a, b\"\n");
+        const SymbolIndex index = SymbolIndex::build(slo, QString());
+        const auto at = [&](const QString& before) { return signatureAt(index, slo, after(slo, before)); };
+        const std::optional<Signature> twice = at(QStringLiteral("\"a, b\""));
+        QCOMPARE(twice->label(), QStringLiteral("twice(INT n, BOOL loud) : INT"));
+        QCOMPARE(twice->active, 1);
+        QCOMPARE(twice->parameterSpan(1), std::pair(13, 9));
+        const std::optional<Signature> max = at(QStringLiteral("max(1, "));
+        QCOMPARE(max->label(), QStringLiteral("max(INT a, INT b) : INT"));
+        QCOMPARE(max->active, 1);
+        const std::optional<Signature> order = at(QStringLiteral("DORDER_SCOUT"));
+        QCOMPARE(order->label(), QStringLiteral("orderDroidLoc(DROID droid, INT order, INT x, INT y)"));
+        QCOMPARE(order->active, 1);
+        const std::optional<Signature> callback = at(QStringLiteral("ref d"));
+        QCOMPARE(callback->label(),
+                 QStringLiteral("CALL_NEWDROID(INT player, ref DROID droid, ref STRUCTURE factory)"));
+        QCOMPARE(callback->parameters.at(callback->active).label(), QStringLiteral("ref DROID droid"));
+        QCOMPARE(at(QStringLiteral("{\n")), std::nullopt); // a '{' ends the head
+    }
+
+    void tellsWhatANameIs()
+    {
+        const QString slo =
+            QStringLiteral("#define LIMIT 10\n"
+                           "public DROID d[LIMIT];\n"
+                           "event e(every, 20) { local int n; // a line that ends with a dot.\n"
+                           "random(LIMIT); n = 1; d[0].order = n; }\n");
+        const SymbolIndex index = SymbolIndex::build(slo, QString());
+        const auto hover = [&](const char* at) {
+            const std::optional<Hover> found = hoverAt(index, TextKind::Slo, int(slo.indexOf(at)) + 1);
+            return found ? found->text : QStringLiteral("(nothing)");
+        };
+        QCOMPARE(hover("d[0]"), QStringLiteral("global variable: public DROID d[LIMIT]\ndeclared at line 2"));
+        QCOMPARE(hover("n ="), QStringLiteral("local variable: INT n in event e\ndeclared at line 3"));
+        QCOMPARE(hover("LIMIT);"), QStringLiteral("#define: LIMIT 10\ndeclared at line 1"));
+        QCOMPARE(hover("e(every"), QStringLiteral("event: e (every, 20)\ndeclared at line 3"));
+        QCOMPARE(hover("random"), QStringLiteral("builtin function: random(INT range) : INT\n"
+                                                 "A whole number from 0 to range - 1."));
+        QCOMPARE(hover("order ="), QStringLiteral("member of DROID: INT order"));
+        QCOMPARE(hoverAt(index, TextKind::Slo, int(slo.indexOf("every"))), std::nullopt);
+        // A help text's entry: its head, its parameter names and the lines below.
+        const std::optional<HelpEntry> entry =
+            findHelpEntry(QStringLiteral("min(INT a, INT b) : INT, max(INT c, INT d) : INT\n    Bounds.\n"
+                                         "    Both.\nNext\n"),
+                          QStringLiteral("max"));
+        QCOMPARE(entry->parameterNames, (QStringList{"c", "d"}));
+        QCOMPARE(entry->description, QStringLiteral("Bounds. Both."));
+    }
+
+    void outlinesTheScript()
+    {
+        const QString slo = corpusText(QStringLiteral("2.3/player0.slo"));
+        const QList<OutlineEntry> all = outline(SymbolIndex::build(slo, QString()));
+        QCOMPARE(all.first().name, QStringLiteral("me"));
+        QCOMPARE(all.first().detail, QStringLiteral("public INT"));
+        const QList<OutlineEntry> found = filterOutline(all, u"bDT");
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found.at(0).name, QStringLiteral("buildDerrickTr"));
+        QCOMPARE(found.at(0).detail, QStringLiteral("every, 80"));
+        QCOMPARE(found.at(1).name, QStringLiteral("buildOilDefenseOrRetreatTr"));
+        const QList<OutlineEntry> friendly = filterOutline(all, u"friendlyPlayer");
+        QCOMPARE(friendly.size(), 1);
+        QCOMPARE(friendly.first().detail, QStringLiteral("BOOL (INT _playerToCheck)"));
+        // The function's head with its body, not its prototype.
+        QCOMPARE(friendly.first().range.line, 3797);
+    }
+};
+
+QRB_TEST(CodeAssistTest)
+#include "tst_codeassist.moc"
