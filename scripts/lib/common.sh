@@ -1,30 +1,49 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by scripts/run, scripts/test and scripts/fuzz.
+# Shared by the scripts in scripts/.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="${QRB_BUILD_DIR:-$ROOT/build}"
 JOBS="${QRB_JOBS:-$(nproc)}"
 
-# Installs the Debian packages that are missing, and only those.
-ensure_packages() {
-  local missing=()
+# The Debian packages of the arguments that are not installed.
+missing_packages() {
+  local pkg
   for pkg in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
-      missing+=("$pkg")
-    fi
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || echo "$pkg"
   done
+}
+
+# Installs the Debian packages that are missing, and only those: as root, or through sudo when
+# it can be used (without a password, or with one asked on a terminal). Otherwise it names the
+# missing packages and the command that installs them; with --optional it then goes on (the
+# tests that need them say they were skipped), without it, or in CI, it stops.
+ensure_packages() {
+  local optional=0
+  if [ "${1:-}" = --optional ]; then
+    shift
+    [ "${CI:-}" = true ] || optional=1
+  fi
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing missing packages: ${missing[*]}"
   local sudo=()
   if [ "$(id -u)" -ne 0 ]; then
-    if command -v sudo >/dev/null; then sudo=(sudo); else
-      echo "Please install as root: apt-get install ${missing[*]}" >&2; exit 1
+    if command -v sudo >/dev/null && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+      sudo=(sudo)
+    else
+      echo "Missing packages: ${missing[*]} (as root: apt-get install ${missing[*]})" >&2
+      [ "$optional" = 1 ] && return 0
+      exit 1
     fi
   fi
+  echo "Installing missing packages: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! { "${sudo[@]}" apt-get update -qq && "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+    echo "Could not install: ${missing[*]} (as root: apt-get install ${missing[*]})" >&2
+    [ "$optional" = 1 ] && return 0
+    exit 1
+  fi
 }
 
 BUILD_PACKAGES=(qt6-base-dev qt6-base-dev-tools libgl-dev cmake g++ ninja-build fonts-dejavu-core libdtl-dev)

@@ -150,6 +150,7 @@ void ScriptEditor::resizeEvent(QResizeEvent* event)
     // Lines do not wrap, so a new width changes nothing in how the text is laid out. The base
     // class would still lay out every block of the document again on each width change (tens of
     // milliseconds for a 5 MiB script, on every step of the splitter): fit the scroll bars only.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): passing over QPlainTextEdit's relayout is the point
     QAbstractScrollArea::resizeEvent(event);
     QAbstractTextDocumentLayout* layout = document()->documentLayout();
     Q_EMIT layout->documentSizeChanged(layout->documentSize());

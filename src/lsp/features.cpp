@@ -32,7 +32,7 @@ void addPlaceRequest(Server& server, const std::shared_ptr<IndexCache>& cache, c
             Position position;
             if (document && !fromJson(params.toObject().value(QStringLiteral("position")), position))
                 error = {jsonrpc::InvalidParams, QStringLiteral("%1 needs a position").arg(method)};
-            if (error.code != 0)
+            if (!document || error.code != 0)
                 return QJsonValue();
             GroupIndex group(server.workspace(), *cache, *document);
             if (!group.isValid())

@@ -41,7 +41,7 @@ Server::Server(Output output, Log log, QObject* parent)
 
 void Server::addRequest(const QString& method, RequestHandler handler)
 {
-    m_requests.insert(method, std::move(handler));
+    m_requests.emplace(method, std::move(handler));
 }
 
 void Server::advertise(const QString& capability, const QJsonValue& value)

@@ -89,7 +89,7 @@ DocumentKind kindOf(const QString& path, const QString& languageId)
 bool applyChanges(QString& text, const QJsonArray& changes, QString& problem)
 {
     QString result = text;
-    for (const QJsonValue& value : changes) {
+    for (const auto& value : changes) {
         const QJsonObject change = value.toObject();
         const QJsonValue newText = change.value(QStringLiteral("text"));
         if (!newText.isString()) {

@@ -40,13 +40,11 @@ void Parser::syncStatement()
         } else if (t.is(Tok::Semicolon) && parens == 0) {
             advance();
             return;
-        } else if (t.is(Tok::RBrace)) {
-            return;
         } else if (t.is(Tok::LBrace)) {
             skipBlock();
             skipElseChain();
             return;
-        } else if (parens == 0 && startsTopLevel(t)) {
+        } else if (t.is(Tok::RBrace) || (parens == 0 && startsTopLevel(t))) {
             return;
         }
         advance();

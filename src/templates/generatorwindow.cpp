@@ -125,7 +125,7 @@ GeneratorWindow::GeneratorWindow(GeneratorState& state, Dialogs& dialogs, const 
         {divided, templateexport::Button::Divided},
         {final, templateexport::Button::Final}};
     for (const auto& [button, kind] : exports)
-        connect(button, &QPushButton::clicked, this, [this, kind] { exportTemplates(kind); });
+        connect(button, &QPushButton::clicked, this, [this, kind = kind] { exportTemplates(kind); });
     connect(reset, &QPushButton::clicked, this, &GeneratorWindow::reset);
 }
 

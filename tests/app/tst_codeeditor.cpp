@@ -227,7 +227,7 @@ private Q_SLOTS:
         QPointer<QWidget> help;
         for (QWidget* top : QApplication::topLevelWidgets())
             help = top->objectName() == QLatin1String("HELP1") ? top : help.data();
-        for (QPointer<QWidget> window : {notes, help}) {
+        for (const QPointer<QWidget>& window : {notes, help}) {
             QVERIFY(window && window->isVisible());
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window));

@@ -37,9 +37,10 @@ void runMoves(AppFixture& f, int first, const QList<Move>& moves)
         f.click(w, button);
         const bool inVlo = QStringLiteral("Command11 Command13 Command9").split(u' ').contains(button);
         ScriptEditor* editor = inVlo ? w.vlo() : w.slo();
+        const QLatin1String typed(input);
         auto show = [&](int at, const QString& text, int position) {
             return QStringLiteral("%1 %2: %3 '%4' %5")
-                .arg(QLatin1String(input), button, QString::number(at), text, QString::number(position));
+                .arg(typed, button, QString::number(at), text, QString::number(position));
         };
         QCOMPARE(show(editor->selectionStart(), editor->selectedText(), f.bench->state().seekPosition),
                  show(start, QLatin1String(selected), seekPosition));

@@ -181,8 +181,11 @@ private Q_SLOTS:
         holder.start(QStringLiteral(QRB_PROGRAM),
                      {u"--folder"_s, f.folders.workDir, u"-platform"_s, u"offscreen"_s});
         QVERIFY(holder.waitForStarted());
-        QVERIFY(QTest::qWaitFor([&] { return f.root.exists(u"work/.qrb2.lock"_s); }, 10000));
         const qint64 pid = holder.processId();
+        // Killed between making the lock file and writing it, the holder would leave an empty
+        // lock, which is taken for one being made: wait until it names the holder.
+        const QByteArray named = QByteArray::number(pid) + '\n';
+        QVERIFY(QTest::qWaitFor([&] { return f.root.read(u"work/.qrb2.lock"_s).startsWith(named); }, 10000));
         holder.kill();
         QVERIFY(holder.waitForFinished());
         QVERIFY(f.root.exists(u"work/.qrb2.lock"_s));

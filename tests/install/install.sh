@@ -21,7 +21,10 @@ ID=io.github.qrb2.workbench
 # The files, and the shipped data byte for byte.
 check_equal "installed files" "usr/bin/qrb2
 usr/share/applications/$ID.desktop
+usr/share/doc/qrb2/changelog.gz
+usr/share/doc/qrb2/copyright
 usr/share/icons/hicolor/scalable/apps/$ID.svg
+usr/share/lintian/overrides/qrb2
 usr/share/man/man1/qrb2.1.gz
 usr/share/metainfo/$ID.metainfo.xml
 usr/share/mime/packages/$ID.xml
@@ -34,10 +37,14 @@ for data in Help.qrb mts RTS; do
   diff -r "$SRC/resources/$data" "$DEST/usr/share/qrb2/$data" >&2 || fail "shipped $data differs from resources/$data"
 done
 cmp -s <(gzip -dc "$DEST/usr/share/man/man1/qrb2.1.gz") "$SRC/packaging/qrb2.1" || fail "man page content"
+cmp -s <(gzip -dc "$DEST/usr/share/doc/qrb2/changelog.gz") "$SRC/packaging/changelog" || fail "changelog content"
+cmp -s "$DEST/usr/share/doc/qrb2/copyright" "$SRC/packaging/copyright" || fail "copyright content"
 
-# The validators of freedesktop.org and AppStream (scripts/test installs them).
+# The validators of freedesktop.org and AppStream (scripts/test installs them); without one the
+# test ends as skipped after its other checks.
+SKIPPED=""
 for tool in desktop-file-validate appstreamcli; do
-  command -v "$tool" >/dev/null || { fail "$tool is missing: apt-get install desktop-file-utils appstream"; }
+  command -v "$tool" >/dev/null || SKIPPED="$SKIPPED $tool"
 done
 if command -v desktop-file-validate >/dev/null; then
   out=$(desktop-file-validate "$DEST/usr/share/applications/$ID.desktop" 2>&1) || fail "desktop-file-validate: $out"
@@ -56,7 +63,9 @@ fi
 MIME=$WORK/mime
 mkdir -p "$MIME/packages"
 cp "$DEST/usr/share/mime/packages/$ID.xml" "$MIME/packages/"
-if update-mime-database "$MIME" 2>"$WORK/err"; then
+if ! command -v update-mime-database >/dev/null; then
+  SKIPPED="$SKIPPED update-mime-database"
+elif update-mime-database "$MIME" 2>"$WORK/err"; then
   check_equal "MIME globs" "50:text/x-wz2100-slo:*.slo
 50:text/x-wz2100-slo:slo.qrb
 50:text/x-wz2100-vlo:*.vlo
@@ -68,16 +77,21 @@ fi
 # The syntax definitions: well-formed, valid where the library's schema is installed, and
 # loaded by KSyntaxHighlighting from the installed data folder.
 SYNTAX=$DEST/usr/share/org.kde.syntax-highlighting/syntax
-xmllint --noout "$SYNTAX"/*.xml "$DEST/usr/share/mime/packages/$ID.xml" 2>"$WORK/err" || fail "xmllint: $(cat "$WORK/err")"
-SCHEMA=$(find /usr/share -name language.xsd -path '*syntax*' 2>/dev/null | head -n1)
-if [ -n "$SCHEMA" ]; then
+if ! command -v xmllint >/dev/null; then
+  SKIPPED="$SKIPPED xmllint"
+else
+  xmllint --noout "$SYNTAX"/*.xml "$DEST/usr/share/mime/packages/$ID.xml" 2>"$WORK/err" || fail "xmllint: $(cat "$WORK/err")"
+fi
+# (find fails on the folders a plain user may not read.)
+SCHEMA=$(find /usr/share -name language.xsd -path '*syntax*' 2>/dev/null | head -n1 || true)
+if [ -n "$SCHEMA" ] && command -v xmllint >/dev/null; then
   xmllint --noout --schema "$SCHEMA" "$SYNTAX"/*.xml 2>"$WORK/err" || fail "syntax schema: $(cat "$WORK/err")"
 else
   echo "syntax definitions: no language.xsd installed (Debian ships none), schema check skipped"
 fi
 HIGHLIGHTER=$(command -v ksyntaxhighlighter5 || command -v kate-syntax-highlighter || true)
 if [ -z "$HIGHLIGHTER" ]; then
-  fail "kate-syntax-highlighter is missing: apt-get install libkf5syntaxhighlighting-tools"
+  SKIPPED="$SKIPPED kate-syntax-highlighter"
 else
   highlight() { XDG_DATA_DIRS=$DEST/usr/share QT_LOGGING_RULES='kf.syntaxhighlighting*=true' "$HIGHLIGHTER" "$@"; }
   check_equal "syntax definitions listed" "Warzone 2100 AI Script
@@ -123,6 +137,9 @@ DATA=$HOMEDIR/.local/share/qrb2
 
 check_equal "--version status" 0 "$(status --version)"
 check_equal "--version" "qrb2 1.0" "$(cat "$WORK/out")"
+# The newest changelog entry is the program's version.
+check_equal "changelog version" "qrb2 ($(cut -d' ' -f2 "$WORK/out"))" \
+  "$(gzip -dc "$DEST/usr/share/doc/qrb2/changelog.gz" | head -n1 | cut -d' ' -f1-2)"
 check_equal "--help status" 0 "$(status --help)"
 check_equal "--help first line" "Usage: qrb2 [--folder DIR] [--export [slo|vlo|both]]" "$(head -n1 "$WORK/out")"
 check_equal "unknown option status" 2 "$(status --frobnicate)"
@@ -192,5 +209,9 @@ for snapshot in $(grep '^VLO' <<<"$snapshots"); do
   cmp <(printf 'a INT 1\r\n') "$DATA/backup/$snapshot" >&2 || fail "$snapshot bytes"
 done
 
-[ "$FAILED" = 0 ] && echo "installed program: all checks passed"
-exit "$FAILED"
+[ "$FAILED" = 0 ] || exit 1
+if [ -n "$SKIPPED" ]; then
+  echo "SKIPPED: not installed:$SKIPPED (apt-get install desktop-file-utils appstream shared-mime-info libxml2-utils libkf5syntaxhighlighting-tools); every other check passed"
+  exit 77
+fi
+echo "installed program: all checks passed"

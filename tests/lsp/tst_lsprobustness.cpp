@@ -50,7 +50,7 @@ public:
             static const QStringList methods{"textDocument/hover", "textDocument/documentSymbol",
                                              "initialize",         "textDocument/definition",
                                              "workspace/symbol",   ""};
-            const QString method = methods.at(m_random.bounded(int(methods.size())));
+            const QString& method = methods.at(m_random.bounded(int(methods.size())));
             body =
                 json(QJsonObject{{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params()}});
             answerId = id;

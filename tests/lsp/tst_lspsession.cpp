@@ -222,7 +222,7 @@ private Q_SLOTS:
             return n;
         };
         QMap<int, int> kinds;
-        for (const QJsonValue& s : symbols)
+        for (const auto& s : symbols)
             ++kinds[s.toObject().value("kind").toInt()];
         QCOMPARE(kinds.value(14), count("^\\s*trigger\\s+\\w+"));
         QCOMPARE(kinds.value(24), count("^\\s*event\\s+\\w+\\s*\\([^)]*\\)\\s*\\{"));

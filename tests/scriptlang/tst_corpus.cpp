@@ -98,10 +98,10 @@ private Q_SLOTS:
             (QStringList{"data/base/script/fastplay/fastplay.slo:94:2: " + reticule,
                          "data/base/script/fastplay/fastplay.slo:95:2: " + reticule,
                          "data/base/script/fastplay/fastplay.slo:96:2: " + reticule,
-                         "data/base/script/data/cam2end.vlo:55:1: 'noTimeLimit' is not a global variable of "
-                         "the script: did you mean 'timeLimit'?",
-                         "data/base/script/data/cam3disk.vlo:20:1: 'disk' is not a global variable of the "
-                         "script"}));
+                         ("data/base/script/data/cam2end.vlo:55:1: 'noTimeLimit' is not a global variable of "
+                          "the script: did you mean 'timeLimit'?"),
+                         ("data/base/script/data/cam3disk.vlo:20:1: 'disk' is not a global variable of the "
+                          "script")}));
     }
 };
 
