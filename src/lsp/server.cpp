@@ -49,9 +49,10 @@ void Server::advertise(const QString& capability, const QJsonValue& value)
     m_capabilities.insert(capability, value);
 }
 
-void Server::advertise(const QString& capability, std::function<QJsonValue(const ClientSupport&)> value)
+void Server::advertise(const QString& capability,
+                       const std::function<QJsonValue(const ClientSupport&)>& value)
 {
-    m_clientCapabilities.insert(capability, std::move(value));
+    m_clientCapabilities.insert(capability, value);
 }
 
 void Server::receive(const QByteArray& body)

@@ -48,7 +48,7 @@ public:
     void addRequest(const QString& method, RequestHandler handler);
     void advertise(const QString& capability, const QJsonValue& value);
     // A capability whose value depends on what the client said it can take.
-    void advertise(const QString& capability, std::function<QJsonValue(const ClientSupport&)> value);
+    void advertise(const QString& capability, const std::function<QJsonValue(const ClientSupport&)>& value);
     Workspace& workspace() { return m_workspace; }
     const ClientSupport& client() const { return m_client; }
     // The open document a request's `textDocument.uri` names; sets `error` when there is none.

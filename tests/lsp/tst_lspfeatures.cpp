@@ -88,7 +88,7 @@ int countBindings(const QString& values, const QString& word)
 QStringList labelsOf(const QJsonArray& items)
 {
     QStringList labels;
-    for (const QJsonValue& item : items)
+    for (const auto& item : items)
         labels.append(item.toObject().value("label").toString());
     return labels;
 }
@@ -204,7 +204,7 @@ private Q_SLOTS:
                                           .value("result")
                                           .toArray();
             QMap<QString, int> count;
-            for (const QJsonValue& place : places) {
+            for (const QJsonValue place : places) {
                 const QString uri = place["uri"].toString();
                 ++count[uri];
                 QCOMPARE(textAt(ai.textOf(uri), place["range"].toObject()), "structs");
