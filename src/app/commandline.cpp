@@ -33,16 +33,48 @@ Options failed(const QString& error)
     return options;
 }
 
+// The options asked for on the command line.
+struct Wanted {
+    bool help = false;
+    bool version = false;
+    bool exportWanted = false;
+    bool check = false;
+    bool lsp = false;
+};
+
+// The action the options ask for, or the error of options that cannot go together.
+Options settleAction(Options options, const Wanted& wanted)
+{
+    if (wanted.exportWanted && wanted.check && !wanted.help && !wanted.version)
+        return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
+    if (options.force && !wanted.exportWanted && !wanted.help && !wanted.version)
+        return failed(QStringLiteral("option '--force' goes with '--export'"));
+    if (wanted.lsp && (wanted.exportWanted || wanted.check || options.hasFolder()) && !wanted.help &&
+        !wanted.version)
+        return failed(QStringLiteral("option '--lsp' takes no other option"));
+    if (wanted.help)
+        options.action = Action::Help;
+    else if (wanted.version)
+        options.action = Action::Version;
+    else if (wanted.exportWanted)
+        options.action = Action::Export;
+    else if (wanted.check)
+        options.action = Action::Check;
+    else if (wanted.lsp)
+        options.action = Action::LanguageServer;
+    // A command without a window leaves nothing for the toolkit to take.
+    if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !wanted.help &&
+        !wanted.version)
+        return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
+    return options;
+}
+
 } // namespace
 
 Options parse(const QStringList& arguments, bool allowToolkitOptions)
 {
     Options options;
-    bool help = false;
-    bool version = false;
-    bool exportWanted = false;
-    bool checkWanted = false;
-    bool lspWanted = false;
+    Wanted wanted;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -57,11 +89,11 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
             inlineValue) {
             return failed(QStringLiteral("option '%1' takes no value").arg(name));
         } else if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-            help = true;
+            wanted.help = true;
         } else if (name == QLatin1String("--version")) {
-            version = true;
+            wanted.version = true;
         } else if (name == QLatin1String("--lsp")) {
-            lspWanted = true;
+            wanted.lsp = true;
         } else if (name == QLatin1String("--folder")) {
             if (options.hasFolder())
                 return failed(QStringLiteral("option '--folder' given twice"));
@@ -72,7 +104,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
             if (options.folder.isEmpty())
                 return failed(QStringLiteral("option '--folder' needs a folder"));
         } else if (name == QLatin1String("--export")) {
-            exportWanted = true;
+            wanted.exportWanted = true;
             // The kind is optional: "--export" alone writes both.
             if (inlineValue || nextIsValue) {
                 const QString text = inlineValue ? *inlineValue : arguments.at(++i);
@@ -86,7 +118,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         } else if (name == QLatin1String("--check")) {
             if (inlineValue)
                 return failed(QStringLiteral("option '--check' takes its files after a blank"));
-            checkWanted = true;
+            wanted.check = true;
             // A script and, optionally, its variable file; none for the project.
             while (i + 1 < arguments.size() && !isOption(arguments.at(i + 1))) {
                 if (options.checkFiles.size() == 2)
@@ -105,26 +137,7 @@ Options parse(const QStringList& arguments, bool allowToolkitOptions)
         }
     }
 
-    if (exportWanted && checkWanted && !help && !version)
-        return failed(QStringLiteral("options '--check' and '--export' cannot go together"));
-    if (options.force && !exportWanted && !help && !version)
-        return failed(QStringLiteral("option '--force' goes with '--export'"));
-    if (lspWanted && (exportWanted || checkWanted || options.hasFolder()) && !help && !version)
-        return failed(QStringLiteral("option '--lsp' takes no other option"));
-    if (help)
-        options.action = Action::Help;
-    else if (version)
-        options.action = Action::Version;
-    else if (exportWanted)
-        options.action = Action::Export;
-    else if (checkWanted)
-        options.action = Action::Check;
-    else if (lspWanted)
-        options.action = Action::LanguageServer;
-    // A command without a window leaves nothing for the toolkit to take.
-    if (options.action != Action::RunWorkbench && !options.toolkitOptions.isEmpty() && !help && !version)
-        return failed(QStringLiteral("unknown option '%1'").arg(options.toolkitOptions.first()));
-    return options;
+    return settleAction(options, wanted);
 }
 
 QString usage()

@@ -10,6 +10,7 @@
 #include "app/scriptcheck.h"
 #include "app/unsavedmark.h"
 #include "app/waitwindow.h"
+#include "app/windowplacement.h"
 #include "backupconsole/backupconsole.h"
 #include "editor/hiddentextbuffer.h"
 #include "editor/scripteditor.h"
@@ -31,11 +32,9 @@
 #include "workspace/stalefiles.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -45,43 +44,6 @@ const QString kFirstStartText = QStringLiteral("This is the first start of QRB p
 const QString kDirectoryPrompt = QStringLiteral("Input your WARZONE 2100 directory path") +
                                  QStringLiteral("\r\n\r\n") +
                                  QStringLiteral("Do not input last '\\' character !");
-
-// Centres the window on the point, kept inside the screen where it fits.
-void placeOnScreen(QWidget& w, const QPoint& centre)
-{
-    QPoint topLeft = centre - QPoint(w.width() / 2, w.height() / 2);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - w.width())));
-        topLeft.setY(qBound(area.top(), topLeft.y(), qMax(area.top(), area.bottom() - w.height())));
-    }
-    w.move(topLeft);
-}
-
-// A window larger than the available area shrinks to it where it can; any window is moved so
-// that it lies inside the area, its title and top edge first.
-void keepInsideScreen(QWidget& w)
-{
-    const QScreen* screen = w.screen() ? w.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QRect frame = w.frameGeometry();
-    const QSize extra = frame.size() - w.size();
-    if (frame.width() > area.width() || frame.height() > area.height())
-        w.resize(w.size().boundedTo(area.size() - extra).expandedTo(w.minimumSize()));
-    const QRect now = w.frameGeometry();
-    const QPoint topLeft(qBound(area.left(), now.left(), qMax(area.left(), area.right() + 1 - now.width())),
-                         qBound(area.top(), now.top(), qMax(area.top(), area.bottom() + 1 - now.height())));
-    if (topLeft != now.topLeft())
-        w.move(topLeft);
-}
-
-void centreOnScreen(QWidget& w)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        placeOnScreen(w, screen->availableGeometry().center());
-}
 
 } // namespace
 
@@ -123,7 +85,7 @@ bool Workbench::eventFilter(QObject* watched, QEvent* event)
         auto* widget = static_cast<QWidget*>(watched);
         if (widget->isWindow() && !qobject_cast<MainWindow*>(widget) && !widget->isMaximized() &&
             !widget->isFullScreen())
-            keepInsideScreen(*widget);
+            windowplacement::keepInsideScreen(*widget);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -258,10 +220,10 @@ void Workbench::start()
     m_wait = new WaitWindow;
     m_wait->setAttribute(Qt::WA_DeleteOnClose);
     m_wait->adjustSize();
-    centreOnScreen(*m_wait);
+    windowplacement::centreOnScreen(*m_wait);
     connect(m_wait, &WaitWindow::elapsed, this, [this] {
         loadForm800();
-        centreOnScreen(*m_form800);
+        windowplacement::centreOnScreen(*m_form800);
         m_form800->show();
         m_form800->activateWindow();
         Q_EMIT started();
@@ -292,55 +254,13 @@ void Workbench::loadForm800()
     connectLayout(form);
     showReadOnlyMark(form);
     const Folders& folders = m_services.folders;
-    Dialogs& dialogs = m_services.dialogs;
+
     // A read-only copy only reads: the copy that holds the folder has swept it and made its files.
-    const bool readOnly = m_saver->writeGuard().readOnly();
-
-    if (!readOnly) {
-        stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
-        tellFailures(QStringLiteral("PROJECT FILES"),
-                     QStringLiteral("These project files could not be created:"),
-                     projectfiles::ensureExist(folders.workDir).failures);
-    }
-
-    if (!readOnly && !settingsfile::exists(folders.workDir)) {
-        dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
-        const QString directory =
-            dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
-                            gamefolder::firstStartGuess(m_services.gameFolderCandidates));
-        m_state.hideInternalHelp = false;
-        tellFailures(
-            QStringLiteral("SETTINGS NOT SAVED"),
-            QStringLiteral("The game directory could not be stored; it will be asked for again at the "
-                           "next start:"),
-            settingsfile::write(folders.workDir, directory, false).failures);
-    }
-
+    if (!m_saver->writeGuard().readOnly())
+        prepareFolder();
     m_state.playerIndex = 0;
     m_state.seekPosition = 0;
-
-    if (dialogs.askYesNo(QStringLiteral("On start LOADer"),
-                         QStringLiteral("Do you want to load last saved project?"),
-                         Dialogs::Icon::Question) == Dialogs::Answer::Yes) {
-        const BusyCursor busy;
-        QList<FileFailure> failures;
-        const auto vlo = projectfiles::load(folders.workDir, projectfiles::kVlo);
-        const auto slo = projectfiles::load(folders.workDir, projectfiles::kSlo);
-        const auto notes = projectfiles::load(folders.workDir, projectfiles::kNotes);
-        for (const auto* loaded : {&vlo, &slo, &notes}) {
-            if (loaded->failure)
-                failures.append(*loaded->failure);
-        }
-        // The check runs beside the editors taking in the texts.
-        m_scriptCheck->checkWhileLoading(form, slo.text, vlo.text, [&] {
-            form.vlo()->setText(vlo.text);
-            form.slo()->setText(slo.text);
-        });
-        m_notes.setText(notes.text);
-        tellFailures(QStringLiteral("PROJECT NOT LOADED"),
-                     QStringLiteral("These project files could not be read, so their editors start empty:"),
-                     failures);
-    }
+    loadProject(form);
 
     const settingsfile::ReadResult settings = settingsfile::read(folders.workDir);
     form.gameDirBox()->setText(settings.record.gameDirectory);
@@ -374,6 +294,58 @@ void Workbench::loadForm800()
     form.resRecTimer()->start();
 
     form.applySplitter();
+}
+
+// The copy that holds the folder sweeps it, makes the project files that are missing, and on the
+// first start asks for the game's folder.
+void Workbench::prepareFolder()
+{
+    const Folders& folders = m_services.folders;
+    Dialogs& dialogs = m_services.dialogs;
+    stalefiles::sweep(folders, settingsfile::read(folders.workDir).record.gameDirectory);
+    tellFailures(QStringLiteral("PROJECT FILES"), QStringLiteral("These project files could not be created:"),
+                 projectfiles::ensureExist(folders.workDir).failures);
+
+    if (!settingsfile::exists(folders.workDir)) {
+        dialogs.tell(kApplicationTitle, kFirstStartText, Dialogs::Icon::None);
+        const QString directory =
+            dialogs.askText(QStringLiteral("First-time settings"), kDirectoryPrompt,
+                            gamefolder::firstStartGuess(m_services.gameFolderCandidates));
+        m_state.hideInternalHelp = false;
+        tellFailures(
+            QStringLiteral("SETTINGS NOT SAVED"),
+            QStringLiteral("The game directory could not be stored; it will be asked for again at the "
+                           "next start:"),
+            settingsfile::write(folders.workDir, directory, false).failures);
+    }
+}
+
+// "Do you want to load last saved project?" and, on Yes, the texts into the editors and notes.
+void Workbench::loadProject(MainWindow& form)
+{
+    if (m_services.dialogs.askYesNo(QStringLiteral("On start LOADer"),
+                                    QStringLiteral("Do you want to load last saved project?"),
+                                    Dialogs::Icon::Question) != Dialogs::Answer::Yes)
+        return;
+    const BusyCursor busy;
+    const QString& workDir = m_services.folders.workDir;
+    const auto vlo = projectfiles::load(workDir, projectfiles::kVlo);
+    const auto slo = projectfiles::load(workDir, projectfiles::kSlo);
+    const auto notes = projectfiles::load(workDir, projectfiles::kNotes);
+    QList<FileFailure> failures;
+    for (const auto* loaded : {&vlo, &slo, &notes}) {
+        if (loaded->failure)
+            failures.append(*loaded->failure);
+    }
+    // The check runs beside the editors taking in the texts.
+    m_scriptCheck->checkWhileLoading(form, slo.text, vlo.text, [&] {
+        form.vlo()->setText(vlo.text);
+        form.slo()->setText(slo.text);
+    });
+    m_notes.setText(notes.text);
+    tellFailures(QStringLiteral("PROJECT NOT LOADED"),
+                 QStringLiteral("These project files could not be read, so their editors start empty:"),
+                 failures);
 }
 
 void Workbench::loadForm1024()
@@ -441,7 +413,7 @@ void Workbench::switchLayout(MainWindow& from)
     if (maximised) {
         target.showMaximized();
     } else {
-        placeOnScreen(target, from.geometry().center());
+        windowplacement::placeOnScreen(target, from.geometry().center());
         target.show();
     }
     target.setEnabled(true);
@@ -496,114 +468,4 @@ void Workbench::openBackupConsole(MainWindow& from)
     m_console->open();
     // The console gives the input back when it closes.
     from.setEnabled(false);
-}
-
-bool Workbench::nothingToLose(const MainWindow& window, bool withNotes) const
-{
-    const auto kept = [this](const QString& text, const QString& name) {
-        return text.isEmpty() || text == projectfiles::load(m_services.folders.workDir, name).text;
-    };
-    return kept(window.sloText(), projectfiles::kSlo) && kept(window.vloText(), projectfiles::kVlo) &&
-           (!withNotes || kept(m_notes.text(), projectfiles::kNotes));
-}
-
-bool Workbench::saveBeforeEnding(MainWindow& window, bool exitSave)
-{
-    // A read-only copy asks only when leaving would lose a text it cannot save.
-    if (m_saver->writeGuard().readOnly() && nothingToLose(window, exitSave))
-        return true;
-    QString problems;
-    const bool saved = exitSave
-                           ? m_saver->save(window, backupstore::kSuffixExit, true, true, &problems)
-                           : m_saver->save(window, backupstore::kSuffixBeforeSeek, false, false, &problems);
-    if (saved)
-        return true;
-    // The author decides: leave without the save, or stay with every text in the editors.
-    return m_services.dialogs.askYesNo(kSaveFailedTitle,
-                                       problems + QStringLiteral("\n\n") + kCloseWithoutSaving,
-                                       Dialogs::Icon::Warning) == Dialogs::Answer::Yes;
-}
-
-void Workbench::onCloseRequested(MainWindow& window, QCloseEvent* event)
-{
-    if (m_ending) {
-        event->accept();
-        return;
-    }
-    if (!m_state.exitConfirmed && !saveBeforeEnding(window, false)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    end();
-}
-
-bool Workbench::endSession(bool mayAsk)
-{
-    if (m_ending)
-        return true;
-    MainWindow* window = activeLayout();
-    if (window && !m_state.exitConfirmed) {
-        if (mayAsk) {
-            if (!saveBeforeEnding(*window, false))
-                return false;
-        } else {
-            // Nobody can be asked: the save is tried, and the session ends anyway.
-            QString problems;
-            m_saver->save(*window, backupstore::kSuffixBeforeSeek, false, false, &problems);
-        }
-    }
-    end();
-    return true;
-}
-
-void Workbench::exitByButton(MainWindow& window)
-{
-    const Dialogs::Answer answer = m_services.dialogs.askYesNoCancel(
-        QStringLiteral("On exit SAVE"), QStringLiteral("SAVE before exit?"), Dialogs::Icon::Question);
-    if (answer == Dialogs::Answer::Cancel) {
-        m_state.exitConfirmed = false;
-        return;
-    }
-    if (answer == Dialogs::Answer::Yes && !saveBeforeEnding(window, true)) {
-        m_state.exitConfirmed = false;
-        return;
-    }
-    m_state.exitConfirmed = true;
-    storeSettings(window);
-    window.close();
-    end();
-}
-
-void Workbench::storeSettings(const MainWindow& window)
-{
-    const QString& workDir = m_services.folders.workDir;
-    const WriteGuard& guard = m_saver->writeGuard();
-    if (guard.readOnly()) {
-        // Said only when the game directory was changed here, so that the change is not lost unseen.
-        if (window.gameDirectory() != settingsfile::read(workDir).record.gameDirectory)
-            m_services.dialogs.tell(kReadOnlyTitle,
-                                    QStringLiteral("The game directory is not stored: this copy of QRB2 is "
-                                                   "READ-ONLY, because %1.\n\nThe directory you typed: %2")
-                                        .arg(guard.reason(), window.gameDirectory()),
-                                    Dialogs::Icon::Warning);
-        return;
-    }
-    // Settings that cannot be written are told about; they never keep the author in.
-    const FileOutcome settings =
-        settingsfile::write(workDir, window.gameDirectory(), m_state.hideInternalHelp);
-    tellFailures(QStringLiteral("SETTINGS NOT SAVED"),
-                 QStringLiteral("The settings could not be written; the program closes without them:"),
-                 settings.failures);
-}
-
-void Workbench::end()
-{
-    if (m_ending)
-        return;
-    m_ending = true;
-    // Everything goes at once, the sign window too, without waiting for its timers.
-    if (m_sign)
-        m_sign->close();
-    Q_EMIT ended();
 }

@@ -106,6 +106,8 @@ Q_SIGNALS:
 
 private:
     void loadForm800();
+    void prepareFolder();
+    void loadProject(MainWindow& form);
     void loadForm1024();
     void connectLayout(MainWindow& window);
     void showSign();

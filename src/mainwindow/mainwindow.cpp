@@ -102,6 +102,45 @@ QWidget* MainWindow::control(const QString& name) const
     return findChild<QWidget*>(name);
 }
 
+QLineEdit* MainWindow::createTextBox(const QString& name)
+{
+    auto* box = new QLineEdit(m_canvas);
+    box->setObjectName(name);
+    box->setFont(classiclook::font(8.25, true));
+    classiclook::paintDarkBlue(*box, name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
+    if (name == QLatin1String("GAMEDIR")) {
+        box->setText(QStringLiteral("c:\\wz2100\\multiplay\\skirmish"));
+        box->setToolTip(QStringLiteral("The game's folder, without a separator at its end"));
+        m_gameDir = box;
+    } else if (name == QLatin1String("TEXT_SEEKER")) {
+        box->setToolTip(QStringLiteral("Text to search for, without regard to letter case"));
+        m_textSeeker = box;
+    } else {
+        box->setToolTip(QStringLiteral("Line number"));
+        m_lineBox = box;
+    }
+    return box;
+}
+
+// The list that shows the layout of each generated variable file.
+QListWidget* MainWindow::createSkeletonList(const QString& name)
+{
+    auto* list = new QListWidget(m_canvas);
+    list->setObjectName(name);
+    list->addItems(layout::skeletonLines());
+    QFont small;
+    small.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
+    small.setPixelSize(m_table.isLayout800 ? 9 : 10);
+    list->setFont(small);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setToolTip(QStringLiteral("The layout of each generated variable file"));
+    classiclook::paintDarkBlue(*list, QColor(168, 168, 168));
+    return list;
+}
+
 void MainWindow::createControl(const layout::Control& c)
 {
     QWidget* widget = nullptr;
@@ -126,25 +165,9 @@ void MainWindow::createControl(const layout::Control& c)
         widget = editor;
         break;
     }
-    case layout::Kind::TextBox: {
-        auto* box = new QLineEdit(m_canvas);
-        box->setObjectName(c.name);
-        box->setFont(classiclook::font(8.25, true));
-        classiclook::paintDarkBlue(*box, c.name == QLatin1String("GAMEDIR") ? Qt::white : Qt::cyan);
-        if (c.name == QLatin1String("GAMEDIR")) {
-            box->setText(QStringLiteral("c:\\wz2100\\multiplay\\skirmish"));
-            box->setToolTip(QStringLiteral("The game's folder, without a separator at its end"));
-            m_gameDir = box;
-        } else if (c.name == QLatin1String("TEXT_SEEKER")) {
-            box->setToolTip(QStringLiteral("Text to search for, without regard to letter case"));
-            m_textSeeker = box;
-        } else {
-            box->setToolTip(QStringLiteral("Line number"));
-            m_lineBox = box;
-        }
-        widget = box;
+    case layout::Kind::TextBox:
+        widget = createTextBox(c.name);
         break;
-    }
     case layout::Kind::Button: {
         auto* button = new QPushButton(c.caption, m_canvas);
         button->setObjectName(c.name);
@@ -171,23 +194,9 @@ void MainWindow::createControl(const layout::Control& c)
         widget = label;
         break;
     }
-    case layout::Kind::List: {
-        auto* list = new QListWidget(m_canvas);
-        list->setObjectName(c.name);
-        list->addItems(layout::skeletonLines());
-        QFont small;
-        small.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
-        small.setPixelSize(m_table.isLayout800 ? 9 : 10);
-        list->setFont(small);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setFocusPolicy(Qt::NoFocus);
-        list->setSelectionMode(QAbstractItemView::NoSelection);
-        list->setToolTip(QStringLiteral("The layout of each generated variable file"));
-        classiclook::paintDarkBlue(*list, QColor(168, 168, 168));
-        widget = list;
+    case layout::Kind::List:
+        widget = createSkeletonList(c.name);
         break;
-    }
     case layout::Kind::ScrollBar: {
         m_splitter = new QScrollBar(Qt::Horizontal, m_canvas);
         m_splitter->setObjectName(c.name);

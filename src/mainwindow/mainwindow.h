@@ -87,6 +87,8 @@ protected:
 
 private:
     void createControl(const layout::Control& control);
+    QLineEdit* createTextBox(const QString& name);
+    QListWidget* createSkeletonList(const QString& name);
     void createHiddenControls();
     QRect pixels(const QRectF& twipRect) const;
     QRect availableArea() const;

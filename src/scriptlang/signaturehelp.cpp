@@ -90,7 +90,11 @@ std::optional<Signature> signatureOf(const SymbolIndex& index, QStringView name)
     return s;
 }
 
-std::optional<Signature> signatureAt(const SymbolIndex& index, const QString& text, int offset, int scanFrom)
+namespace {
+
+// The parentheses still open at `offset`, outermost first, read from `scanFrom`; none when the
+// offset is inside a block comment.
+std::optional<QList<Frame>> openParenthesesBefore(const QString& text, int offset, int scanFrom)
 {
     QList<Frame> frames;
     QStringView lastWord;   // the word just before, if nothing came after it
@@ -162,8 +166,18 @@ std::optional<Signature> signatureAt(const SymbolIndex& index, const QString& te
         wordBefore = {};
         ++p;
     }
-    for (qsizetype i = frames.size() - 1; i >= 0; --i) {
-        const Frame& f = frames.at(i);
+    return frames;
+}
+
+} // namespace
+
+std::optional<Signature> signatureAt(const SymbolIndex& index, const QString& text, int offset, int scanFrom)
+{
+    const std::optional<QList<Frame>> frames = openParenthesesBefore(text, offset, scanFrom);
+    if (!frames)
+        return std::nullopt;
+    for (qsizetype i = frames->size() - 1; i >= 0; --i) {
+        const Frame& f = frames->at(i);
         std::optional<Signature> s;
         int active = f.commas;
         if (f.head) {
