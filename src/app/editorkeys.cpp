@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/editorkeys.h"
 
+#include "editor/replacebar.h"
 #include "editor/scripteditor.h"
 #include "editor/wordat.h"
 #include "mainwindow/mainwindow.h"
@@ -104,13 +105,28 @@ void EditorKeys::bringIntoSight(QWidget* control)
     m_window.layoutScroll()->ensureWidgetVisible(control);
 }
 
+ReplaceBar* EditorKeys::openReplaceBar() const
+{
+    auto* bar = lastEditor()->findChild<ReplaceBar*>(QString(), Qt::FindDirectChildrenOnly);
+    return bar && bar->isVisible() ? bar : nullptr;
+}
+
+// While the editor's find and replace bar is open, F3 and Shift+F3 go through its matches.
 void EditorKeys::searchOn()
 {
+    if (ReplaceBar* bar = openReplaceBar()) {
+        bar->findNext();
+        return;
+    }
     m_run(m_vloLast ? Command::SearchVloNext : Command::SearchSloNext);
 }
 
 void EditorKeys::searchBack()
 {
+    if (ReplaceBar* bar = openReplaceBar()) {
+        bar->findPrevious();
+        return;
+    }
     m_seek.searchBack(m_window, m_vloLast ? SeekCommands::Target::Vlo : SeekCommands::Target::Slo);
 }
 

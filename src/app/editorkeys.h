@@ -9,11 +9,13 @@
 
 class MainWindow;
 class QWidget;
+class ReplaceBar;
 class ScriptEditor;
 class SeekCommands;
 
 // The keys of a main window: Ctrl+S saves as SAVE does; Ctrl+F goes to TEXT_SEEKER with the
-// selected word; F3 and Shift+F3 search on and back in the editor last used; Ctrl+G goes to
+// selected word; F3 and Shift+F3 search on and back in the editor last used (through its find
+// and replace bar while that is open); Ctrl+G goes to
 // LINEINT1; Enter in TEXT_SEEKER searches on and Enter in LINEINT1 goes to the line; Escape
 // returns to the editor. The search buttons join the Tab order, and every tooltip names its key.
 class EditorKeys : public QObject {
@@ -25,6 +27,8 @@ public:
 
     // SLO until VLO has had the focus.
     ScriptEditor* lastEditor() const;
+    // The find and replace bar of the editor last used, while it is open.
+    ReplaceBar* openReplaceBar() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

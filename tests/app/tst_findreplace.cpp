@@ -168,6 +168,14 @@ private Q_SLOTS:
         const int middle = slo->viewport()->height() / 2;
         QVERIFY(qAbs(slo->cursorRect().center().y() - middle) <= slo->cursorRect().height());
         QTRY_COMPARE(marksInSight(slo), 2);
+        // While the bar is open, F3 and Shift+F3 go through its matches, not the TEXT box's.
+        f.form800().textSeeker()->setText(QStringLiteral("other"));
+        slo->setFocus();
+        QTest::keyClick(slo, Qt::Key_F3);
+        QCOMPARE(slo->textCursor().blockNumber(), 150);
+        QTest::keyClick(slo, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(slo->textCursor().blockNumber(), 149);
+        QCOMPARE(slo->textCursor().selectedText(), QStringLiteral("droid"));
         QTest::keyClick(bar.find(), Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(slo->textCursor().blockNumber(), 1);
         QTest::keyClick(bar.find(), Qt::Key_Return, Qt::ShiftModifier);
@@ -180,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(bar.bar->status(), QStringLiteral("Continued from the top"));
         QCOMPARE(slo->textCursor().selectedText(), QStringLiteral("droid"));
         QCOMPARE(slo->textCursor().blockNumber(), 1);
-        QCOMPARE(seekSnapshots(f).size(), 2 * 5);
+        QCOMPARE(seekSnapshots(f).size(), 2 * 7);
 
         QTest::keyClick(bar.find(), Qt::Key_Escape);
         QVERIFY(!bar.bar->isVisible());
