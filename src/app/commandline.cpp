@@ -170,6 +170,8 @@ QString usage()
         "\n"
         "Without --folder, an installed qrb2 keeps its files in the user's data folder\n"
         "(~/.local/share/qrb2); a copy in a folder of its own keeps them beside itself.\n"
+        "One copy at a time writes a folder: it holds the lock file .qrb2.lock there; a\n"
+        "second window opens it read-only, and --export waits up to 10 s for the lock.\n"
         "Exit status: 0 on success, 1 when the work failed (for --check: errors were found),\n"
         "2 for a wrong command line (for --check also: a file that cannot be read).\n");
 }
