@@ -422,6 +422,7 @@ void Lexer::define(QStringView name, qsizetype bodyStart, qsizetype lineEnd)
                    .arg(name.toString())
                    .arg(name.size())
                    .arg(kMaxMacroNameLength));
+    m_defineNames.append(Token{Tok::Ident, name, line, column, length});
     Macro macro;
     macro.line = line;
     const TextPlace after = m_at;

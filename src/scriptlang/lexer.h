@@ -128,6 +128,8 @@ public:
     static Tok wordKind(QStringView word);
 
     bool usesMacros() const { return !m_macros.isEmpty(); }
+    // The name of each #define line that defines one, in the order of the text.
+    const QList<Token>& defineNames() const { return m_defineNames; }
 
 private:
     struct Macro {
@@ -160,6 +162,7 @@ private:
     const QChar* m_data;
     FindingLog m_log;
     QHash<NameKey, Macro> m_macros;
+    QList<Token> m_defineNames;
     int m_defineLines = 0;
     TextPlace m_at;
     qsizetype m_end = 0; // where the text being scanned ends: the script's end or a #define's line end

@@ -23,8 +23,17 @@ const Token& Parser::declareName(SymbolKind kind, const char* what)
             QStringLiteral("%1 is already %2: choose another name").arg(quoted(t.text), describe(builtin)));
     }
     if (kind == SymbolKind::Local) {
+        const auto outer = m_symbols.constFind(t.text);
         if (m_locals.contains(t.text))
             report(t, QStringLiteral("%1 is already declared in this body").arg(quoted(t.text)));
+        // A local or parameter may take a global variable's name, never a trigger's, an event's or
+        // another function's (the game reads such a name as that declaration).
+        else if (outer != m_symbols.cend() && outer->kind != SymbolKind::Global &&
+                 NameKey(t.text) != NameKey(m_defining))
+            report(t, QStringLiteral("%1 is already declared as %2 at line %3: only a global variable's name "
+                                     "can be reused here")
+                          .arg(quoted(t.text), describe(outer->kind))
+                          .arg(outer->line));
     } else if (const auto it = m_symbols.constFind(t.text); it != m_symbols.cend()) {
         const bool completes =
             (kind == SymbolKind::Event || kind == SymbolKind::Function) && it->kind == kind && !it->defined;
@@ -236,6 +245,7 @@ void Parser::callbackArguments(const Token& name, const BuiltinCallback& callbac
 void Parser::eventDeclaration()
 {
     const Token& name = declareName(SymbolKind::Event, "an event name");
+    m_defining = name.text;
     const bool known = m_symbols.contains(name.text);
     const bool lostSemicolon = startsTopLevel(peek()) && peek().line > name.line;
     if (lostSemicolon)
@@ -272,6 +282,7 @@ void Parser::functionDeclaration()
     const Token& typeToken = peek();
     const QString returnType = typeWord(true);
     const Token& name = declareName(SymbolKind::Function, "a function name");
+    m_defining = name.text;
     Symbol f{SymbolKind::Function, returnType, 0, name.line, true, {}, {}};
     m_locals.clear();
     try {

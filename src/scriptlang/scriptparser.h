@@ -97,6 +97,9 @@ public:
     }
 
     ScriptModel run();
+    // The names of the #define lines: the game refuses one that names what the script declared
+    // above it.
+    void setDefineNames(const QList<Token>& names) { m_defineNames = names; }
 
 private:
     // ---- tokens and findings ----
@@ -325,6 +328,8 @@ private:
     QHash<NameKey, Symbol> m_symbols;
     LocalScope m_locals;
     QHash<NameKey, int> m_eventColumns;
+    QList<Token> m_defineNames;
+    QStringView m_defining; // the event or function whose head or body is being read
     // Each new hint scans the game's names: a garbled text gets no more than these. A name
     // misspelt again gets its hint again; the body's locals change them, so a body starts afresh.
     int m_hintsLeft = 32;

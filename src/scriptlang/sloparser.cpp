@@ -23,6 +23,14 @@ ScriptModel Parser::run()
                 report(it->line, m_eventColumns.value(it.key()), int(it.key().text.size()),
                        QStringLiteral("event %1 is declared but never defined").arg(quoted(it.key().text)));
         }
+        for (const Token& name : std::as_const(m_defineNames)) {
+            const auto declared = m_symbols.constFind(name.text);
+            if (declared != m_symbols.cend() && declared->line < name.line)
+                report(name, QStringLiteral(
+                                 "%1 is already declared as %2 at line %3: a #define cannot take its name")
+                                 .arg(quoted(name.text), describe(declared->kind))
+                                 .arg(declared->line));
+        }
     } catch (const TooManyErrors&) {
     }
     return std::move(m_model);
@@ -193,6 +201,7 @@ ScriptModel parseScript(const QString& source, Findings& findings)
     Lexer lexer(source, findings);
     const QList<Token> tokens = lexer.tokenize();
     parsing::Parser parser(tokens, lexer.usesMacros(), findings);
+    parser.setDefineNames(lexer.defineNames());
     return parser.run();
 }
 

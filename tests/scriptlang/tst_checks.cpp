@@ -210,6 +210,18 @@ private Q_SLOTS:
                    "event e(init) { player = ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE; }"
             << QStringList{"error SLO 3:9 #define name 'ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF' has 32 characters: "
                            "the game keeps only the first 31, so its uses never match it"};
+        QTest::newRow("a #define cannot take a name declared above it")
+            << head + "#define LATER 2\nevent e(init) { player = LATER; }\n#define player 3\n"
+            << QStringList{"error SLO 4:9 'player' is already declared as a global variable at line 1: a "
+                           "#define cannot take its name"};
+        QTest::newRow("a local or parameter reuses a global variable's name only")
+            << head + "function void helper() { player = 1; }\ntrigger tick(every, 5);\n"
+                      "function int twice(int player) { local int tick; return player * 2; }\n"
+                      "event e(init) { local int helper, x; x = twice(1); }"
+            << QStringList{"error SLO 4:44 'tick' is already declared as a trigger at line 3: only a global "
+                           "variable's name can be reused here",
+                           "error SLO 5:27 'helper' is already declared as a function at line 2: only a "
+                           "global variable's name can be reused here"};
         QTest::newRow("150 #define lines, repeats counted")
             << head + QStringLiteral("#define ONE 1\n").repeated(150) + "#define TWO 2\n"
             << QStringList{"error SLO 152:9 more than 150 #define lines: the game's table holds no more"};
