@@ -69,6 +69,31 @@ private Q_SLOTS:
         QCOMPARE(slo->verticalScrollBar()->value(), scrolled);
     }
 
+    // Go to line on a line wider than the editor shows the line's start, not only its end; a
+    // search hit far along such a line stays in sight.
+    void aLongLineShowsItsStart()
+    {
+        QByteArray text = numberedLines(300);
+        const QByteArray line200 = "    line 200";
+        text.replace(line200, QByteArray(line200 + QByteArray(" + far").repeated(60) + " + lastWord;"));
+        ProjectApp f(text);
+        QVERIFY(f.startActive());
+        MainWindow& w = f.form800();
+        ScriptEditor* slo = w.slo();
+        w.lineBox()->setText(QStringLiteral("200"));
+        f.click(w, QStringLiteral("Command8"));
+        QCOMPARE(slo->textCursor().selectedText().size(), line200.size() + 6 * 60 + 12);
+        QCOMPARE(slo->horizontalScrollBar()->value(), 0);
+        QVERIFY(inTheMiddle(slo));
+        w.textSeeker()->setText(QStringLiteral("lastWord"));
+        f.click(w, QStringLiteral("Command12"));
+        QCOMPARE(slo->textCursor().selectedText(), QStringLiteral("lastWord"));
+        QTextCursor start = slo->textCursor();
+        start.setPosition(start.selectionStart());
+        QVERIFY(slo->cursorRect(start).left() >= 0);
+        QVERIFY(slo->cursorRect().right() <= slo->viewport()->width());
+    }
+
     // Ctrl+Z after Tab or Shift+Tab on selected lines leaves the caret and the view at them.
     void undoOfAnIndentStaysAtTheLines()
     {
