@@ -33,6 +33,22 @@ int nameStart(const QTextDocument& document, int position)
     return start;
 }
 
+// The name being typed at `position` follows `object.`: a member of a value, not a number's
+// decimal point.
+bool afterMemberDot(const QTextDocument& document, int position)
+{
+    int dot = nameStart(document, position) - 1;
+    while (dot >= 0 && (document.characterAt(dot) == u' ' || document.characterAt(dot) == u'\t'))
+        --dot;
+    if (dot < 1 || document.characterAt(dot) != u'.')
+        return false;
+    const QChar before = document.characterAt(dot - 1);
+    if (before == u')' || before == u']')
+        return true;
+    const int word = nameStart(document, dot);
+    return word < dot && scriptlang::isNameStart(document.characterAt(word));
+}
+
 } // namespace
 
 CodeCompletion::CodeCompletion(ScriptEditor& editor, TextKind text, NameIndexer& indexer,
@@ -66,8 +82,10 @@ void CodeCompletion::open(bool automatic)
     if (caret.hasSelection() && automatic)
         return;
     const int position = caret.position();
-    if (automatic && (position - nameStart(*m_editor.document(), position) < kAutomaticLetters ||
-                      scriptlang::isNameChar(m_editor.document()->characterAt(position))))
+    const QTextDocument& document = *m_editor.document();
+    if (automatic && ((position - nameStart(document, position) < kAutomaticLetters &&
+                       !afterMemberDot(document, position)) ||
+                      scriptlang::isNameChar(document.characterAt(position))))
         return;
     const scriptlang::CompletionList list = scriptlang::completionsAt(m_indexer.current(), m_text, position);
     m_all = list.all;
@@ -179,10 +197,12 @@ bool CodeCompletion::takeKey(QKeyEvent* event)
 
 void CodeCompletion::followKey(const QString& typed)
 {
-    // An open list follows the caret by itself.
-    if (!m_popup->isVisible() && isNameText(typed)) {
+    // An open list follows the caret by itself. After `object.` a pause lists the members.
+    if (!m_popup->isVisible() && (isNameText(typed) || typed == QLatin1String("."))) {
+        const QTextDocument& document = *m_editor.document();
         const int position = m_editor.textCursor().position();
-        if (position - nameStart(*m_editor.document(), position) >= kAutomaticLetters)
+        if (position - nameStart(document, position) >= kAutomaticLetters ||
+            (m_text == TextKind::Slo && afterMemberDot(document, position)))
             m_automatic.start();
     }
     if (m_text == TextKind::Slo && (typed == QLatin1String("(") || m_tip->isVisible()))

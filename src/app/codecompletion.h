@@ -15,7 +15,8 @@ class ScriptHighlighter;
 class SignatureTip;
 
 // Completion and the call's parameters in one editor. Ctrl+Space lists the names that fit at
-// the caret, and so does a pause after three letters of a name; typing narrows the list, Enter
+// the caret, and so does a pause after three letters of a name or after `object.` (its members);
+// typing narrows the list, Enter
 // or Tab inserts the chosen name (a function with its '('), Escape closes it. Typing '(' after
 // a function shows its parameters, the caret's one marked, until the call is left or Escape.
 class CodeCompletion : public QObject {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/codecompletion.h"
 #include "editor/completionpopup.h"
 #include "editor/editormenu.h"
 #include "editor/outlinepopup.h"
@@ -150,6 +151,34 @@ private Q_SLOTS:
         QTest::keyClick(slo, Qt::Key_Escape);
         QVERIFY(!tip->isVisible());
         QCOMPARE(slo->hasFocus(), true);
+    }
+
+    // A pause after `droid.` lists the droid's members by itself; after a number's point nothing
+    // opens.
+    void listsMembersAfterADot()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        slo->setFocus();
+        caretTo(slo, 600, 19);
+        QTest::keyClick(slo, Qt::Key_Return);
+        QTest::keyClicks(slo, QStringLiteral("droid."));
+        auto* popup = slo->findChild<CompletionPopup*>();
+        QVERIFY(popup);
+        QTRY_VERIFY_WITH_TIMEOUT(popup->isVisible(), 3000);
+        const QStringList rows = popupRows(popup, 100);
+        QVERIFY(rows.contains(QStringLiteral("droidType|member|INT")));
+        QCOMPARE(rows.filter(QStringLiteral("|member|")), rows);
+        QTest::keyClicks(slo, QStringLiteral("orderx"));
+        QTRY_COMPARE(popupRows(popup, 100), QStringList{QStringLiteral("orderx|member|INT")});
+        QTest::keyClick(slo, Qt::Key_Escape);
+
+        QTest::keyClick(slo, Qt::Key_Semicolon);
+        QTest::keyClick(slo, Qt::Key_Return);
+        QTest::keyClicks(slo, QStringLiteral("_maxBuilders = 1."));
+        QTest::qWait(CodeCompletion::kAutomaticPauseMs * 2);
+        QVERIFY(!popup->isVisible());
     }
 
     // F12 from a VLO line to its global, Alt+F12 back to its first VLO line, Ctrl+click on a
