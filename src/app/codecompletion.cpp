@@ -205,8 +205,10 @@ void CodeCompletion::followKey(const QString& typed)
             (m_text == TextKind::Slo && afterMemberDot(document, position)))
             m_automatic.start();
     }
-    if (m_text == TextKind::Slo && (typed == QLatin1String("(") || m_tip->isVisible()))
-        updateSignature(typed == QLatin1String("("));
+    // '(' opens the call's parameters, and so does ',' inside a call after Escape closed them.
+    const bool opens = typed == QLatin1String("(") || typed == QLatin1String(",");
+    if (m_text == TextKind::Slo && (opens || m_tip->isVisible()))
+        updateSignature(opens);
 }
 
 void CodeCompletion::followCaretLater()

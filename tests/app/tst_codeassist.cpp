@@ -151,6 +151,14 @@ private Q_SLOTS:
         QTest::keyClick(slo, Qt::Key_Escape);
         QVERIFY(!tip->isVisible());
         QCOMPARE(slo->hasFocus(), true);
+        // A ',' inside the call shows them again; one outside a call does not.
+        QTest::keyClick(slo, Qt::Key_Backspace);
+        QTest::keyClicks(slo, QStringLiteral(", "));
+        QTRY_VERIFY(tip->isVisible());
+        QTest::keyClick(slo, Qt::Key_Escape);
+        caretTo(slo, 597, int(lineText(slo, 597).indexOf(u',')) + 1);
+        QTest::keyClick(slo, Qt::Key_Comma);
+        QVERIFY(!tip->isVisible());
     }
 
     // A pause after `droid.` lists the droid's members by itself; after a number's point nothing
