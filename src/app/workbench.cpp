@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -44,6 +45,17 @@ const QString kFirstStartText = QStringLiteral("This is the first start of QRB p
 const QString kDirectoryPrompt = QStringLiteral("Input your WARZONE 2100 directory path") +
                                  QStringLiteral("\r\n\r\n") +
                                  QStringLiteral("Do not input last '\\' character !");
+
+// The caret goes to the other layout's editor with the view: the same first line in sight,
+// or the caret's line in the middle where the smaller editor cannot show both.
+void carryCaretAndView(const ScriptEditor& from, ScriptEditor& to)
+{
+    to.setCaret(from.selectionStart());
+    to.verticalScrollBar()->setValue(from.verticalScrollBar()->value());
+    to.horizontalScrollBar()->setValue(from.horizontalScrollBar()->value());
+    if (!to.viewport()->rect().contains(to.cursorRect()))
+        to.centerCursor();
+}
 
 } // namespace
 
@@ -422,14 +434,14 @@ void Workbench::switchLayout(MainWindow& from)
         target.vlo()->setText(from.vlo()->text());
         target.slo()->setText(from.slo()->text());
         target.gameDirBox()->setText(from.gameDirBox()->text());
-        target.slo()->setCaret(from.slo()->selectionStart());
-        target.vlo()->setCaret(from.vlo()->selectionStart());
+        carryCaretAndView(*from.slo(), *target.slo());
+        carryCaretAndView(*from.vlo(), *target.vlo());
     } else {
         target.slo()->setText(from.slo()->text());
         target.vlo()->setText(from.vlo()->text());
         target.gameDirBox()->setText(from.gameDirBox()->text());
-        target.slo()->setCaret(from.slo()->selectionStart());
-        target.vlo()->setCaret(from.vlo()->selectionStart());
+        carryCaretAndView(*from.slo(), *target.slo());
+        carryCaretAndView(*from.vlo(), *target.vlo());
         if (m_state.hideInternalHelp)
             target.control(QStringLiteral("Command15"))->hide();
     }

@@ -8,6 +8,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTimer>
 
 // The layout switch and the manual save with its sign, through the windows.
@@ -55,6 +57,41 @@ private Q_SLOTS:
         QCOMPARE(small.sloUndo()->text(), QStringLiteral("newer snapshot"));
         QVERIFY(small.control(QStringLiteral("Command15"))->isHidden());
         QCOMPARE(small.exportBuffer()->text(), QStringLiteral("EXPORT\r\n"));
+    }
+
+    // The view goes with the caret: the same first line in sight, and the caret's line in sight
+    // also where the smaller editor cannot show it below that line.
+    void switchKeepsTheView()
+    {
+        QByteArray text;
+        for (int i = 1; i <= 600; ++i)
+            text += "line " + QByteArray::number(i) + "\r\n";
+        ProjectApp f(text, "", "", "\"x\",#TRUE#\r\n");
+        f.screen.m_twips = 15360;
+        QVERIFY(f.start());
+        MainWindow& small = f.form800();
+        ScriptEditor* slo = small.slo();
+        QTextCursor caret(slo->document()->findBlockByNumber(299));
+        slo->setTextCursor(caret);
+        slo->centerCursor();
+        const int firstLine = slo->verticalScrollBar()->value();
+        QVERIFY(firstLine > 250);
+
+        f.click(small, QStringLiteral("Command6"));
+        MainWindow* big = f.bench->form1024();
+        QVERIFY(big);
+        QCOMPARE(big->slo()->verticalScrollBar()->value(), firstLine);
+        QVERIFY(big->slo()->viewport()->rect().contains(big->slo()->cursorRect()));
+
+        // Far down the bigger view: the small one brings that line into sight.
+        const int linesInSight = big->slo()->viewport()->height() / big->slo()->cursorRect().height();
+        QVERIFY(linesInSight > 20);
+        big->slo()->setTextCursor(
+            QTextCursor(big->slo()->document()->findBlockByNumber(firstLine + linesInSight - 2)));
+        QCOMPARE(big->slo()->verticalScrollBar()->value(), firstLine);
+        f.click(*big, QStringLiteral("Image8"));
+        QCOMPARE(slo->textCursor().blockNumber(), firstLine + linesInSight - 2);
+        QVERIFY(slo->viewport()->rect().contains(slo->cursorRect()));
     }
 
     void manualSaveShowsTheSignOnce()
