@@ -43,6 +43,13 @@ QJsonObject notification(const QString& method, const QJsonValue& params)
     return m;
 }
 
+QJsonObject request(const QJsonValue& id, const QString& method, const QJsonValue& params)
+{
+    QJsonObject m = notification(method, params);
+    m.insert(QStringLiteral("id"), id);
+    return m;
+}
+
 QByteArray frame(const QJsonObject& message)
 {
     const QByteArray body = QJsonDocument(message).toJson(QJsonDocument::Compact);

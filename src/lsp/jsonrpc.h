@@ -28,6 +28,8 @@ struct Error {
 QJsonObject response(const QJsonValue& id, const QJsonValue& result);
 QJsonObject errorResponse(const QJsonValue& id, const Error& error);
 QJsonObject notification(const QString& method, const QJsonValue& params);
+// A request of the server to the client.
+QJsonObject request(const QJsonValue& id, const QString& method, const QJsonValue& params);
 
 // "Content-Length: N\r\n\r\n" and the compact JSON of the message.
 QByteArray frame(const QJsonObject& message);

@@ -109,8 +109,12 @@ void Server::notification(const jsonrpc::Message& m)
         Q_EMIT finished(m_state == State::ShutDown ? 0 : 1);
         return;
     }
-    if (m_state != State::Running || m.method == QLatin1String("initialized") || m.method.startsWith(u'$'))
+    if (m_state != State::Running || m.method.startsWith(u'$'))
         return;
+    if (m.method == QLatin1String("initialized")) {
+        watchFiles();
+        return;
+    }
     if (!m.params.isObject()) {
         m_log(QStringLiteral("dropped %1: its params are not an object").arg(m.method));
         return;
@@ -122,6 +126,8 @@ void Server::notification(const jsonrpc::Message& m)
         didChange(params);
     else if (m.method == QLatin1String("textDocument/didClose"))
         didClose(params);
+    else if (m.method == QLatin1String("workspace/didChangeWatchedFiles"))
+        filesChanged(params);
     else if (m.method != QLatin1String("textDocument/didSave"))
         m_log(QStringLiteral("ignored the notification %1").arg(m.method));
 }
@@ -147,6 +153,11 @@ QJsonValue Server::initialize(const QJsonValue& params, jsonrpc::Error& error)
                                    .toObject()
                                    .value(QStringLiteral("documentChanges"))
                                    .toBool();
+    m_client.watchedFiles = objectAt(objectAt(params, "capabilities"), "workspace")
+                                .value(QStringLiteral("didChangeWatchedFiles"))
+                                .toObject()
+                                .value(QStringLiteral("dynamicRegistration"))
+                                .toBool();
     QJsonObject capabilities = m_capabilities;
     for (auto it = m_clientCapabilities.cbegin(); it != m_clientCapabilities.cend(); ++it)
         capabilities.insert(it.key(), it.value()(m_client));
@@ -221,6 +232,33 @@ void Server::didClose(const QJsonObject& params)
         QStringLiteral("textDocument/publishDiagnostics"),
         QJsonObject{{QStringLiteral("uri"), uri}, {QStringLiteral("diagnostics"), QJsonArray()}}));
     changed(QString(), path);
+}
+
+// A script or value file changed on disk (a .vlo beside an open script edited elsewhere, a
+// checkout): the client tells, where it watches files for its servers.
+void Server::watchFiles()
+{
+    if (!m_client.watchedFiles)
+        return;
+    QJsonArray watchers;
+    for (const char* pattern : {"**/*.slo", "**/*.vlo", "**/*.qrb"})
+        watchers.append(QJsonObject{{QStringLiteral("globPattern"), QLatin1String(pattern)}});
+    const QJsonObject registration{
+        {QStringLiteral("id"), QStringLiteral("qrb2-watched-files")},
+        {QStringLiteral("method"), QStringLiteral("workspace/didChangeWatchedFiles")},
+        {QStringLiteral("registerOptions"), QJsonObject{{QStringLiteral("watchers"), watchers}}}};
+    m_output(jsonrpc::request(QStringLiteral("qrb2-register-1"), QStringLiteral("client/registerCapability"),
+                              QJsonObject{{QStringLiteral("registrations"), QJsonArray{registration}}}));
+}
+
+void Server::filesChanged(const QJsonObject& params)
+{
+    const QJsonArray changes = params.value(QStringLiteral("changes")).toArray();
+    for (const QJsonValue change : changes) {
+        const QString path = localPath(change.toObject().value(QStringLiteral("uri")).toString());
+        if (!path.isEmpty())
+            changed(QString(), path);
+    }
 }
 
 void Server::changed(const QString& uri, const QString& path)

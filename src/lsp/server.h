@@ -19,6 +19,7 @@ struct ClientSupport {
     bool hierarchicalSymbols = false;
     bool prepareRename = false;   // textDocument/prepareRename
     bool documentChanges = false; // WorkspaceEdit.documentChanges with versions
+    bool watchedFiles = false;    // workspace/didChangeWatchedFiles, registered at run time
 };
 
 // The language server without its transport: message bodies in, messages out. It keeps the
@@ -67,6 +68,8 @@ private:
     void didOpen(const QJsonObject& params);
     void didChange(const QJsonObject& params);
     void didClose(const QJsonObject& params);
+    void watchFiles();
+    void filesChanged(const QJsonObject& params);
     void changed(const QString& uri, const QString& path);
     void publish(const QString& uri, const QJsonArray& diagnostics, int version);
 

@@ -85,14 +85,30 @@ QJsonObject LspClient::waitForNotification(const QString& method, const QString&
     }
 }
 
-QJsonObject LspClient::initialize(bool documentChanges)
+QJsonObject LspClient::waitForServerRequest(const QString& method, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        for (qsizetype i = 0; i < m_received.size(); ++i) {
+            if (m_received.at(i).value("method") == method && m_received.at(i).contains("id"))
+                return m_received.takeAt(i);
+        }
+        if (clock.elapsed() > timeoutMs || !readSome(int(timeoutMs - clock.elapsed())))
+            return QJsonObject();
+    }
+}
+
+QJsonObject LspClient::initialize(bool documentChanges, bool watchFiles)
 {
     const QJsonObject capabilities{
         {"textDocument",
          QJsonObject{{"hover", QJsonObject{{"contentFormat", QJsonArray{"markdown", "plaintext"}}}},
                      {"documentSymbol", QJsonObject{{"hierarchicalDocumentSymbolSupport", true}}},
                      {"rename", QJsonObject{{"prepareSupport", true}}}}},
-        {"workspace", QJsonObject{{"workspaceEdit", QJsonObject{{"documentChanges", documentChanges}}}}}};
+        {"workspace",
+         QJsonObject{{"workspaceEdit", QJsonObject{{"documentChanges", documentChanges}}},
+                     {"didChangeWatchedFiles", QJsonObject{{"dynamicRegistration", watchFiles}}}}}};
     const QJsonObject answer =
         request("initialize", QJsonObject{{"processId", QJsonValue()}, {"capabilities", capabilities}});
     notify("initialized", QJsonObject());

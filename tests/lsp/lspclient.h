@@ -22,9 +22,11 @@ public:
     // received; an empty object when none came in time.
     QJsonObject waitForNotification(const QString& method, const QString& uri = QString(),
                                     int timeoutMs = 10000);
+    // The next request of `method` from the server, whole; an empty object when none came in time.
+    QJsonObject waitForServerRequest(const QString& method, int timeoutMs = 10000);
     // initialize (with markdown hovers, hierarchical symbols and prepareRename; versioned
-    // document changes when asked) and initialized; the result.
-    QJsonObject initialize(bool documentChanges = false);
+    // document changes and watched files when asked) and initialized; the result.
+    QJsonObject initialize(bool documentChanges = false, bool watchFiles = false);
     void open(const QString& uri, const QString& text, int version = 1);
     // One incremental change of `uri`: the range replaced by `text`.
     void change(const QString& uri, int version, int line, int character, int endLine, int endCharacter,

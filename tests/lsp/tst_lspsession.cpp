@@ -198,6 +198,33 @@ private Q_SLOTS:
                 "the script 'gone.slo' is not in this folder: the bindings are not checked against it")});
     }
 
+    // A client that watches files for its servers is asked to watch the scripts and value
+    // files; a value file changed on disk is checked again with the open script.
+    void filesChangedOnDisk()
+    {
+        TempFolder folder;
+        folder.write("ai.slo", "public int player, count;\n");
+        folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 }\n");
+        LspClient client;
+        client.initialize(false, true);
+        const QJsonObject registration = client.waitForServerRequest("client/registerCapability");
+        const QJsonObject watch =
+            registration.value("params").toObject().value("registrations").toArray().at(0).toObject();
+        QCOMPARE(watch.value("method").toString(), QStringLiteral("workspace/didChangeWatchedFiles"));
+        QCOMPARE(watch.value("registerOptions").toObject().value("watchers").toArray().size(), 3);
+        client.send(
+            QJsonObject{{"jsonrpc", "2.0"}, {"id", registration.value("id")}, {"result", QJsonValue()}});
+
+        const QString script = fileUri(folder.file("ai.slo"));
+        client.open(script, "public int player, count;\n");
+        QCOMPARE(client.waitForNotification(kPublish, script).value("diagnostics").toArray().size(), 1);
+        folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 2 }\n");
+        client.notify("workspace/didChangeWatchedFiles",
+                      QJsonObject{{"changes", QJsonArray{QJsonObject{{"uri", fileUri(folder.file("one.vlo"))},
+                                                                     {"type", 2}}}}});
+        QCOMPARE(client.waitForNotification(kPublish, script).value("diagnostics").toArray(), QJsonArray());
+    }
+
     void outlineAndHoverOnThe23Ai()
     {
         TempFolder folder;
