@@ -3,6 +3,7 @@
 
 #include "app/codecompletion.h"
 #include "app/codenavigation.h"
+#include "app/definitionlink.h"
 #include "app/nameindexer.h"
 #include "editor/codeview.h"
 #include "editor/completionpopup.h"
@@ -54,6 +55,7 @@ CodeAssist::CodeAssist(MainWindow& window, Dialogs& dialogs)
     for (ScriptEditor* editor : {window.slo(), window.vlo()}) {
         editor->installEventFilter(this);
         editor->viewport()->installEventFilter(this);
+        new DefinitionLink(*editor, editor == window.slo() ? TextKind::Slo : TextKind::Vlo, *m_indexer);
     }
     addMenuRows(*window.slo(), *window.sloMenu());
     addMenuRows(*window.vlo(), *window.vloMenu());

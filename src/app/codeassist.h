@@ -12,7 +12,8 @@ class QListWidget;
 class ScriptEditor;
 
 // What the editors of a main window know of the script's names: the keys Ctrl+Space,
-// F12, Ctrl+click, Alt+F12, Shift+F12, F2 and Ctrl+Shift+O, the pointer's tips, and one row
+// F12, Ctrl+click (a name under the pointer with Ctrl held shows as a link), Alt+F12,
+// Shift+F12, F2 and Ctrl+Shift+O, the pointer's tips, and one row
 // per command in the editors' right-click menus, each naming its key.
 class CodeAssist : public QObject {
     Q_OBJECT

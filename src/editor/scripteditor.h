@@ -34,7 +34,7 @@ public:
     // Decorations drawn over the text (the caret line, the matches of the find bar, the
     // checker's underlines, the matching bracket) come in layers, each replaced on its own;
     // lower layers are drawn first.
-    enum class DecorationLayer { CaretLine, SearchMatches, Findings, BracketMatch };
+    enum class DecorationLayer { CaretLine, SearchMatches, Findings, BracketMatch, Link };
     void setDecorations(DecorationLayer layer, const QList<QTextEdit::ExtraSelection>& selections);
     QList<QTextEdit::ExtraSelection> decorations(DecorationLayer layer) const
     {

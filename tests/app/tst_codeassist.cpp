@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/codecompletion.h"
+#include "app/definitionlink.h"
 #include "editor/completionpopup.h"
 #include "editor/editormenu.h"
 #include "editor/outlinepopup.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -233,6 +235,40 @@ private Q_SLOTS:
         QTRY_COMPARE(QToolTip::text(),
                      QStringLiteral("builtin function: allianceExistsBetween(INT one, INT other) : BOOL\n"
                                     "TRUE when the two players are allied."));
+    }
+
+    // Ctrl held over a call underlines the function's name as a link, with the pointing hand;
+    // over a word that leads nowhere, or once Ctrl is released, the link goes.
+    void ctrlShowsTheLink()
+    {
+        ProjectApp f = gameProject();
+        QVERIFY(startActive(f));
+        ScriptEditor* slo = f.form800().slo();
+        auto* link = slo->findChild<DefinitionLink*>();
+        QVERIFY(link);
+        caretTo(slo, 1829, 1);
+        const auto moveWithCtrl = [slo](int line, int column) {
+            QTextCursor at(slo->document()->findBlockByNumber(line - 1));
+            at.setPosition(at.position() + column - 1);
+            const QPoint point = slo->cursorRect(at).center() + QPoint(2, 0);
+            QMouseEvent move(QEvent::MouseMove, point, slo->viewport()->mapToGlobal(point), Qt::NoButton,
+                             Qt::NoButton, Qt::ControlModifier);
+            QApplication::sendEvent(slo->viewport(), &move);
+        };
+        moveWithCtrl(1829, 8); // \tif(!friendlyPlayer(baseobj.player))
+        QCOMPARE(link->shown().line, 1829);
+        QCOMPARE(link->shown().column, 6);
+        QCOMPARE(link->shown().length, int(qstrlen("friendlyPlayer")));
+        QCOMPARE(slo->decorations(ScriptEditor::DecorationLayer::Link).size(), 1);
+        QCOMPARE(slo->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        moveWithCtrl(1829, 2); // 'if'
+        QCOMPARE(link->shown().length, 0);
+        QCOMPARE(slo->viewport()->cursor().shape(), Qt::IBeamCursor);
+        moveWithCtrl(1829, 8);
+        QCOMPARE(link->shown().length, int(qstrlen("friendlyPlayer")));
+        QTest::keyRelease(slo, Qt::Key_Control);
+        QCOMPARE(link->shown().length, 0);
+        QVERIFY(slo->decorations(ScriptEditor::DecorationLayer::Link).isEmpty());
     }
 
     // Shift+F12 lists every place of a global in both texts; Enter on a row goes there.
