@@ -127,9 +127,7 @@ private:
 qint64 folderAfterSearches(int searches, bool links)
 {
     QTemporaryDir dir;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     const projectfiles::Texts texts{scriptLikeText(600 * 1024), scriptLikeText(2048), QString()};
     CountingClock clock;
     std::optional<snapshotlink::RefusingLinks> refusing;

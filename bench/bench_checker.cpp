@@ -12,22 +12,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-QString corpus(const char* name)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "bench_checker: %s missing\n", name);
-        std::exit(1);
-    }
-    return QString::fromLatin1(file.readAll());
-}
 
 // The game's script followed by one event long enough to make `lines` lines in all.
 QString longScript(const QString& script, int lines)
@@ -64,8 +53,8 @@ double worstKeystroke(ScriptEditor& editor, int keys)
 std::vector<BenchRow> checkerRows(bool quick)
 {
     const int runs = quick ? 1 : 15;
-    const QString slo = corpus("2.3/player0.slo");
-    const QString vlo = corpus("2.3/player0.vlo");
+    const QString slo = corpusText("2.3/player0.slo");
+    const QString vlo = corpusText("2.3/player0.vlo");
     int errors = -1;
     const double lexOnce = medianMilliseconds(runs, [&] { scriptlang::Lexer::countTokens(slo); });
     const double check =

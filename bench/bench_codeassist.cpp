@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <algorithm>
@@ -28,20 +27,10 @@
 
 namespace {
 
-QString corpus(const char* name)
-{
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "bench_codeassist: %s missing\n", name);
-        std::exit(1);
-    }
-    return QString::fromLatin1(file.readAll());
-}
-
 // The game's AI followed by events with locals and calls, to `lines` lines in all.
 QString longScript(int lines)
 {
-    QString text = corpus("2.3/player0.slo");
+    QString text = corpusText("2.3/player0.slo");
     for (int n = 0; text.count(u'\n') < lines - 8; ++n)
         text +=
             QStringLiteral("\nevent bulk%1(every, 10)\n{\n\tlocal int _done;\n\t_done = count + %1;\n"
@@ -53,7 +42,7 @@ QString longScript(int lines)
 
 QString vloBody()
 {
-    QString body = corpus("2.3/player0.vlo").section(QLatin1Char('\n'), 11);
+    QString body = corpusText("2.3/player0.vlo").section(QLatin1Char('\n'), 11);
     body.truncate(body.lastIndexOf(QLatin1Char('}')));
     return body;
 }

@@ -183,9 +183,7 @@ std::vector<BenchRow> startupRows(bool quick)
 {
     const QString text = bigScript(quick ? 500 : 22000);
     QTemporaryDir dir;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     auto put = [&](const char* name, const QByteArray& bytes) {
         QFile file(QDir(folders.workDir).filePath(QLatin1String(name)));
         file.open(QIODevice::WriteOnly);

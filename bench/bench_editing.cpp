@@ -88,9 +88,7 @@ std::vector<BenchRow> run(bool quick)
     QApplication::processEvents();
 
     QTemporaryDir dir;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     SystemClock clock;
     AutoDialogs dialogs;
     NotesText notes;

@@ -76,9 +76,7 @@ std::vector<BenchRow> exportRows(bool quick)
         QDate date() const override { return QDate(2026, 12, 6); }
     } clock;
     NotesText notes;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     ProjectSaver saver(folders, clock, dialogs, notes);
     PlayerExport exporter(state, dialogs, saver);
     TextView view;
@@ -102,9 +100,7 @@ std::vector<BenchRow> saveRows(bool quick)
     const int size = quick ? 16 * 1024 : 1024 * 1024;
     const int runs = quick ? 1 : 15;
     QTemporaryDir dir;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     const QString text = scriptLikeText(size);
     const QByteArray bytes = text.toLatin1() + "\r\n";
     plainWrite(QDir(folders.workDir).filePath(QStringLiteral("SLO.qrb")), bytes);
@@ -158,9 +154,7 @@ std::vector<BenchRow> startupRows(bool quick)
 
     const double full = medianMilliseconds(runs, [&] {
         QTemporaryDir dir;
-        const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-        QDir().mkpath(folders.programDir);
-        QDir().mkpath(folders.workDir);
+        const Folders folders = makeFolders(dir);
         const QByteArray bytes = text.toLatin1() + "\r\n";
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("SLO.qrb")), bytes);
         plainWrite(QDir(folders.workDir).filePath(QStringLiteral("VLO.qrb")), bytes);

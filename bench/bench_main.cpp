@@ -4,9 +4,12 @@
 #include "benchmark.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -41,6 +44,24 @@ void AutoDialogs::tell(const QString& title, const QString& text, Icon)
     // Results such as "DONE !!!" are expected; everything else is worth seeing.
     if (text != QLatin1String("DONE !!!"))
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+}
+
+Folders makeFolders(const QTemporaryDir& dir)
+{
+    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
+    QDir().mkpath(folders.programDir);
+    QDir().mkpath(folders.workDir);
+    return folders;
+}
+
+QString corpusText(const char* relative)
+{
+    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(relative));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "qrb_bench: %s missing\n", relative);
+        std::exit(1);
+    }
+    return QString::fromLatin1(file.readAll());
 }
 
 QString scriptLikeText(int bytes)

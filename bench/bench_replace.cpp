@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -31,12 +30,7 @@ namespace {
 
 QString corpusScript(qsizetype size)
 {
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/2.3/player0.slo"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "bench_replace: the 2.3 script cannot be read\n");
-        std::exit(1);
-    }
-    QString one = QString::fromLatin1(file.readAll());
+    QString one = corpusText("2.3/player0.slo");
     one.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     QString text;
     text.reserve(size + one.size());
@@ -85,9 +79,7 @@ std::vector<BenchRow> run(bool quick)
     slo.setCaret(text.size() / 2);
 
     QTemporaryDir dir;
-    const Folders folders{dir.filePath(QStringLiteral("prog")), dir.filePath(QStringLiteral("work"))};
-    QDir().mkpath(folders.programDir);
-    QDir().mkpath(folders.workDir);
+    const Folders folders = makeFolders(dir);
     SystemClock clock;
     AutoDialogs dialogs;
     NotesText notes;

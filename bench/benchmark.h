@@ -2,8 +2,10 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "workspace/programstate.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -43,6 +45,13 @@ public:
     }
     QString chooseFileToOpen(const QString&, const QString&, const QString&) override { return {}; }
 };
+
+// A program folder and a working folder made inside `dir`.
+Folders makeFolders(const QTemporaryDir& dir);
+
+// A file of the game's scripts in tests/data/corpus as Latin-1 text; the run ends when it is
+// missing.
+QString corpusText(const char* relative);
 
 // A script-like text of `bytes` characters: lines of code with CR LF breaks.
 QString scriptLikeText(int bytes);
