@@ -73,31 +73,27 @@ const QString& EditorSearch::lineFeedText()
 
 std::optional<EditorSearch::Range> EditorSearch::next(const Pattern& pattern, int from)
 {
-    std::optional<Match> found;
-    if (pattern.needsLineFeeds()) {
-        found = pattern.findNext(lineFeedText(), from);
-        if (found)
-            return Range{int(found->start), int(found->length)};
-        return std::nullopt;
-    }
-    const QString text = m_editor.text();
-    found = pattern.findNext(text, m_editor.toCrLf(from));
-    if (!found)
-        return std::nullopt;
-    return Range{m_editor.toDocument(int(found->start)), int(found->length)};
+    return search(pattern, from, true);
 }
 
 std::optional<EditorSearch::Range> EditorSearch::previous(const Pattern& pattern, int before)
 {
-    std::optional<Match> found;
+    return search(pattern, before, false);
+}
+
+std::optional<EditorSearch::Range> EditorSearch::search(const Pattern& pattern, int position, bool forward)
+{
+    const auto find = [&](const QString& text, qsizetype at) {
+        return forward ? pattern.findNext(text, at) : pattern.findPrevious(text, at);
+    };
+    // The text with LF breaks counts positions as the document does.
     if (pattern.needsLineFeeds()) {
-        found = pattern.findPrevious(lineFeedText(), before);
-        if (found)
-            return Range{int(found->start), int(found->length)};
-        return std::nullopt;
+        const std::optional<Match> found = find(lineFeedText(), position);
+        if (!found)
+            return std::nullopt;
+        return Range{int(found->start), int(found->length)};
     }
-    const QString text = m_editor.text();
-    found = pattern.findPrevious(text, m_editor.toCrLf(before));
+    const std::optional<Match> found = find(m_editor.text(), m_editor.toCrLf(position));
     if (!found)
         return std::nullopt;
     return Range{m_editor.toDocument(int(found->start)), int(found->length)};

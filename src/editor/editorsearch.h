@@ -40,6 +40,7 @@ public:
     int replace(const textreplace::Pattern& pattern, const Range& range, const QString& replaceText);
 
 private:
+    std::optional<Range> search(const textreplace::Pattern& pattern, int position, bool forward);
     // The document's text with a line feed for each line break, positions as in the document.
     const QString& lineFeedText();
 
