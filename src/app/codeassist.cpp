@@ -7,7 +7,6 @@
 #include "app/nameindexer.h"
 #include "editor/codeview.h"
 #include "editor/completionpopup.h"
-#include "editor/editormenu.h"
 #include "editor/menurow.h"
 #include "editor/scripteditor.h"
 #include "editor/signaturetip.h"
@@ -182,21 +181,14 @@ bool CodeAssist::eventFilter(QObject* watched, QEvent* event)
 void CodeAssist::addMenuRows(ScriptEditor& editor, QListWidget& list)
 {
     const bool vlo = &editor == m_window.vlo();
-    QHash<int, Command> commands;
     for (int i = 0; i < int(std::size(kMenuRows)); ++i) {
         const MenuRow& row = kMenuRows[i];
         if (vlo && !row.inVlo)
             continue;
         const QString keys = QLatin1String(row.keys);
-        const int index =
-            appendMenuRow(list, QLatin1String(row.text) + QStringLiteral("  ") + keys.section(u' ', 0, 0));
+        const int index = addMenuAction(
+            editor, list, QLatin1String(row.text) + QStringLiteral("  ") + keys.section(u' ', 0, 0), *this,
+            [this, command = static_cast<Command>(i), e = &editor] { run(command, *e); });
         list.item(index)->setToolTip(QLatin1String(row.text) + QStringLiteral(": ") + keys);
-        commands.insert(index, static_cast<Command>(i));
-    }
-    if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
-        connect(menu, &EditorMenu::otherItemChosen, this, [this, commands, e = &editor](int index) {
-            if (const auto it = commands.constFind(index); it != commands.cend())
-                run(*it, *e);
-        });
     }
 }

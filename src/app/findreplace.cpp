@@ -2,7 +2,6 @@
 #include "app/findreplace.h"
 
 #include "editor/codeview.h"
-#include "editor/editormenu.h"
 #include "editor/menurow.h"
 #include "editor/replacebar.h"
 #include "editor/scripteditor.h"
@@ -45,13 +44,8 @@ void FindReplace::addMenuRow(ScriptEditor& editor)
 {
     QListWidget& list =
         editor.objectName() == QLatin1String("SLO") ? *m_window.sloMenu() : *m_window.vloMenu();
-    const int row = appendMenuRow(list, QStringLiteral("Find and replace"));
-    if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
-        connect(menu, &EditorMenu::otherItemChosen, this, [this, row, e = &editor](int index) {
-            if (index == row)
-                openIn(*e);
-        });
-    }
+    addMenuAction(editor, list, QStringLiteral("Find and replace"), *this,
+                  [this, e = &editor] { openIn(*e); });
 }
 
 void FindReplace::openIn(ScriptEditor& editor)

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/scriptcheck.h"
 
-#include "editor/editormenu.h"
 #include "editor/menurow.h"
 #include "editor/reveal.h"
 #include "editor/scripteditor.h"
@@ -94,13 +93,7 @@ void ScriptCheck::attach(MainWindow& window)
 
 void ScriptCheck::addMenuItem(MainWindow& window, ScriptEditor& editor, QListWidget& list)
 {
-    const int row = appendMenuRow(list, QStringLiteral("Check script"));
-    if (auto* menu = editor.findChild<EditorMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
-        connect(menu, &EditorMenu::otherItemChosen, this, [this, row, w = &window](int index) {
-            if (index == row)
-                checkNow(*w);
-        });
-    }
+    addMenuAction(editor, list, QStringLiteral("Check script"), *this, [this, w = &window] { checkNow(*w); });
 }
 
 void ScriptCheck::checkNow(MainWindow& window)
