@@ -85,8 +85,6 @@ private Q_SLOTS:
                      "initEnumStruct|builtin function|VOID|(BOOL all, STRUCTURESTAT kind, INT player, INT "
                      "seenBy)",
                      "initEnumStructB|builtin function|VOID|(BOOL, STRUCTURESTAT, INT, INT, INT)"}));
-        // Nothing in a comment.
-        QVERIFY(completionsAt(index, TextKind::Slo, after(slo, "// check idl")).all.isEmpty());
     }
 
     // In the variable list: the script's globals with their types at a line's start, then the

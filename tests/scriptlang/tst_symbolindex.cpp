@@ -164,30 +164,6 @@ private Q_SLOTS:
                  QStringLiteral("'twice' is a function: only global variables are bound in the VLO."));
     }
 
-    // A global used in both texts of the game's AI: exactly its places change, in code only.
-    void renamesAGlobalInBothTexts()
-    {
-        const QString slo = corpusText(QStringLiteral("2.3/player0.slo"));
-        const QString vlo = vloBody(corpusText(QStringLiteral("2.3/player0.vlo")));
-        const SymbolIndex index = SymbolIndex::build(slo, vlo);
-        const int use = int(slo.indexOf(QStringLiteral("structs[")));
-        const RenamePlan plan = planRename(index, TextKind::Slo, use, QStringLiteral("baseStructures"));
-        QCOMPARE(plan.refusal, QString());
-        const QString newSlo = applied(slo, plan.edits, TextKind::Slo);
-        const QString newVlo = applied(vlo, plan.edits, TextKind::Vlo);
-        // Comments that mention the name keep it; every code place has the new name.
-        QCOMPARE(codeOnly(newSlo), QString(codeOnly(slo))
-                                       .replace(QRegularExpression(QStringLiteral("\\bstructs\\b")),
-                                                QStringLiteral("baseStructures")));
-        QCOMPARE(newSlo.count(QStringLiteral("structs")),
-                 slo.count(QStringLiteral("structs")) -
-                     wordPlaces(codeOnly(slo), QStringLiteral("structs")).size());
-        QCOMPARE(newVlo, QString(vlo).replace(QRegularExpression(QStringLiteral("^([ \\t]*)structs\\["),
-                                                                 QRegularExpression::MultilineOption),
-                                              QStringLiteral("\\1baseStructures[")));
-        QCOMPARE(newVlo.count(QStringLiteral("baseStructures[")), 13);
-    }
-
     // A parameter is one name in a function's forward declaration and its definition; a #define
     // name stands in array sizes, calls and other #define bodies.
     void renamesParametersAndDefines()
