@@ -121,11 +121,10 @@ private Q_SLOTS:
                  (QJsonObject{{"range", range(600, 22, 600, 30)}, {"newText", "iterateGroup("}}));
 
         // In the value file: every global of the script at a line's start (the 148 names of its
-        // 53 public and private lines), the type words that fit after a name.
+        // 53 public and private lines).
         items = itemsAt(client, ai.vlo, 39, 0);
         QCOMPARE(items.size(), 148);
         QCOMPARE(items.at(0)["detail"].toString(), "global: STRUCTURESTAT[8]");
-        QCOMPARE(labelsOf(itemsAt(client, ai.vlo, 39, 12)).mid(0, 2), (QStringList{"INT", "int"}));
     }
 
     // From a binding to its global, from a call to the function's body; every place of a global
