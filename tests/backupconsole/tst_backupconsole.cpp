@@ -217,22 +217,32 @@ private Q_SLOTS:
         QCOMPARE(window->editor()->text().toLatin1(), "x" + kNotesHeader + kNotesFooter);
     }
 
-    // The preview numbers a VLO snapshot as the game numbers playerN.vlo and a script from 1;
-    // Escape closes the preview, then the console, which gives the main window back.
+    // The preview numbers a VLO snapshot as the game numbers playerN.vlo and a script from 1; its
+    // gutter runs the height of the text and numbers every line in sight. Escape closes the
+    // preview, then the console, which gives the main window back.
     void previewLineNumbersAndEscape()
     {
+        QByteArray lines;
+        for (int i = 1; i <= 60; ++i)
+            lines += "line " + QByteArray::number(i) + "\r\n";
         Bench f;
         f.snapshot(kVlo, "one\r\ntwo\r\n");
-        f.snapshot(kSlo, "event e(init) {}\r\n");
+        f.snapshot(kSlo, lines);
         QVERIFY(f.start());
         for (const auto& [list, first] : {std::pair{"File2", 12}, std::pair{"File1", 1}}) {
             QPointer<PreviewWindow> preview = f.openPreview(f.form800(), list);
             QVERIFY(preview);
-            auto* gutter = preview->textBox()->findChild<LineNumberGutter*>(u"Text1_LINES"_s);
+            ScriptEditor* text = preview->textBox();
+            auto* gutter = text->findChild<LineNumberGutter*>(u"Text1_LINES"_s);
             QVERIFY(gutter && gutter->isVisible());
             QCOMPARE(gutter->numberOfLine(1), first + 1);
             preview->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(preview));
+            QCOMPARE(gutter->height(), text->viewport()->height());
+            const int lastInSight =
+                text->cursorForPosition(QPoint(0, text->viewport()->height() - 1)).blockNumber();
+            QVERIFY(first == 12 || lastInSight > 20);
+            QCOMPARE(gutter->numberOfLine(lastInSight), first + lastInSight);
             QTest::keyClick(preview->textBox(), Qt::Key_Escape);
             QTRY_VERIFY(preview.isNull());
             QPointer<BackupConsole> console = f.console();

@@ -127,25 +127,6 @@ private Q_SLOTS:
         QCOMPARE(coloursOf(far), u"number[2899]"_s);
     }
 
-    // One edit step that changes several lines (a rename): the lines between its first and its
-    // last are coloured anew too.
-    void editStepOverSeveralLines()
-    {
-        Editor e(u"x = 1;\ny = 22;\nz = 3;"_s);
-        QCOMPARE(e.line(1), u"number[22]"_s);
-        QTextCursor edit(e.edit.document());
-        edit.beginEditBlock();
-        for (const int at : {15, 7, 0}) {
-            edit.setPosition(at);
-            edit.setPosition(at + 1, QTextCursor::KeepAnchor);
-            edit.insertText(u"name"_s);
-        }
-        edit.endEditBlock();
-        e.edit.viewport()->repaint();
-        QCOMPARE(e.edit.toPlainText(), u"name = 1;\nname = 22;\nname = 3;"_s);
-        QCOMPARE(e.lines(0, 2), QStringList({u"number[1]"_s, u"number[22]"_s, u"number[3]"_s}));
-    }
-
     void colouringLeavesTextUndoAndModifiedAlone()
     {
         Editor e(kSample);

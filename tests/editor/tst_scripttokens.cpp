@@ -119,9 +119,8 @@ private Q_SLOTS:
     void lineNumbers()
     {
         // Digits follow the widest number shown, at least two.
-        const QList<std::tuple<int, int, int>> cases{{1, 1, 2},   {9, 1, 2},     {99, 1, 2},
-                                                     {100, 1, 3}, {99999, 1, 5}, {100000, 1, 6},
-                                                     {88, 12, 2}, {89, 12, 3},   {99989, 12, 6}};
+        const QList<std::tuple<int, int, int>> cases{{1, 1, 2},      {99, 1, 2},  {100, 1, 3}, {99999, 1, 5},
+                                                     {100000, 1, 6}, {88, 12, 2}, {89, 12, 3}};
         for (const auto& [count, first, digits] : cases)
             QCOMPARE(QString::number(linenumbers::digitsFor(count, first)) + u'@' + QString::number(count),
                      QString::number(digits) + u'@' + QString::number(count));

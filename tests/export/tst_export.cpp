@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/playerexport.h"
-#include "export/playerfiles.h"
 #include "export/variablefile.h"
 #include "platform/atomicfile.h"
 #include "support/fakeview.h"
@@ -61,15 +60,6 @@ struct ExportFixture {
 class PlayerExportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void pathsJoinTheLiteralAsItIs()
-    {
-        QCOMPARE(playerfiles::path(u"C:\\WZ2100"_s, u"3"_s, u".slo"_s),
-                 u"C:\\WZ2100/multiplay/skirmish/player3.slo"_s);
-        QCOMPARE(playerfiles::path(QString(), u"0"_s, u".vlo"_s), u"/multiplay/skirmish/player0.vlo"_s);
-        QCOMPARE(playerfiles::path(u"/games/wz/"_s, u"7"_s, u".vlo"_s),
-                 u"/games/wz//multiplay/skirmish/player7.vlo"_s);
-    }
-
     void scriptsAreWrittenForEachPlayer()
     {
         ExportFixture f;
@@ -94,7 +84,6 @@ private Q_SLOTS:
     void variableFilesAroundTheVloText_data()
     {
         QTest::addColumn<QString>("vlo");
-        QTest::newRow("empty") << QString();
         QTest::newRow("two lines") << u"myTemplate  TEMPLATE  \"ViperMGWheels\"\r\nmyCount     INT       4"_s;
         // A text that ends with a line break leaves an empty line before the "}".
         QTest::newRow("ends with CR LF") << u"myCount INT 4\r\n"_s;
@@ -192,9 +181,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("file");
         QTest::addColumn<qint64>("atByte");
         QTest::newRow("slo, first file at byte 0") << true << 1 << qint64(0);
-        QTest::newRow("slo, sixth file at byte 4096") << true << 6 << qint64(4096);
         QTest::newRow("vlo, eighth file inside the head") << false << 8 << qint64(100);
-        QTest::newRow("vlo, third file in the text") << false << 3 << qint64(20000);
     }
 
     void fullDiskAtAnyFileKeepsEveryOldPlayerFile()

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "lspclient.h"
+#include "support/tempfolder.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -28,3 +31,33 @@ inline QByteArray plantedScript()
 {
     return withLine(corpusFile("player0.slo"), 358, "\tstructure /*\xe9*/ = getStructure(factroy, me);");
 }
+
+// The game's 2.3 AI in a folder: the script and player0.vlo open in the client, and a second
+// value file naming the same script (2.3's player1.vlo) left on disk.
+struct Ai {
+    TempFolder folder;
+    QString script = QString::fromLatin1(corpusFile("player0.slo"));
+    QString values = QString::fromLatin1(corpusFile("player0.vlo"));
+    QString otherValues =
+        QString::fromLatin1(corpusFile("player1.vlo")).replace("player1.slo", "player0.slo");
+    QString slo;
+    QString vlo;
+    QString other;
+
+    explicit Ai(LspClient& client, bool documentChanges = false)
+    {
+        folder.write("player0.slo", script.toLatin1());
+        folder.write("player0.vlo", values.toLatin1());
+        folder.write("player1.vlo", otherValues.toLatin1());
+        slo = fileUri(folder.file("player0.slo"));
+        vlo = fileUri(folder.file("player0.vlo"));
+        other = fileUri(folder.file("player1.vlo"));
+        client.initialize(documentChanges);
+        client.open(slo, script);
+        client.open(vlo, values);
+    }
+    const QString& textOf(const QString& uri) const
+    {
+        return uri == slo ? script : uri == vlo ? values : otherValues;
+    }
+};

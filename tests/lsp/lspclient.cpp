@@ -56,42 +56,36 @@ QJsonObject LspClient::request(const QString& method, const QJsonValue& params, 
     if (!params.isUndefined())
         message.insert("params", params);
     send(message);
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        for (qsizetype i = 0; i < m_received.size(); ++i) {
-            const QJsonObject& m = m_received.at(i);
-            if (!m.contains("method") && m.value("id") == QJsonValue(id))
-                return m_received.takeAt(i);
-        }
-        if (clock.elapsed() > timeoutMs || !readSome(int(timeoutMs - clock.elapsed())))
-            return QJsonObject();
-    }
+    return take(
+        [id](const QJsonObject& m) { return !m.contains("method") && m.value("id") == QJsonValue(id); },
+        timeoutMs);
 }
 
 QJsonObject LspClient::waitForNotification(const QString& method, const QString& uri, int timeoutMs)
 {
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        for (qsizetype i = 0; i < m_received.size(); ++i) {
-            const QJsonObject& m = m_received.at(i);
-            if (m.value("method") == method && !m.contains("id") &&
-                (uri.isEmpty() || m.value("params").toObject().value("uri") == uri))
-                return m_received.takeAt(i).value("params").toObject();
-        }
-        if (clock.elapsed() > timeoutMs || !readSome(int(timeoutMs - clock.elapsed())))
-            return QJsonObject();
-    }
+    return take(
+               [&](const QJsonObject& m) {
+                   return m.value("method") == method && !m.contains("id") &&
+                          (uri.isEmpty() || m.value("params").toObject().value("uri") == uri);
+               },
+               timeoutMs)
+        .value("params")
+        .toObject();
 }
 
 QJsonObject LspClient::waitForServerRequest(const QString& method, int timeoutMs)
+{
+    return take([&](const QJsonObject& m) { return m.value("method") == method && m.contains("id"); },
+                timeoutMs);
+}
+
+QJsonObject LspClient::take(const std::function<bool(const QJsonObject&)>& wanted, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
     for (;;) {
         for (qsizetype i = 0; i < m_received.size(); ++i) {
-            if (m_received.at(i).value("method") == method && m_received.at(i).contains("id"))
+            if (wanted(m_received.at(i)))
                 return m_received.takeAt(i);
         }
         if (clock.elapsed() > timeoutMs || !readSome(int(timeoutMs - clock.elapsed())))
@@ -126,11 +120,11 @@ void LspClient::open(const QString& uri, const QString& text, int version)
 void LspClient::change(const QString& uri, int version, int line, int character, int endLine,
                        int endCharacter, const QString& text)
 {
-    const QJsonObject range{{"start", QJsonObject{{"line", line}, {"character", character}}},
-                            {"end", QJsonObject{{"line", endLine}, {"character", endCharacter}}}};
     notify("textDocument/didChange",
            QJsonObject{{"textDocument", QJsonObject{{"uri", uri}, {"version", version}}},
-                       {"contentChanges", QJsonArray{QJsonObject{{"range", range}, {"text", text}}}}});
+                       {"contentChanges",
+                        QJsonArray{QJsonObject{{"range", range(line, character, endLine, endCharacter)},
+                                               {"text", text}}}}});
 }
 
 QList<QJsonObject> LspClient::takeResponses()

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <functional>
 
 // A language client over pipes: starts the built `qrb2 --lsp` without a display and talks to
 // it as an editor does. What the server writes is read strictly: a header other than
@@ -43,11 +44,12 @@ public:
     int waitForExit(int timeoutMs = 10000);
     QString errorOutput();
     QString framingError() const { return m_framingError; }
-    qint64 processId() const { return m_process.processId(); }
     // A line of /proc/PID/status in kB ("VmHWM", "VmRSS"); -1 when it cannot be read.
     qint64 memoryKb(const char* field) const;
 
 private:
+    // The first message received that `wanted` takes, reading on until it comes or time is up.
+    QJsonObject take(const std::function<bool(const QJsonObject&)>& wanted, int timeoutMs);
     bool readSome(int timeoutMs);
     void parse();
 
@@ -59,3 +61,21 @@ private:
 };
 
 QString fileUri(const QString& path);
+
+inline QJsonObject range(int line, int character, int endLine, int endCharacter)
+{
+    return QJsonObject{{"start", QJsonObject{{"line", line}, {"character", character}}},
+                       {"end", QJsonObject{{"line", endLine}, {"character", endCharacter}}}};
+}
+
+// The params of a request at a place of a document.
+inline QJsonObject at(const QString& uri, int line, int character)
+{
+    return QJsonObject{{"textDocument", QJsonObject{{"uri", uri}}},
+                       {"position", QJsonObject{{"line", line}, {"character", character}}}};
+}
+
+inline QJsonObject errorOf(const QJsonObject& response)
+{
+    return response.value("error").toObject();
+}

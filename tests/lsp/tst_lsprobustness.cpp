@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "corpusfiles.h"
 #include "lspclient.h"
-#include "support/tempfolder.h"
 #include "support/testregistry.h"
 
 #include <QElapsedTimer>
@@ -255,16 +254,9 @@ private Q_SLOTS:
     // script and its value file open.
     void speedAndMemoryWithThe23Ai()
     {
-        TempFolder folder;
-        const QByteArray script = corpusFile("player0.slo");
-        const QByteArray values = corpusFile("player0.vlo");
-        folder.write("player0.slo", script);
-        folder.write("player0.vlo", values);
-        const QString slo = fileUri(folder.file("player0.slo"));
         LspClient client;
-        client.initialize();
-        client.open(slo, QString::fromLatin1(script));
-        client.open(fileUri(folder.file("player0.vlo")), QString::fromLatin1(values));
+        Ai ai(client);
+        const QString& slo = ai.slo;
         client.drain(1000);
         qint64 slowest = 0;
         // All the names at a line's start, a builtin's prefix, the members after `_factory.`: each
@@ -284,16 +276,13 @@ private Q_SLOTS:
             for (QList<qint64>* times : {&afterChange, &again}) {
                 clock.restart();
                 const QJsonObject answer = client.request(
-                    "textDocument/completion",
-                    QJsonObject{{"textDocument", QJsonObject{{"uri", slo}}},
-                                {"position", QJsonObject{{"line", places.at(place).first},
-                                                         {"character", places.at(place).second}}}});
+                    "textDocument/completion", at(slo, places.at(place).first, places.at(place).second));
                 (*times)[place] = qMax(times->at(place), clock.elapsed());
                 QVERIFY(!answer.value("result")["items"].toArray().isEmpty());
             }
         }
         const qint64 rss = client.memoryKb("VmRSS");
-        const qint64 limit = (3 * (script.size() + values.size())) / 1024 + 50 * 1024;
+        const qint64 limit = (3 * (ai.script.size() + ai.values.size())) / 1024 + 50 * 1024;
         qInfo("diagnostics at most %lld ms after the pause; memory %lld kB (limit %lld kB)", slowest, rss,
               limit);
         qInfo(

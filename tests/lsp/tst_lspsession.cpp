@@ -8,26 +8,9 @@
 
 namespace {
 
-QJsonObject range(int line, int character, int endLine, int endCharacter)
-{
-    return QJsonObject{{"start", QJsonObject{{"line", line}, {"character", character}}},
-                       {"end", QJsonObject{{"line", endLine}, {"character", endCharacter}}}};
-}
-
 QJsonObject diagnostic(const QJsonObject& where, int severity, const QString& message)
 {
     return QJsonObject{{"range", where}, {"severity", severity}, {"source", "qrb2"}, {"message", message}};
-}
-
-QJsonObject errorOf(const QJsonObject& response)
-{
-    return response.value("error").toObject();
-}
-
-QJsonObject at(const QString& uri, int line, int character)
-{
-    return QJsonObject{{"textDocument", QJsonObject{{"uri", uri}}},
-                       {"position", QJsonObject{{"line", line}, {"character", character}}}};
 }
 
 QString hoverText(LspClient& client, const QString& uri, int line, int character)
@@ -227,18 +210,13 @@ private Q_SLOTS:
 
     void outlineAndHoverOnThe23Ai()
     {
-        TempFolder folder;
-        const QByteArray script = corpusFile("player0.slo");
-        folder.write("player0.slo", script);
-        folder.write("player0.vlo", corpusFile("player0.vlo"));
-        const QString uri = fileUri(folder.file("player0.slo"));
         LspClient client;
-        client.initialize();
-        client.open(uri, QString::fromLatin1(script));
+        Ai ai(client);
+        const QString& uri = ai.slo;
         const QJsonArray symbols =
             client.request("textDocument/documentSymbol", at(uri, 0, 0)).value("result").toArray();
         // The kinds counted against a plain reading of the declarations (comments removed).
-        QString code = QString::fromLatin1(script);
+        QString code = ai.script;
         code.replace(
             QRegularExpression("//[^\n]*|/\\*.*?\\*/", QRegularExpression::DotMatchesEverythingOption), " ");
         auto count = [&code](const char* pattern) {
@@ -282,12 +260,10 @@ private Q_SLOTS:
             "### callback `CALL_STRUCTBUILT`\n\n```slo\nCALL_STRUCTBUILT(INT player, ref DROID truck, ref "
             "STRUCTURE structure)\n```\n\n---\n\nA truck of the player finished a structure.");
         QCOMPARE(hoverText(client, uri, 1064, 85), "null"); // in a comment
-        const QString values = fileUri(folder.file("player0.vlo"));
-        client.open(values, QString::fromLatin1(corpusFile("player0.vlo")));
-        QCOMPARE(hoverText(client, values, 39, 3),
+        QCOMPARE(hoverText(client, ai.vlo, 39, 3),
                  "### global variable `tileExpand`\n\n```slo\npublic INT tileExpand\n```\n\n---\n\n"
                  "declared at line 87 of player0.slo");
-        QCOMPARE(hoverText(client, values, 39, 14),
+        QCOMPARE(hoverText(client, ai.vlo, 39, 14),
                  "### type `int`\n\n```slo\nINT\n```\n\n---\n\nin a VLO: integer (-?[0-9]+)");
     }
 };

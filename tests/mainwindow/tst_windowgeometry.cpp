@@ -19,33 +19,18 @@ using namespace Qt::StringLiterals;
 class WindowGeometryTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void splitterWidthsInTwips_data()
-    {
-        QTest::addColumn<bool>("layout800");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<double>("sloWidth");
-        QTest::addColumn<double>("vloLeft");
-        QTest::addColumn<double>("vloWidth");
-        QTest::newRow("1024 at 0") << false << 0 << 0.0 << 200.0 << 14910.0;
-        QTest::newRow("1024 at 50") << false << 50 << 7455.0 << 7655.0 << 7455.0;
-        QTest::newRow("1024 at 100") << false << 100 << 14910.0 << 15110.0 << 0.0;
-        QTest::newRow("800 at 0") << true << 0 << 0.0 << 225.0 << 11550.0;
-        QTest::newRow("800 at 50") << true << 50 << 5775.0 << 6000.0 << 5775.0;
-        QTest::newRow("800 at 100") << true << 100 << 11550.0 << 11775.0 << 0.0;
-    }
-
+    // SLO width, VLO left and VLO width in twips at 0, 50 and 100, for the 1024 then the 800 layout.
     void splitterWidthsInTwips()
     {
-        QFETCH(bool, layout800);
-        QFETCH(int, value);
-        QFETCH(double, sloWidth);
-        QFETCH(double, vloLeft);
-        QFETCH(double, vloWidth);
-        const layout::Table& table = layout800 ? layout::table800() : layout::table1024();
-        const splitter::Geometry g = splitter::compute(table, value);
-        QCOMPARE(g.sloWidth, static_cast<float>(sloWidth));
-        QCOMPARE(g.vloLeft, static_cast<float>(vloLeft));
-        QCOMPARE(g.vloWidth, static_cast<float>(vloWidth));
+        QStringList widths;
+        for (const layout::Table* table : {&layout::table1024(), &layout::table800()}) {
+            for (const int value : {0, 50, 100}) {
+                const splitter::Geometry g = splitter::compute(*table, value);
+                widths << u"%1 %2 %3"_s.arg(g.sloWidth).arg(g.vloLeft).arg(g.vloWidth);
+            }
+        }
+        QCOMPARE(widths, (QStringList{u"0 200 14910"_s, u"7455 7655 7455"_s, u"14910 15110 0"_s,
+                                      u"0 225 11550"_s, u"5775 6000 5775"_s, u"11550 11775 0"_s}));
     }
 
     void thumbDragResizesContinuously()

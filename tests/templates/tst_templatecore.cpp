@@ -229,21 +229,6 @@ Left as they were:
             QCOMPARE(e.dir.read(u"RTS/"_s + name), "old " + name.toLatin1());
         QCOMPARE(e.dir.entries(u"RTS"_s).filter(u".qrb2"_s), QStringList());
     }
-
-    void fullDiskStopsWithTheOldFiles()
-    {
-        NumberedLists e;
-        TinyFilesystem disk(e.dir.file(u"RTS"_s), 64);
-        if (!disk.active())
-            QSKIP(qPrintable("no full-disk test: " + disk.why()));
-        e.dir.write(u"RTS/Templates.txt"_s, "old\r\n");
-        const templateexport::Outcome outcome = e.run(Button::Wdg);
-        QVERIFY(outcome.stopped);
-        QVERIFY(outcome.templates > 0 && outcome.templates < 1719);
-        QCOMPARE(e.state.templateCounter, 0);
-        QCOMPARE(outcome.failures.first().reason, u"No space left on device"_s);
-        QCOMPARE(e.dir.read(u"RTS/Templates.txt"_s), QByteArray("old\r\n"));
-    }
 };
 
 QRB_TEST(TemplateCoreTest)
