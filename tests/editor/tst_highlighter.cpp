@@ -89,28 +89,6 @@ private Q_SLOTS:
                          u"type[TEMPLATE]"_s}));
     }
 
-    // Typing "/*" at the top turns what follows into a comment; deleting it brings back the colours.
-    void openerTypedAtTheTopAndDeleted()
-    {
-        Editor e(kSample);
-        const QStringList before = e.lines(0, 6);
-        const QString text = e.edit.toPlainText();
-        e.typeAt(0, u"/*"_s);
-        QTRY_VERIFY(e.highlighter->isScanComplete());
-        QCOMPARE(e.line(0), u"comment[/*#define LIMIT 5]"_s);
-        QCOMPARE(e.line(1), u"comment[public int count; /* opened here]"_s);
-        QCOMPARE(e.line(4),
-                 QStringLiteral("comment[closed */] keyword[event] callback[CALL_NEWDROID] number[3] "
-                                "keyword[ref]"));
-        QTextCursor cursor(e.edit.document());
-        cursor.setPosition(2, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        e.edit.viewport()->repaint();
-        QTRY_VERIFY(e.highlighter->isScanComplete());
-        QCOMPARE(e.lines(0, 6), before);
-        QCOMPARE(e.edit.toPlainText(), text);
-    }
-
     // A comment closed further down re-colours the lines after it, on screen and off it.
     void closingALongCommentReachesFarLines()
     {

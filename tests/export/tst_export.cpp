@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/playerexport.h"
 #include "export/variablefile.h"
-#include "platform/atomicfile.h"
 #include "support/fakeview.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
@@ -111,7 +110,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("slo");
         QTest::addColumn<QString>("vlo");
         QTest::addColumn<QByteArray>("variable");
-        QTest::newRow("public me") << u"public int me;"_s << QString() << "me"_ba;
         QTest::newRow("public me and player") << u"public int me, player;"_s << QString() << "player"_ba;
         QTest::newRow("private me") << u"private int me; public int player;"_s << QString() << "player"_ba;
         QTest::newRow("public me, errors in the script")
@@ -173,44 +171,6 @@ private Q_SLOTS:
         QCOMPARE(f.skirmish(u"player6.vlo"_s), "old 6"_ba);
         QCOMPARE(f.root.entries(u"game/multiplay/skirmish"_s),
                  (QStringList{u"player5.vlo"_s, u"player6.vlo"_s}));
-    }
-
-    void fullDiskAtAnyFileKeepsEveryOldPlayerFile_data()
-    {
-        QTest::addColumn<bool>("scripts");
-        QTest::addColumn<int>("file");
-        QTest::addColumn<qint64>("atByte");
-        QTest::newRow("slo, first file at byte 0") << true << 1 << qint64(0);
-        QTest::newRow("vlo, eighth file inside the head") << false << 8 << qint64(100);
-    }
-
-    void fullDiskAtAnyFileKeepsEveryOldPlayerFile()
-    {
-        QFETCH(bool, scripts);
-        QFETCH(int, file);
-        QFETCH(qint64, atByte);
-        ExportFixture f;
-        const auto name = [&](int n) -> QString {
-            return u"player%1"_s.arg(n) + (scripts ? u".slo"_s : u".vlo"_s);
-        };
-        for (int n = 0; n < 8; ++n)
-            f.root.write(f.skirmishPath(name(n)), "old " + QByteArray::number(n));
-        f.view.slo = QString(64 * 1024, QLatin1Char('s'));
-        f.view.vlo = QString(64 * 1024, QLatin1Char('v'));
-        // The save before the export copies two snapshots and writes VLO.qrb and SLO.qrb: the
-        // player files are the fifth to the twelfth written.
-        atomicfile::injectWriteFault(atomicfile::WriteFault{file + 4, atByte, ENOSPC});
-        const bool done =
-            scripts ? f.exporter.exportScripts(f.view) : f.exporter.generateVariableFiles(f.view);
-        atomicfile::injectWriteFault(std::nullopt);
-        QVERIFY(!done);
-        for (int n = 0; n < 8; ++n)
-            QCOMPARE(f.skirmish(name(n)), "old " + QByteArray::number(n));
-        QCOMPARE(f.root.entries(u"game/multiplay/skirmish"_s).size(), 8);
-        const ScriptedDialogs::Shown& box = f.dialogs.shown().last();
-        QCOMPARE(box.title, u"EXPORT FAILED"_s);
-        QCOMPARE(box.text,
-                 failedText(f.root.file(f.skirmishPath(name(file - 1))) + u": No space left on device"_s));
     }
 };
 

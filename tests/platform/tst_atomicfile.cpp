@@ -161,35 +161,6 @@ private Q_SLOTS:
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
             (QStringList{u"SLO.qrb"_s, u"loop-a"_s, u"loop-b"_s, u"middle"_s, u"real"_s}));
     }
-
-    void aSharedReasonIsSaidOnce()
-    {
-        const QList<FileFailure> failures{{u"/g/player0.slo"_s, kNoSpace},
-                                          {u"/w/SLO.qrb"_s, u"Permission denied"_s},
-                                          {u"/g/player1.slo"_s, kNoSpace}};
-        QCOMPARE(describeFailures(failures), QStringLiteral("No space left on device:\n"
-                                                            "  /g/player0.slo\n"
-                                                            "  /g/player1.slo\n"
-                                                            "/w/SLO.qrb: Permission denied"));
-    }
-
-    void aRealFullDiskNamesTheSystemsReason()
-    {
-        TempFolder dir;
-        TinyFilesystem disk(dir.file(u"disk"_s), 64);
-        if (!disk.active())
-            QSKIP(qPrintable(u"no full-disk test: "_s + disk.why()));
-        dir.write(u"disk/player0.slo"_s, QByteArray(20000, 'o'));
-        dir.write(u"disk/player1.slo"_s, QByteArray(20000, 'o'));
-        const QList<FileFailure> failures =
-            atomicfile::replaceAll({{dir.file(u"disk/player0.slo"_s), {QByteArray(30000, 'n')}},
-                                    {dir.file(u"disk/player1.slo"_s), {QByteArray(30000, 'n')}}});
-        QVERIFY(!failures.isEmpty());
-        QCOMPARE(failures.first().reason, kNoSpace);
-        QCOMPARE(dir.read(u"disk/player0.slo"_s), QByteArray(20000, 'o'));
-        QCOMPARE(dir.read(u"disk/player1.slo"_s), QByteArray(20000, 'o'));
-        QCOMPARE(dir.entries(u"disk"_s).size(), 2);
-    }
 };
 
 QRB_TEST(AtomicFileTest)

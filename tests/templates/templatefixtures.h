@@ -3,7 +3,6 @@
 
 // Lists, folders and window helpers shared by the template tools' tests.
 
-#include "platform/atomicfile.h"
 #include "support/scripteddialogs.h"
 #include "support/tempfolder.h"
 #include "support/testregistry.h"

@@ -30,8 +30,6 @@ private Q_SLOTS:
         QTest::newRow("another host, renewed") << "4242\nqrb2\nfar-away\n"_ba << 9 << O::Held << QString();
         QTest::newRow("another host, not renewed") << "4242\nqrb2\nfar-away\n"_ba << 11 << O::TookOver
                                                    << u"has not renewed its lock for 11 minutes"_s;
-        QTest::newRow("this host, process gone") << "999999999\nqrb2\n"_ba + host + '\n'
-                                                 << 0 << O::TookOver << u"is no longer running"_s;
         QTest::newRow("this host, running") << self << 600 << O::Held << QString();
         QTest::newRow("names nobody, just made") << QByteArray() << 0 << O::Held << QString();
         QTest::newRow("names nobody, left")
