@@ -17,19 +17,13 @@ inline QByteArray corpusFile(const char* name)
     return file.readAll();
 }
 
-// Line `line` (1-based) of a text replaced.
-inline QByteArray withLine(const QByteArray& text, int line, const QByteArray& replacement)
-{
-    QList<QByteArray> lines = text.split('\n');
-    lines[line - 1] = replacement;
-    return lines.join('\n');
-}
-
 // 2.3's player0.slo with one mistake, a misspelt name on line 358, after a Latin-1 letter in a
 // comment: `getStructure(factroy, me)`.
 inline QByteArray plantedScript()
 {
-    return withLine(corpusFile("player0.slo"), 358, "\tstructure /*\xe9*/ = getStructure(factroy, me);");
+    QList<QByteArray> lines = corpusFile("player0.slo").split('\n');
+    lines[357] = "\tstructure /*\xe9*/ = getStructure(factroy, me);";
+    return lines.join('\n');
 }
 
 // The game's 2.3 AI in a folder: the script and player0.vlo open in the client, and a second

@@ -108,8 +108,11 @@ private Q_SLOTS:
         // A new line after a character of two UTF-16 code units: a body's locals first.
         client.change(ai.slo, 2, 599, 18, 599, 18, QStringLiteral(u"\n\t/*\U0001F600*/_"));
         QJsonArray items = itemsAt(client, ai.slo, 600, 8);
-        QCOMPARE(labelsOf(items).mid(0, 3), (QStringList{"_maxBuilders", "_numBuilders", "_DEBUG"}));
-        QCOMPARE(items.at(2)["detail"].toString(), "global: BOOL");
+        QStringList firstThree;
+        for (qsizetype i = 0; i < 3; ++i)
+            firstThree.append(items.at(i)["label"].toString() + u'|' + items.at(i)["detail"].toString());
+        QCOMPARE(firstThree,
+                 (QStringList{"_maxBuilders|local: INT", "_numBuilders|local: INT", "_DEBUG|global: BOOL"}));
         QCOMPARE(items.at(0)["textEdit"].toObject(),
                  (QJsonObject{{"range", range(600, 7, 600, 8)}, {"newText", "_maxBuilders"}}));
         client.change(ai.slo, 3, 600, 8, 600, 8, "numBuilders = iterateG");
