@@ -209,13 +209,12 @@ private Q_SLOTS:
             versioned.request("textDocument/rename", with(at(again.vlo, 146, 3), "newName", "structKinds"))
                 .value("result")["documentChanges"]
                 .toArray();
-        QCOMPARE(documents.size(), 3);
-        QCOMPARE(documents.at(0)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.slo}, {"version", 4}}));
-        QCOMPARE(documents.at(1)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.vlo}, {"version", 1}}));
-        QCOMPARE(documents.at(2)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.other}, {"version", QJsonValue()}}));
+        QJsonArray heads;
+        for (const QJsonValue document : documents)
+            heads.append(document["textDocument"]);
+        QCOMPARE(heads, (QJsonArray{QJsonObject{{"uri", again.slo}, {"version", 4}},
+                                    QJsonObject{{"uri", again.vlo}, {"version", 1}},
+                                    QJsonObject{{"uri", again.other}, {"version", QJsonValue()}}}));
         QCOMPARE(documents.at(2)["edits"].toArray(), changes.value(ai.other).toArray());
     }
 };
