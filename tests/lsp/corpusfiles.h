@@ -17,19 +17,23 @@ inline QByteArray corpusFile(const char* name)
     return file.readAll();
 }
 
-// Line `line` (1-based) of a text replaced.
-inline QByteArray withLine(const QByteArray& text, int line, const QByteArray& replacement)
-{
-    QList<QByteArray> lines = text.split('\n');
-    lines[line - 1] = replacement;
-    return lines.join('\n');
-}
-
 // 2.3's player0.slo with one mistake, a misspelt name on line 358, after a Latin-1 letter in a
 // comment: `getStructure(factroy, me)`.
 inline QByteArray plantedScript()
 {
-    return withLine(corpusFile("player0.slo"), 358, "\tstructure /*\xe9*/ = getStructure(factroy, me);");
+    QList<QByteArray> lines = corpusFile("player0.slo").split('\n');
+    lines[357] = "\tstructure /*\xe9*/ = getStructure(factroy, me);";
+    return lines.join('\n');
+}
+
+// `bytes` written to `name` in the folder and opened in the client; the file's URI.
+inline QString openWritten(LspClient& client, const TempFolder& folder, const QString& name,
+                           const QByteArray& bytes)
+{
+    folder.write(name, bytes);
+    const QString uri = fileUri(folder.file(name));
+    client.open(uri, QString::fromLatin1(bytes));
+    return uri;
 }
 
 // The game's 2.3 AI in a folder: the script and player0.vlo open in the client, and a second
@@ -46,15 +50,11 @@ struct Ai {
 
     explicit Ai(LspClient& client, bool documentChanges = false)
     {
-        folder.write("player0.slo", script.toLatin1());
-        folder.write("player0.vlo", values.toLatin1());
-        folder.write("player1.vlo", otherValues.toLatin1());
-        slo = fileUri(folder.file("player0.slo"));
-        vlo = fileUri(folder.file("player0.vlo"));
-        other = fileUri(folder.file("player1.vlo"));
         client.initialize(documentChanges);
-        client.open(slo, script);
-        client.open(vlo, values);
+        folder.write("player1.vlo", otherValues.toLatin1());
+        other = fileUri(folder.file("player1.vlo"));
+        slo = openWritten(client, folder, "player0.slo", script.toLatin1());
+        vlo = openWritten(client, folder, "player0.vlo", values.toLatin1());
     }
     const QString& textOf(const QString& uri) const
     {

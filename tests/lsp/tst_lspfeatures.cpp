@@ -64,8 +64,8 @@ QJsonArray itemsAt(LspClient& client, const QString& uri, int line, int characte
 class LspFeaturesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Completion as the editor ranks it, members by the object's type, the value file's names;
-    // the parameters of a call and of an event's head.
+    // Completion as the editor ranks it and members by the object's type; the parameters of a
+    // call.
     void completionAndParameters()
     {
         LspClient client;
@@ -108,8 +108,11 @@ private Q_SLOTS:
         // A new line after a character of two UTF-16 code units: a body's locals first.
         client.change(ai.slo, 2, 599, 18, 599, 18, QStringLiteral(u"\n\t/*\U0001F600*/_"));
         QJsonArray items = itemsAt(client, ai.slo, 600, 8);
-        QCOMPARE(labelsOf(items).mid(0, 3), (QStringList{"_maxBuilders", "_numBuilders", "_DEBUG"}));
-        QCOMPARE(items.at(2)["detail"].toString(), "global: BOOL");
+        QStringList firstThree;
+        for (qsizetype i = 0; i < 3; ++i)
+            firstThree.append(items.at(i)["label"].toString() + u'|' + items.at(i)["detail"].toString());
+        QCOMPARE(firstThree,
+                 (QStringList{"_maxBuilders|local: INT", "_numBuilders|local: INT", "_DEBUG|global: BOOL"}));
         QCOMPARE(items.at(0)["textEdit"].toObject(),
                  (QJsonObject{{"range", range(600, 7, 600, 8)}, {"newText", "_maxBuilders"}}));
         client.change(ai.slo, 3, 600, 8, 600, 8, "numBuilders = iterateG");
@@ -119,16 +122,10 @@ private Q_SLOTS:
         QCOMPARE(items.at(0)["detail"].toString(), "builtin function: iterateGroup(GROUP group) : DROID");
         QCOMPARE(items.at(0)["textEdit"].toObject(),
                  (QJsonObject{{"range", range(600, 22, 600, 30)}, {"newText", "iterateGroup("}}));
-
-        // In the value file: every global of the script at a line's start (the 148 names of its
-        // 53 public and private lines).
-        items = itemsAt(client, ai.vlo, 39, 0);
-        QCOMPARE(items.size(), 148);
-        QCOMPARE(items.at(0)["detail"].toString(), "global: STRUCTURESTAT[8]");
     }
 
-    // From a binding to its global, from a call to the function's body; every place of a global
-    // in the script and in both value files, with the declaration or without.
+    // From a binding to its global; every place of a global in the script and in both value
+    // files, with the declaration or without.
     void definitionsAndReferences()
     {
         LspClient client;
@@ -138,8 +135,6 @@ private Q_SLOTS:
         };
         QCOMPARE(definition(ai.vlo, 39, 3).toObject(),
                  (QJsonObject{{"uri", ai.slo}, {"range", range(86, 14, 86, 24)}}));
-        QCOMPARE(definition(ai.slo, 1828, 7).toObject(),
-                 (QJsonObject{{"uri", ai.slo}, {"range", range(3796, 14, 3796, 28)}}));
         QVERIFY(definition(ai.slo, 357, 16).isNull()); // a builtin
 
         for (const bool declaration : {true, false}) {
@@ -214,13 +209,12 @@ private Q_SLOTS:
             versioned.request("textDocument/rename", with(at(again.vlo, 146, 3), "newName", "structKinds"))
                 .value("result")["documentChanges"]
                 .toArray();
-        QCOMPARE(documents.size(), 3);
-        QCOMPARE(documents.at(0)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.slo}, {"version", 4}}));
-        QCOMPARE(documents.at(1)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.vlo}, {"version", 1}}));
-        QCOMPARE(documents.at(2)["textDocument"].toObject(),
-                 (QJsonObject{{"uri", again.other}, {"version", QJsonValue()}}));
+        QJsonArray heads;
+        for (const QJsonValue document : documents)
+            heads.append(document["textDocument"]);
+        QCOMPARE(heads, (QJsonArray{QJsonObject{{"uri", again.slo}, {"version", 4}},
+                                    QJsonObject{{"uri", again.vlo}, {"version", 1}},
+                                    QJsonObject{{"uri", again.other}, {"version", QJsonValue()}}}));
         QCOMPARE(documents.at(2)["edits"].toArray(), changes.value(ai.other).toArray());
     }
 };

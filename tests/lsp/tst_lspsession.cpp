@@ -22,6 +22,12 @@ QString hoverText(LspClient& client, const QString& uri, int line, int character
 
 const QString kPublish = QStringLiteral("textDocument/publishDiagnostics");
 
+// The diagnostics of the next publication for `uri`.
+QJsonArray diagnosticsOf(LspClient& client, const QString& uri)
+{
+    return client.waitForNotification(kPublish, uri).value("diagnostics").toArray();
+}
+
 } // namespace
 
 class LspSessionTest : public QObject {
@@ -32,21 +38,7 @@ private Q_SLOTS:
         LspClient client;
         QCOMPARE(errorOf(client.request("textDocument/hover", QJsonObject{})),
                  (QJsonObject{{"code", -32002}, {"message", "the server is not initialized"}}));
-        QCOMPARE(client.initialize(),
-                 (QJsonObject{
-                     {"capabilities",
-                      QJsonObject{
-                          {"completionProvider", QJsonObject{{"triggerCharacters", QJsonArray{"."}}}},
-                          {"signatureHelpProvider", QJsonObject{{"triggerCharacters", QJsonArray{"(", ","}},
-                                                                {"retriggerCharacters", QJsonArray{")"}}}},
-                          {"definitionProvider", true},
-                          {"referencesProvider", true},
-                          {"renameProvider", QJsonObject{{"prepareProvider", true}}},
-                          {"documentSymbolProvider", true},
-                          {"hoverProvider", true},
-                          {"positionEncoding", "utf-16"},
-                          {"textDocumentSync", QJsonObject{{"openClose", true}, {"change", 2}}}}},
-                     {"serverInfo", QJsonObject{{"name", "qrb2"}, {"version", "1.0"}}}}));
+        client.initialize();
         QCOMPARE(errorOf(client.request("initialize", QJsonObject{})).value("code").toInt(), -32600);
         QCOMPARE(errorOf(client.request("textDocument/formatting", QJsonObject{})),
                  (QJsonObject{{"code", -32601}, {"message", "method not found: textDocument/formatting"}}));
@@ -69,11 +61,9 @@ private Q_SLOTS:
     void aPlantedMistakeAndItsIncrementalFix()
     {
         TempFolder folder;
-        folder.write("player0.slo", plantedScript());
-        const QString uri = fileUri(folder.file("player0.slo"));
         LspClient client;
         client.initialize();
-        client.open(uri, QString::fromLatin1(plantedScript()));
+        const QString uri = openWritten(client, folder, "player0.slo", plantedScript());
         const QString message = QStringLiteral("undeclared name 'factroy': did you mean 'factory'?");
         QJsonObject published = client.waitForNotification(kPublish, uri);
         QCOMPARE(published.value("version").toInt(), 1);
@@ -104,7 +94,7 @@ private Q_SLOTS:
                  QJsonArray{diagnostic(range(3, 1, 3, 2), 1, "undeclared name 'x'")});
         // A change outside the text puts the server out of step: the document is dropped.
         client.change(uri, 5, 40, 0, 40, 0, "x");
-        QCOMPARE(client.waitForNotification(kPublish, uri).value("diagnostics").toArray(), QJsonArray());
+        QCOMPARE(diagnosticsOf(client, uri), QJsonArray());
         QCOMPARE(errorOf(client.request("textDocument/documentSymbol", at(uri, 0, 0))).value("code").toInt(),
                  -32602);
         QVERIFY(client.errorOutput().contains(uri +
@@ -117,65 +107,58 @@ private Q_SLOTS:
         TempFolder folder;
         const QByteArray values = corpusFile("player0.vlo").replace("numScouts[0]", "numScouts[2]");
         folder.write("player0.slo", corpusFile("player0.slo"));
-        folder.write("player0.vlo", values);
         const QString slo = fileUri(folder.file("player0.slo"));
-        const QString vlo = fileUri(folder.file("player0.vlo"));
         LspClient client;
         client.initialize();
         // The value file against the script on disk.
-        client.open(vlo, QString::fromLatin1(values));
-        QCOMPARE(client.waitForNotification(kPublish, vlo).value("diagnostics").toArray(),
+        const QString vlo = openWritten(client, folder, "player0.vlo", values);
+        QCOMPARE(diagnosticsOf(client, vlo),
                  QJsonArray{diagnostic(
                      range(15, 1, 15, 10), 1,
                      "index 2 is out of range: 'numScouts' has 2 elements in dimension 1 (0 to 1)")});
         // The script against the value files that name it.
         client.open(slo, QString::fromLatin1(corpusFile("player0.slo")));
-        const QJsonArray warnings = client.waitForNotification(kPublish, slo).value("diagnostics").toArray();
+        const QJsonArray warnings = diagnosticsOf(client, slo);
         QCOMPARE(warnings.size(), 3);
         QCOMPARE(warnings.at(1),
                  diagnostic(range(106, 14, 106, 25), 2,
                             "public 'extraStruct' is not bound in the VLO: it starts as zero or empty"));
         // Renaming a global in the open script is seen in the value file at once.
         client.change(slo, 2, 86, 14, 86, 24, "tileSpread");
-        const QJsonArray afterRename =
-            client.waitForNotification(kPublish, vlo).value("diagnostics").toArray();
+        const QJsonArray afterRename = diagnosticsOf(client, vlo);
         QCOMPARE(afterRename.size(), 2);
         QCOMPARE(afterRename.at(1),
                  diagnostic(range(39, 1, 39, 11), 1, "'tileExpand' is not a global variable of the script"));
         client.notify("textDocument/didClose", QJsonObject{{"textDocument", QJsonObject{{"uri", vlo}}}});
-        QCOMPARE(client.waitForNotification(kPublish, vlo).value("diagnostics").toArray(), QJsonArray());
+        QCOMPARE(diagnosticsOf(client, vlo), QJsonArray());
     }
 
     void theProjectFilesAndAMissingScript()
     {
         TempFolder folder;
         folder.write("SLO.qrb", "public int me;\r\npublic STRUCTURESTAT lab;\r\n");
-        folder.write("VLO.qrb", "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
-        folder.write("other.vlo", "script \"gone.slo\"\nrun\n{\n\ta INT 1\n}\n");
         LspClient client;
         client.initialize();
-        const QString project = fileUri(folder.file("VLO.qrb"));
-        client.open(project, QString::fromLatin1(folder.read("VLO.qrb")));
+        const QString project = openWritten(client, folder, "VLO.qrb",
+                                            "lab STRUCTURESTAT \"A0ResearchFacility\"\r\nme INT 1\r\n");
         QCOMPARE(
-            client.waitForNotification(kPublish, project).value("diagnostics").toArray(),
+            diagnosticsOf(client, project),
             QJsonArray{diagnostic(range(1, 0, 1, 2), 2,
                                   "the generated head already binds 'me' to the player's number; this later "
                                   "binding wins, so every player would get the same number")});
         // A script named by two value files: what only one of them leaves unbound names it.
-        folder.write("ai.slo", "public int player, count;\n");
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 1 }\n");
         folder.write("two.vlo", "script \"AI.slo\" run { player INT 1 }\n");
-        const QString script = fileUri(folder.file("ai.slo"));
-        client.open(script, "public int player, count;\n");
+        const QString script = openWritten(client, folder, "ai.slo", "public int player, count;\n");
         QCOMPARE(
-            client.waitForNotification(kPublish, script).value("diagnostics").toArray(),
+            diagnosticsOf(client, script),
             QJsonArray{diagnostic(range(0, 19, 0, 24), 2,
                                   "public 'count' is not bound in the VLO: it starts as zero or empty (with "
                                   "two.vlo)")});
-        const QString other = fileUri(folder.file("other.vlo"));
-        client.open(other, QString::fromLatin1(folder.read("other.vlo")));
+        const QString other =
+            openWritten(client, folder, "other.vlo", "script \"gone.slo\"\nrun\n{\n\ta INT 1\n}\n");
         QCOMPARE(
-            client.waitForNotification(kPublish, other).value("diagnostics").toArray(),
+            diagnosticsOf(client, other),
             QJsonArray{diagnostic(
                 range(0, 7, 0, 17), 2,
                 "the script 'gone.slo' is not in this folder: the bindings are not checked against it")});
@@ -186,7 +169,6 @@ private Q_SLOTS:
     void filesChangedOnDisk()
     {
         TempFolder folder;
-        folder.write("ai.slo", "public int player, count;\n");
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 }\n");
         LspClient client;
         client.initialize(false, true);
@@ -198,14 +180,13 @@ private Q_SLOTS:
         client.send(
             QJsonObject{{"jsonrpc", "2.0"}, {"id", registration.value("id")}, {"result", QJsonValue()}});
 
-        const QString script = fileUri(folder.file("ai.slo"));
-        client.open(script, "public int player, count;\n");
-        QCOMPARE(client.waitForNotification(kPublish, script).value("diagnostics").toArray().size(), 1);
+        const QString script = openWritten(client, folder, "ai.slo", "public int player, count;\n");
+        QCOMPARE(diagnosticsOf(client, script).size(), 1);
         folder.write("one.vlo", "script \"ai.slo\" run { player INT 0 count INT 2 }\n");
         client.notify("workspace/didChangeWatchedFiles",
                       QJsonObject{{"changes", QJsonArray{QJsonObject{{"uri", fileUri(folder.file("one.vlo"))},
                                                                      {"type", 2}}}}});
-        QCOMPARE(client.waitForNotification(kPublish, script).value("diagnostics").toArray(), QJsonArray());
+        QCOMPARE(diagnosticsOf(client, script), QJsonArray());
     }
 
     void outlineAndHoverOnThe23Ai()
@@ -251,9 +232,6 @@ private Q_SLOTS:
             "STRUCTURE\n```\n\n---\n\nThe first structure of this kind that the player owns, or NULLOBJECT.");
         QCOMPARE(hoverText(client, uri, 357, 37),
                  "### global variable `me`\n\n```slo\npublic INT me\n```\n\n---\n\ndeclared at line 86");
-        QCOMPARE(hoverText(client, uri, 1059, 110),
-                 "### local variable `_factory`\n\n```slo\nSTRUCTURE _factory in function upgradeFactory\n```"
-                 "\n\n---\n\ndeclared at line 1053");
         QCOMPARE(hoverText(client, uri, 1059, 118), "### member of BASEOBJ `x`\n\n```slo\nINT x\n```");
         QCOMPARE(
             hoverText(client, uri, 188, 35),
