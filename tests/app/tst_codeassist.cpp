@@ -11,7 +11,6 @@
 #include "projectapp.h"
 #include "support/testregistry.h"
 
-#include <QAbstractItemModel>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,12 +67,7 @@ QString selection(ScriptEditor* editor)
 
 QStringList popupRows(CompletionPopup* popup, int count)
 {
-    QStringList rows;
-    const QAbstractItemModel* model = popup->model();
-    for (int r = 0; r < qMin(count, model->rowCount()); ++r)
-        rows.append(model->index(r, 0).data().toString() + u'|' + model->index(r, 1).data().toString() +
-                    u'|' + model->index(r, 2).data().toString());
-    return rows;
+    return modelRows(popup->model()).mid(0, count);
 }
 
 } // namespace
