@@ -11,16 +11,12 @@
 #include "projectapp.h"
 #include "support/testregistry.h"
 
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QTreeView>
@@ -28,23 +24,21 @@
 
 namespace {
 
-QByteArray corpusFile(const char* name)
+// A corpus file with CR LF line ends, as a project file has them.
+QByteArray crlfCorpusFile(const char* name)
 {
-    QFile file(QStringLiteral(QRB_CORPUS_DIR "/") + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("corpus file missing: %s", name);
-    return file.readAll().replace("\r\n", "\n").replace("\n", "\r\n");
+    return corpusFile(QLatin1String(name)).replace("\r\n", "\n").replace("\n", "\r\n");
 }
 
 // The game's 2.3 AI as a project: its script, and its player0.vlo without the generated head.
 ProjectApp gameProject()
 {
-    const QByteArray vlo = corpusFile("2.3/player0.vlo");
+    const QByteArray vlo = crlfCorpusFile("2.3/player0.vlo");
     QByteArray body = vlo.mid(vlo.indexOf("\r\n", 0) + 2);
     for (int line = 1; line < 11; ++line)
         body = body.mid(body.indexOf("\r\n") + 2);
     body.truncate(body.lastIndexOf('}'));
-    return ProjectApp(corpusFile("2.3/player0.slo"), body);
+    return ProjectApp(crlfCorpusFile("2.3/player0.slo"), body);
 }
 
 void caretTo(ScriptEditor* editor, int line, int column)
@@ -73,39 +67,7 @@ QString selection(ScriptEditor* editor)
 
 QStringList popupRows(CompletionPopup* popup, int count)
 {
-    QStringList rows;
-    const QAbstractItemModel* model = popup->model();
-    for (int r = 0; r < qMin(count, model->rowCount()); ++r)
-        rows.append(model->index(r, 0).data().toString() + u'|' + model->index(r, 1).data().toString() +
-                    u'|' + model->index(r, 2).data().toString());
-    return rows;
-}
-
-QStringList rowsOf(const QAbstractItemModel* model)
-{
-    QStringList rows;
-    for (int r = 0; r < model->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells.append(model->index(r, c).data().toString());
-        rows.append(cells.join(u'|'));
-    }
-    return rows;
-}
-
-// The caret's line stands within a line of the middle of the editor.
-bool inTheMiddle(ScriptEditor* editor)
-{
-    return qAbs(editor->cursorRect().center().y() - editor->viewport()->height() / 2) <=
-           editor->cursorRect().height();
-}
-
-bool startActive(AppFixture& f)
-{
-    if (!f.start())
-        return false;
-    f.form800().activateWindow();
-    return QTest::qWaitForWindowActive(&f.form800());
+    return modelRows(popup->model()).mid(0, count);
 }
 
 } // namespace
@@ -118,7 +80,7 @@ private Q_SLOTS:
     void completesAndShowsTheParameters()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
         QCOMPARE(lineText(slo, 600), QStringLiteral("\t_maxBuilders = 1;"));
@@ -168,7 +130,7 @@ private Q_SLOTS:
     void listsMembersAfterADot()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
         caretTo(slo, 600, 19);
@@ -197,7 +159,7 @@ private Q_SLOTS:
     void goesBetweenTheTexts()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         ScriptEditor* vlo = f.form800().vlo();
         const int tmplLine =
@@ -242,7 +204,7 @@ private Q_SLOTS:
     void ctrlShowsTheLink()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         auto* link = slo->findChild<DefinitionLink*>();
         QVERIFY(link);
@@ -275,23 +237,19 @@ private Q_SLOTS:
     void listsTheReferences()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         ScriptEditor* vlo = f.form800().vlo();
         caretTo(slo, 103, 36); // public STRUCTURESTAT incendrys[8],structs[13], ...
         slo->setFocus();
         QTest::keyClick(slo, Qt::Key_F12, Qt::ShiftModifier);
-        ReferencesWindow* window = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String("REFERENCES") && w->isVisible())
-                window = qobject_cast<ReferencesWindow*>(w);
-        }
+        auto* window = shownWindow<ReferencesWindow>("REFERENCES");
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("References to 'structs'"));
         QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ReferenceSummary"))->text(),
                  QStringLiteral("'structs': 11 place(s) in the SLO, 13 in the VLO"));
         QTreeView* list = window->list();
-        const QStringList rows = rowsOf(list->model());
+        const QStringList rows = modelRows(list->model());
         QCOMPARE(rows.first(),
                  QStringLiteral("SLO|103|35|public STRUCTURESTAT incendrys[8],structs[13],defStructs[26],"
                                 "extraStructs[TECHS][6],wallWeaps[11];"));
@@ -308,7 +266,7 @@ private Q_SLOTS:
     void renamesInBothTexts()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         ScriptEditor* vlo = f.form800().vlo();
         const QString sloBefore = slo->text();
@@ -346,14 +304,14 @@ private Q_SLOTS:
         QCOMPARE(vlo->text(), vloBefore);
         // Byte for byte the file the project was loaded from (the loader drops the CR LF the
         // writer appends).
-        QCOMPARE(slo->text().toLatin1() + "\r\n", corpusFile("2.3/player0.slo"));
+        QCOMPARE(slo->text().toLatin1() + "\r\n", crlfCorpusFile("2.3/player0.slo"));
     }
 
     // Ctrl+Shift+O: the outline, filtered by the capitals typed; Enter goes to the trigger.
     void filtersTheOutline()
     {
         ProjectApp f = gameProject();
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
         QTest::keyClick(slo, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);

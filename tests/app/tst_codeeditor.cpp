@@ -25,23 +25,6 @@ QString caretOf(ScriptEditor* editor)
     return editor->findChild<QLabel*>(editor->objectName() + QStringLiteral("_CARET"))->text();
 }
 
-QByteArray numberedLines(int count)
-{
-    QByteArray text;
-    for (int i = 1; i <= count; ++i)
-        text += "line " + QByteArray::number(i) + (i < count ? "\r\n" : "");
-    return text;
-}
-
-// Starts the program with the window active, so that its keys reach it.
-bool startActive(AppFixture& f)
-{
-    if (!f.start())
-        return false;
-    f.form800().activateWindow();
-    return QTest::qWaitForWindowActive(&f.form800());
-}
-
 void key(QWidget* target, int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(target, static_cast<Qt::Key>(k), modifiers);
@@ -120,7 +103,7 @@ private Q_SLOTS:
         QList<QStringList> seen;
         for (const bool byKey : {false, true}) {
             ProjectApp f("script", "vars", "notes");
-            QVERIFY(startActive(f));
+            QVERIFY(f.startActive());
             MainWindow& w = f.form800();
             QTest::keyClicks(w.slo(), QStringLiteral("new "));
             f.clock.set(QTime(11, 2, 3), QDate(2026, 12, 5));
@@ -144,7 +127,7 @@ private Q_SLOTS:
     void findKeysSearchInTheEditorLastUsed()
     {
         ProjectApp f("alpha beta Alpha gamma alpha", "one\r\ntwo\r\nthree");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
         slo->setFocus();
@@ -194,7 +177,7 @@ private Q_SLOTS:
     void enterKeepsIndentationAndTabIndentsLines()
     {
         ProjectApp f("\tif (x) {\r\na\r\nb\r\nc");
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();
         slo->setCaret(9);
@@ -220,13 +203,11 @@ private Q_SLOTS:
     void escapeClosesTheNotesAndTheHelp()
     {
         ProjectApp f;
-        QVERIFY(startActive(f));
+        QVERIFY(f.startActive());
         f.click(f.form800(), QStringLiteral("Command10"));
         f.click(f.form800(), QStringLiteral("Command15"));
         QPointer<QWidget> notes = f.bench->notesWindow();
-        QPointer<QWidget> help;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            help = top->objectName() == QLatin1String("HELP1") ? top : help.data();
+        QPointer<QWidget> help = shownWindow("HELP1");
         for (const QPointer<QWidget>& window : {notes, help}) {
             QVERIFY(window && window->isVisible());
             window->activateWindow();

@@ -20,11 +20,6 @@ namespace {
 // in the CR LF text, the selected text and SeekPosition afterwards.
 using Move = std::tuple<const char*, const char*, int, const char*, int>;
 
-QStringList seekSnapshots(const AppFixture& f)
-{
-    return f.root.entries(QStringLiteral("prog/backup")).filter(QStringLiteral("_BEFORESEEK"));
-}
-
 // Runs the moves one second apart from 10:00:`first`, each of which must leave its own "_BEFORESEEK" pair.
 void runMoves(AppFixture& f, int first, const QList<Move>& moves)
 {

@@ -14,11 +14,6 @@
 
 namespace {
 
-QStringList seekSnapshots(const AppFixture& f)
-{
-    return f.root.entries(QStringLiteral("prog/backup")).filter(QStringLiteral("_BEFORESEEK"));
-}
-
 struct Bar {
     ReplaceBar* bar;
     QLineEdit* find() const { return bar->findChild<QLineEdit*>(QStringLiteral("ReplaceFind")); }
@@ -165,8 +160,7 @@ private Q_SLOTS:
         QTest::keyClick(bar.find(), Qt::Key_Return);
         // A line out of sight comes to the middle, and the marks follow the view.
         QCOMPARE(slo->textCursor().blockNumber(), 149);
-        const int middle = slo->viewport()->height() / 2;
-        QVERIFY(qAbs(slo->cursorRect().center().y() - middle) <= slo->cursorRect().height());
+        QVERIFY(inTheMiddle(slo));
         QTRY_COMPARE(marksInSight(slo), 2);
         // While the bar is open, F3 and Shift+F3 go through its matches, not the TEXT box's.
         f.form800().textSeeker()->setText(QStringLiteral("other"));

@@ -18,21 +18,6 @@
 
 namespace {
 
-QByteArray numberedLines(int count)
-{
-    QByteArray text;
-    for (int i = 1; i <= count; ++i)
-        text += "    line " + QByteArray::number(i) + (i < count ? "\r\n" : "");
-    return text;
-}
-
-// The caret's line stands within a line of the middle of the editor.
-bool inTheMiddle(ScriptEditor* editor)
-{
-    return qAbs(editor->cursorRect().center().y() - editor->viewport()->height() / 2) <=
-           editor->cursorRect().height();
-}
-
 QLabel* unsavedMark(MainWindow& w)
 {
     return w.findChild<QLabel*>(QStringLiteral("UNSAVED_MARK"));
@@ -46,7 +31,7 @@ private Q_SLOTS:
     // Go to line, a search hit and F3 bring a line out of sight to the middle, not to the foot.
     void jumpsBringTheLineToTheMiddle()
     {
-        ProjectApp f(numberedLines(600));
+        ProjectApp f(numberedLines(600, "    line "));
         QVERIFY(f.startActive());
         MainWindow& w = f.form800();
         ScriptEditor* slo = w.slo();
@@ -73,7 +58,7 @@ private Q_SLOTS:
     // search hit far along such a line stays in sight.
     void aLongLineShowsItsStart()
     {
-        QByteArray text = numberedLines(300);
+        QByteArray text = numberedLines(300, "    line ");
         const QByteArray line200 = "    line 200";
         text.replace(line200, QByteArray(line200 + QByteArray(" + far").repeated(60) + " + lastWord;"));
         ProjectApp f(text);
@@ -97,7 +82,7 @@ private Q_SLOTS:
     // Ctrl+Z after Tab or Shift+Tab on selected lines leaves the caret and the view at them.
     void undoOfAnIndentStaysAtTheLines()
     {
-        ProjectApp f(numberedLines(300));
+        ProjectApp f(numberedLines(300, "    line "));
         QVERIFY(f.startActive());
         ScriptEditor* slo = f.form800().slo();
         slo->setFocus();

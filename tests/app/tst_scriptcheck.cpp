@@ -6,11 +6,8 @@
 #include "projectapp.h"
 #include "support/testregistry.h"
 
-#include <QAbstractItemModel>
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QTest>
 #include <QTextBlock>
 #include <QTreeView>
 
@@ -25,24 +22,7 @@ const QByteArray kTwoErrors = "public int player;\r\n"
 
 ProblemsWindow* problemsWindow()
 {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("PROBLEMS") && w->isVisible())
-            return qobject_cast<ProblemsWindow*>(w);
-    }
-    return nullptr;
-}
-
-QStringList rows(QTreeView* list)
-{
-    QStringList result;
-    const QAbstractItemModel* model = list->model();
-    for (int r = 0; r < model->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells.append(model->index(r, c).data().toString());
-        result.append(cells.join(QLatin1Char('|')));
-    }
-    return result;
+    return shownWindow<ProblemsWindow>("PROBLEMS");
 }
 
 } // namespace
@@ -62,18 +42,14 @@ private Q_SLOTS:
         QCOMPARE(problems->windowTitle(), QStringLiteral("Problems"));
         auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
         QVERIFY(list);
-        QCOMPARE(rows(list), (QStringList{"error|SLO|4|2|undeclared name 'x'",
-                                          "error|SLO|205|11|unknown function 'foo'"}));
+        QCOMPARE(modelRows(list->model()), (QStringList{"error|SLO|4|2|undeclared name 'x'",
+                                                        "error|SLO|205|11|unknown function 'foo'"}));
         list->setCurrentIndex(list->model()->index(1, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(slo->textCursor().blockNumber(), 204);
         QCOMPARE(slo->textCursor().positionInBlock(), 10);
         QCOMPARE(slo->textCursor().selectedText(), QStringLiteral("foo"));
-        const int middle = slo->viewport()->height() / 2;
-        QVERIFY2(
-            qAbs(slo->cursorRect().center().y() - middle) <= slo->cursorRect().height(),
-            qPrintable(
-                QStringLiteral("line at y %1, middle %2").arg(slo->cursorRect().center().y()).arg(middle)));
+        QVERIFY(inTheMiddle(slo));
         // The export box names the count and the first error.
         f.dialogs.answer(Dialogs::Answer::No);
         f.click(f.form800(), QStringLiteral("Command2"));
@@ -123,7 +99,7 @@ private Q_SLOTS:
         ProblemsWindow* problems = problemsWindow();
         QVERIFY(problems);
         auto* list = problems->findChild<QTreeView*>(QStringLiteral("ProblemList"));
-        QCOMPARE(rows(list),
+        QCOMPARE(modelRows(list->model()),
                  QStringList{"warning|VLO|13|1|the generated head already binds 'player' to the player's "
                              "number; this later binding wins, so every player would get the same "
                              "number"});
@@ -160,15 +136,15 @@ private Q_SLOTS:
         // Once open, the Problems window follows the typing as well.
         QTest::keyClick(slo, Qt::Key_F7);
         auto* list = problemsWindow()->findChild<QTreeView*>(QStringLiteral("ProblemList"));
-        QCOMPARE(rows(list).size(), 1);
+        QCOMPARE(modelRows(list->model()).size(), 1);
         QTest::keyClicks(slo, QStringLiteral(" z = 2;"));
         QTRY_COMPARE_WITH_TIMEOUT(
-            rows(list),
+            modelRows(list->model()),
             (QStringList{"error|SLO|3|3|undeclared name 'y'", "error|SLO|3|10|undeclared name 'z'"}), 5000);
         // A refresh keeps the row the author is on.
         list->setCurrentIndex(list->model()->index(1, 0));
         QTest::keyClicks(slo, QStringLiteral(" w = 3;"));
-        QTRY_COMPARE_WITH_TIMEOUT(rows(list).size(), 3, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(modelRows(list->model()).size(), 3, 5000);
         QCOMPARE(list->currentIndex().row(), 1);
         // A ';' missing at the line's end underlines the line's last character.
         QTest::keyClicks(slo, QStringLiteral(" v = 4"));
